@@ -1,0 +1,53 @@
+#pragma once
+// Every text the program tells its user, in one place, so that the window and the command-line
+// tool say the same thing.
+
+#include <string_view>
+
+namespace zaveze::messages {
+
+inline constexpr std::string_view kAppTitle = "Zaveze";
+inline constexpr std::string_view kDataErrorTitle = "Data Error";
+
+inline constexpr std::string_view kTimeDataPresent =
+    "This file appears to already have time data embedded in it";
+inline constexpr std::string_view kNoContainerTag =
+    "Sorry, couldn't find an acceptable \"container\" tag in the file to embed the time data after.";
+
+inline constexpr std::string_view kSameAsInput = "You can't use the same filename as the input file.";
+inline constexpr std::string_view kOverwriteQuestion =
+    "Filename already exists - do you want to overwrite the previous file?";
+inline constexpr std::string_view kNoDateYet = "You haven't entered any date information yet.";
+inline constexpr std::string_view kNoInputYet = "You haven't entered the input filename yet.";
+
+inline constexpr std::string_view kYearNotANumber = "Please enter a valid number for the year";
+inline constexpr std::string_view kYearIsZero = "0 is not a valid year";
+
+inline constexpr std::string_view kNoTimeStampYet = "You haven't entered a TimeStamp value yet";
+inline constexpr std::string_view kNoTimeSpanYet =
+    "You haven't entered either a beginning or end for the TimeSpan";
+inline constexpr std::string_view kBeginAfterEnd =
+    "Your beginning date/time may be after your ending date - please double-check your values";
+inline constexpr std::string_view kBeginEqualsEnd =
+    "Looks like the beginning and end of the TimeSpan are the same - are you sure this is what "
+    "you want?";
+inline constexpr std::string_view kLooksGood =
+    "Looks good for embedding, but double-check the values to make sure.";
+
+}  // namespace zaveze::messages
+
+#include <string>
+
+namespace zaveze::messages {
+
+inline std::string Created(std::string_view output) {
+    return "File " + std::string(output) + " created.";
+}
+inline std::string Read_Failed(std::string_view file, std::string_view reason) {
+    return "Sorry, the file " + std::string(file) + " couldn't be read: " + std::string(reason);
+}
+inline std::string Write_Failed(std::string_view file, std::string_view reason) {
+    return "Sorry, the file " + std::string(file) + " couldn't be written: " + std::string(reason);
+}
+
+}  // namespace zaveze::messages

@@ -1,0 +1,24 @@
+#pragma once
+// How output and scratch files are named.
+
+#include <string>
+
+#include "core/time_mode.h"
+
+namespace zaveze {
+
+// The name made from the input's folder and base name and the dates:
+// trip_2007-01-01_to_2007-12-31.kml for a TimeSpan ("Past"/"Present" stand in for a missing
+// side), trip_2007-10-02.kml for a TimeStamp.
+std::string Auto_Output_Name(const std::string& input, TimeMode mode,
+                             const std::string& begin_date, const std::string& end_date);
+
+// A name chosen in the output dialog, with everything from the file name's first dot on
+// replaced by ".kml".
+std::string Kml_Output_Name(const std::string& chosen);
+
+// The scratch file for an output: same folder and base name, extension ".tmp". Later attempts
+// (attempt > 0) give fresh names in the same folder for when that name is taken.
+std::string Scratch_Name(const std::string& output, int attempt = 0);
+
+}  // namespace zaveze

@@ -1,0 +1,47 @@
+#include "core/time_element.h"
+
+#include "core/messages.h"
+
+namespace zaveze {
+namespace {
+
+// Inner lines end in LF and the line's own CR LF; the closing tag in CR LF and CR LF.
+constexpr std::string_view kInnerLineEnd = "\n\r\n";
+constexpr std::string_view kClosingLineEnd = "\r\n\r\n";
+
+std::string Inner_Line(std::string_view text) { return std::string(text) + std::string(kInnerLineEnd); }
+
+}  // namespace
+
+TimeElement Make_Time_Element(TimeMode mode, const std::string& begin_date,
+                              const std::string& end_date, const TimeSettings& settings) {
+    const TimeSuffixes suffixes = Time_Suffixes(settings);
+    return {mode, Date_With_Time(begin_date, suffixes.begin), Date_With_Time(end_date, suffixes.end)};
+}
+
+std::optional<std::string_view> Element_Refusal(const TimeElement& element) {
+    if (element.mode == TimeMode::TimeStamp && element.begin.empty()) {
+        return messages::kNoTimeStampYet;
+    }
+    if (element.mode == TimeMode::TimeSpan && element.begin.empty() && element.end.empty()) {
+        return messages::kNoTimeSpanYet;
+    }
+    return std::nullopt;
+}
+
+std::string Time_Element_Text(const TimeElement& element) {
+    if (element.mode == TimeMode::TimeStamp) {
+        return Inner_Line("<TimeStamp>") + Inner_Line("<when>" + element.begin + "</when>") +
+               "</TimeStamp>" + std::string(kClosingLineEnd);
+    }
+    std::string text = Inner_Line("<TimeSpan>");
+    if (!element.begin.empty()) {
+        text += Inner_Line("<begin>" + element.begin + "</begin>");
+    }
+    if (!element.end.empty()) {
+        text += Inner_Line("<end>" + element.end + "</end>");
+    }
+    return text + "</TimeSpan>" + std::string(kClosingLineEnd);
+}
+
+}  // namespace zaveze

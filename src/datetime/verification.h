@@ -1,0 +1,38 @@
+#pragma once
+// What "Verify Dates" shows: the two result captions and one advisory message.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/time_mode.h"
+
+namespace zaveze {
+
+struct VerifyInput {
+    TimeMode mode = TimeMode::TimeSpan;
+    std::string begin_date;
+    std::string end_date;
+    bool set_time = false;
+    std::string begin_time = "00:00:00";  // 24-hour texts of the pickers
+    std::string end_time = "00:00:00";
+};
+
+struct VerifyCaptions {
+    std::string begin;
+    std::string end;
+};
+
+struct VerifyOutcome {
+    std::optional<VerifyCaptions> captions;  // none when nothing was entered: labels keep theirs
+    std::string_view message;
+};
+
+VerifyOutcome Verify_Dates(const VerifyInput& input);
+
+// Orders two dates with their shown times as points in time: the year by value, then month, day
+// and time, a missing part before a present one. Negative, zero or positive like strcmp.
+int Compare_Points(const std::string& date_a, const std::string& time_a, const std::string& date_b,
+                   const std::string& time_b);
+
+}  // namespace zaveze

@@ -1,0 +1,89 @@
+#include "datetime/year_validation.h"
+
+#include "core/messages.h"
+
+namespace zaveze {
+namespace {
+
+bool Is_Digit(char c) { return c >= '0' && c <= '9'; }
+
+// Reads digits at `pos`; returns how many there were and whether any of them was not zero.
+std::size_t Read_Digits(std::string_view text, std::size_t pos, bool& non_zero) {
+    std::size_t count = 0;
+    while (pos + count < text.size() && Is_Digit(text[pos + count])) {
+        non_zero = non_zero || text[pos + count] != '0';
+        ++count;
+    }
+    return count;
+}
+
+struct NumberForm {
+    bool is_number = false;
+    bool is_whole = false;  // an optional sign and digits, nothing more
+    bool is_zero = false;
+};
+
+// A number as people write it: sign, digits with an optional decimal point and fraction, and an
+// optional exponent.
+NumberForm Read_Number_Form(std::string_view text) {
+    std::size_t pos = 0;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        ++pos;
+    }
+    bool non_zero = false;
+    const std::size_t whole_digits = Read_Digits(text, pos, non_zero);
+    pos += whole_digits;
+    const bool whole_only = whole_digits > 0 && pos == text.size();
+    std::size_t fraction_digits = 0;
+    if (pos < text.size() && text[pos] == '.') {
+        fraction_digits = Read_Digits(text, pos + 1, non_zero);
+        pos += 1 + fraction_digits;
+    }
+    if (whole_digits + fraction_digits == 0) {
+        return {};
+    }
+    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
+        std::size_t exponent = pos + 1;
+        if (exponent < text.size() && (text[exponent] == '+' || text[exponent] == '-')) {
+            ++exponent;
+        }
+        bool ignored = false;
+        const std::size_t exponent_digits = Read_Digits(text, exponent, ignored);
+        if (exponent_digits == 0) {
+            return {};
+        }
+        pos = exponent + exponent_digits;
+    }
+    if (pos != text.size()) {
+        return {};
+    }
+    return {true, whole_only, !non_zero};
+}
+
+}  // namespace
+
+YearVerdict Validate_Year(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return YearVerdict::Accepted;
+    }
+    const auto form = Read_Number_Form(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+    if (form.is_number && form.is_zero) {
+        return YearVerdict::Zero;
+    }
+    return form.is_whole ? YearVerdict::Accepted : YearVerdict::NotANumber;
+}
+
+std::optional<std::string_view> Year_Refusal_Message(YearVerdict verdict) {
+    switch (verdict) {
+        case YearVerdict::NotANumber:
+            return messages::kYearNotANumber;
+        case YearVerdict::Zero:
+            return messages::kYearIsZero;
+        case YearVerdict::Accepted:
+            break;
+    }
+    return std::nullopt;
+}
+
+}  // namespace zaveze

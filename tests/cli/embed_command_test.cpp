@@ -1,0 +1,177 @@
+#include "cli/embed_command.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "core/messages.h"
+#include "support/temp_folder.h"
+
+namespace zaveze::cli {
+namespace {
+
+using testing::Read_File;
+using testing::TempFolder;
+using testing::Write_File;
+
+struct CommandRun {
+    int status;
+    std::string out, err;
+};
+
+CommandRun Embed_Command(std::vector<std::string> args) {
+    args.insert(args.begin(), "zaveze-embed");
+    std::vector<char*> argv;
+    for (std::string& arg : args) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    std::ostringstream out, err;
+    const int status = Run_Embed_Command(static_cast<int>(args.size()), argv.data(), out, err);
+    return {status, out.str(), err.str()};
+}
+
+class EmbedCommand : public ::testing::Test {
+protected:
+    TempFolder folder;
+    std::string input = folder.File("trip.kml");
+    void SetUp() override { Write_File(input, "<kml>\n<Document>\n</kml>\n"); }
+    std::string Element_Of(const std::string& output) {
+        const std::string text = Read_File(output);
+        const auto start = text.find("<Document>\r\n") + 12;
+        return text.substr(start, text.find("\r\n\r\n", start) + 4 - start);
+    }
+};
+
+TEST_F(EmbedCommand, TimeSpanWithAutomaticName) {
+    const CommandRun run = Embed_Command({"--begin", "2007-01-01", "--end=2007-12-31", input});
+    const std::string output = folder.File("trip_2007-01-01_to_2007-12-31.kml");
+    EXPECT_EQ(run.status, kWritten);
+    EXPECT_EQ(run.out, "File " + output + " created.\n");
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(Element_Of(output),
+              "<TimeSpan>\n\r\n<begin>2007-01-01</begin>\n\r\n<end>2007-12-31</end>\n\r\n</TimeSpan>\r\n\r\n");
+}
+
+TEST_F(EmbedCommand, NegativeYearAsEqualsValueAndPadded) {
+    const std::string output = folder.File("out.kml");
+    ASSERT_EQ(Embed_Command({"--stamp=-44-03-15", input, output}).status, kWritten);
+    EXPECT_EQ(Element_Of(output), "<TimeStamp>\n\r\n<when>-0044-03-15</when>\n\r\n</TimeStamp>\r\n\r\n");
+}
+
+TEST_F(EmbedCommand, NegativeYearAsSeparateValue) {
+    const std::string output = folder.File("out.kml");
+    ASSERT_EQ(Embed_Command({"--begin", "-44", input, output}).status, kWritten);
+    EXPECT_EQ(Element_Of(output), "<TimeSpan>\n\r\n<begin>-0044</begin>\n\r\n</TimeSpan>\r\n\r\n");
+}
+
+TEST_F(EmbedCommand, TimeAndZoneGoWithFullDatesOnly) {
+    const std::string output = folder.File("out.kml");
+    ASSERT_EQ(Embed_Command({"--begin", "2007-10-02", "--end", "2008", "--time", "15:45:12", "--zone", "-05",
+                             input, output})
+                  .status,
+              kWritten);
+    EXPECT_EQ(Element_Of(output),
+              "<TimeSpan>\n\r\n<begin>2007-10-02T15:45:12-05:00</begin>\n\r\n<end>2008</end>\n\r\n</TimeSpan>\r\n\r\n");
+}
+
+TEST_F(EmbedCommand, ZoneAloneCoversTheWholeLocalDay) {
+    const std::string output = folder.File("out.kml");
+    ASSERT_EQ(Embed_Command({"--begin", "2007-10-02", "--end", "2007-10-03", "--zone=+02", input, output}).status,
+              kWritten);
+    EXPECT_EQ(Element_Of(output), "<TimeSpan>\n\r\n<begin>2007-10-02T00:00:00+02:00</begin>\n\r\n"
+                                  "<end>2007-10-03T23:59:59+02:00</end>\n\r\n</TimeSpan>\r\n\r\n");
+}
+
+TEST_F(EmbedCommand, EndTimeAloneReadsTheBeginTimeAsMidnightInUtc) {
+    const std::string output = folder.File("out.kml");
+    ASSERT_EQ(Embed_Command({"--begin", "2007-10-02", "--end", "2007-10-03", "--end-time", "12:00:00", input, output})
+                  .status,
+              kWritten);
+    EXPECT_EQ(Element_Of(output), "<TimeSpan>\n\r\n<begin>2007-10-02T00:00:00+00:00</begin>\n\r\n"
+                                  "<end>2007-10-03T12:00:00+00:00</end>\n\r\n</TimeSpan>\r\n\r\n");
+}
+
+TEST_F(EmbedCommand, ExistingOutputIsKeptUnlessForced) {
+    const std::string output = folder.File("out.kml");
+    Write_File(output, "keep me");
+    const CommandRun refused = Embed_Command({"--stamp", "2007", input, output});
+    EXPECT_EQ(refused.status, kRefused);
+    EXPECT_EQ(refused.err.substr(0, refused.err.find('\n')), messages::kOverwriteQuestion);
+    EXPECT_EQ(Read_File(output), "keep me");
+    EXPECT_EQ(Embed_Command({"--force", "--stamp", "2007", input, output}).status, kWritten);
+    EXPECT_NE(Read_File(output), "keep me");
+}
+
+TEST_F(EmbedCommand, InputAsOutputIsRefused) {
+    const CommandRun run = Embed_Command({"--force", "--stamp", "2007", input, input});
+    EXPECT_EQ(run.status, kRefused);
+    EXPECT_EQ(run.err, std::string(messages::kSameAsInput) + "\n");
+}
+
+TEST_F(EmbedCommand, InputChecksComeFirst) {
+    Write_File(input, "<Document><TimeStamp>");
+    const CommandRun timed = Embed_Command({"--stamp", "2007", input});
+    EXPECT_EQ(timed.status, kRefused);
+    EXPECT_EQ(timed.err, std::string(messages::kTimeDataPresent) + "\n");
+
+    Write_File(input, "<Document id='x'>");
+    const CommandRun no_tag = Embed_Command({"--stamp", "2007", input});
+    EXPECT_EQ(no_tag.status, kRefused);
+    EXPECT_EQ(no_tag.err, std::string(messages::kNoContainerTag) + "\n");
+
+    const std::string missing = folder.File("missing.kml");
+    const CommandRun unreadable = Embed_Command({"--stamp", "2007", missing});
+    EXPECT_EQ(unreadable.status, kFileFailure);
+    EXPECT_EQ(unreadable.err, "Sorry, the file " + missing + " couldn't be read: No such file or directory\n");
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"trip.kml"}));
+}
+
+TEST_F(EmbedCommand, NoDateIsRefusedBeforeAnythingIsWritten) {
+    const CommandRun run = Embed_Command({input});
+    EXPECT_EQ(run.status, kRefused);
+    EXPECT_EQ(run.err, std::string(messages::kNoTimeSpanYet) + "\n");
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"trip.kml"}));
+}
+
+TEST_F(EmbedCommand, UnwritableOutputIsAFileFailure) {
+    const std::string output = folder.File("no folder/out.kml");
+    const CommandRun run = Embed_Command({"--stamp", "2007", input, output});
+    EXPECT_EQ(run.status, kFileFailure);
+    EXPECT_EQ(run.err, "Sorry, the file " + output + " couldn't be written: No such file or directory\n");
+}
+
+TEST_F(EmbedCommand, BadUsageShowsTheUsage) {
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {},
+             {"--stamp", "2007", "--begin", "2007", input},
+             {"--stamp", "2007", "--end-time", "10:00:00", input},
+             {"--stamp", "2007-02-29", input},
+             {"--stamp", "0", input},
+             {"--stamp", "2007.5", input},
+             {"--begin", "2007-13", input},
+             {"--begin", "2007", "--time", "25:00:00", input},
+             {"--begin", "2007", "--zone", "+13", input},
+             {"--begin", "2007", "--zone", "-00", input},
+             {"--bogus", input},
+             {"--begin", "2007", input, "a.kml", "b.kml"},
+             {"--begin"}}) {
+        const CommandRun run = Embed_Command(args);
+        EXPECT_EQ(run.status, kBadUsage) << ::testing::PrintToString(args);
+        EXPECT_NE(run.err.find("Usage: zaveze-embed"), std::string::npos);
+    }
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"trip.kml"}));
+}
+
+TEST_F(EmbedCommand, HelpAndVersion) {
+    const CommandRun help = Embed_Command({"--help"});
+    EXPECT_EQ(help.status, kWritten);
+    EXPECT_NE(help.out.find("--stamp DATE"), std::string::npos);
+    const CommandRun version = Embed_Command({"--version"});
+    EXPECT_EQ(version.status, kWritten);
+    EXPECT_EQ(version.out, "zaveze-embed " ZAVEZE_VERSION "\n");
+}
+
+}  // namespace
+}  // namespace zaveze::cli

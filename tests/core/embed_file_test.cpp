@@ -1,0 +1,136 @@
+#include "core/embed_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/embedding_stream.h"
+#include "core/time_element.h"
+#include "support/temp_folder.h"
+
+namespace zaveze {
+namespace {
+
+using testing::Read_File;
+using testing::TempFolder;
+using testing::Write_File;
+
+const std::string kElement = Time_Element_Text({TimeMode::TimeStamp, "2007-10-02", ""});
+const std::string kInput = "<kml>\r\n<Document>\r\n</kml>\r\n";
+
+class EmbedFile : public ::testing::Test {
+protected:
+    TempFolder folder;
+    std::string input = folder.File("trip.kml");
+    std::string output = folder.File("trip_2007-10-02.kml");
+    void SetUp() override { Write_File(input, kInput); }
+};
+
+TEST_F(EmbedFile, WritesTheOutputAndLeavesNoScratchFile) {
+    const EmbedResult result = Embed_File(input, output, kElement);
+    EXPECT_EQ(result.status, EmbedStatus::Written);
+    EXPECT_EQ(Read_File(output), Embed_Text(kInput, kElement).text);
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"trip.kml", "trip_2007-10-02.kml"}));
+    EXPECT_EQ(Embed_Result_Message(result, input, output), "File " + output + " created.");
+}
+
+TEST_F(EmbedFile, ReplacesAnExistingOutputAndKeepsItsPermissions) {
+    Write_File(output, "old");
+    std::filesystem::permissions(output, std::filesystem::perms(0640));
+    ASSERT_EQ(Embed_File(input, output, kElement).status, EmbedStatus::Written);
+    EXPECT_EQ(Read_File(output), Embed_Text(kInput, kElement).text);
+    EXPECT_EQ(std::filesystem::status(output).permissions(), std::filesystem::perms(0640));
+}
+
+TEST_F(EmbedFile, UsersTmpFileBesideTheOutputSurvives) {
+    const std::string users_tmp = folder.File("trip_2007-10-02.tmp");
+    Write_File(users_tmp, "mine");
+    ASSERT_EQ(Embed_File(input, output, kElement).status, EmbedStatus::Written);
+    EXPECT_EQ(Read_File(users_tmp), "mine");
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"trip.kml", "trip_2007-10-02.kml", "trip_2007-10-02.tmp"}));
+}
+
+TEST_F(EmbedFile, InputNamedLikeTheScratchFileIsNotOverwritten) {
+    const std::string tmp_input = folder.File("trip.tmp");
+    Write_File(tmp_input, kInput);
+    ASSERT_EQ(Embed_File(tmp_input, folder.File("trip.kml"), kElement).status, EmbedStatus::Written);
+    EXPECT_EQ(Read_File(tmp_input), kInput);
+}
+
+TEST_F(EmbedFile, MissingInputIsReportedWithTheSystemsReason) {
+    const std::string missing = folder.File("gone.kml");
+    const EmbedResult result = Embed_File(missing, output, kElement);
+    EXPECT_EQ(result.status, EmbedStatus::ReadFailed);
+    EXPECT_EQ(Embed_Result_Message(result, missing, output),
+              "Sorry, the file " + missing + " couldn't be read: No such file or directory");
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"trip.kml"}));
+}
+
+TEST_F(EmbedFile, FolderAsInputIsAReadFailure) {
+    const EmbedResult result = Embed_File(folder.Path().string(), output, kElement);
+    EXPECT_EQ(result.status, EmbedStatus::ReadFailed);
+    EXPECT_EQ(result.reason, "Is a directory");
+}
+
+TEST_F(EmbedFile, MissingOutputFolderIsAWriteFailure) {
+    const std::string nowhere = folder.File("no such folder/out.kml");
+    const EmbedResult result = Embed_File(input, nowhere, kElement);
+    EXPECT_EQ(result.status, EmbedStatus::WriteFailed);
+    EXPECT_EQ(Embed_Result_Message(result, input, nowhere),
+              "Sorry, the file " + nowhere + " couldn't be written: No such file or directory");
+}
+
+TEST_F(EmbedFile, OutputThatIsAFolderIsAWriteFailureAndLeavesNothing) {
+    std::filesystem::create_directory(output);
+    const EmbedResult result = Embed_File(input, output, kElement);
+    EXPECT_EQ(result.status, EmbedStatus::WriteFailed);
+    EXPECT_EQ(result.reason, "Is a directory");
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"trip.kml", "trip_2007-10-02.kml"}));
+}
+
+TEST_F(EmbedFile, InputWithoutContainerTagWritesNothingAndKeepsAnOldOutput) {
+    Write_File(input, "<kml><Document id=\"x\"></Document></kml>");
+    Write_File(output, "old output");
+    const EmbedResult result = Embed_File(input, output, kElement);
+    EXPECT_EQ(result.status, EmbedStatus::NoContainerTag);
+    EXPECT_EQ(Read_File(output), "old output");
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"trip.kml", "trip_2007-10-02.kml"}));
+}
+
+TEST_F(EmbedFile, OutputThatIsTheInputItselfIsRefused) {
+    EXPECT_EQ(Embed_File(input, folder.File("./trip.kml"), kElement).status, EmbedStatus::SameFileAsInput);
+    EXPECT_EQ(Read_File(input), kInput);
+}
+
+TEST_F(EmbedFile, PathsWithBlanksQuotesAndNonAsciiLetters) {
+    const std::string odd_input = folder.File("my \"old\" trip ĉ'é.kml");
+    const std::string odd_output = folder.File("out 'ü' \".kml");
+    Write_File(odd_input, kInput);
+    ASSERT_EQ(Embed_File(odd_input, odd_output, kElement).status, EmbedStatus::Written);
+    EXPECT_EQ(Read_File(odd_output), Embed_Text(kInput, kElement).text);
+}
+
+TEST_F(EmbedFile, BytesOtherThanLineBreaksPassThroughUnchanged) {
+    std::string binary;
+    for (int byte = 0; byte < 256; ++byte) {
+        if (byte != '\r' && byte != '\n' && byte != '<') {
+            binary += static_cast<char>(byte);
+        }
+    }
+    Write_File(input, binary + "<Folder>" + binary);
+    ASSERT_EQ(Embed_File(input, output, kElement).status, EmbedStatus::Written);
+    EXPECT_EQ(Read_File(output), binary + "\r\n<Folder>\r\n" + kElement + binary + "\r\n");
+}
+
+TEST_F(EmbedFile, LargeInputAcrossManyBlocksMatchesTheInMemoryTransform) {
+    std::string big;
+    for (int line = 0; big.size() < (5u << 20); ++line) {
+        big += (line % 1000 == 999 ? "<Placemark>" : "  <name>place ") + std::to_string(line) + "</name>\r\n";
+    }
+    Write_File(input, big);
+    ASSERT_EQ(Embed_File(input, output, kElement).status, EmbedStatus::Written);
+    EXPECT_EQ(Read_File(output), Embed_Text(big, kElement).text);
+}
+
+}  // namespace
+}  // namespace zaveze

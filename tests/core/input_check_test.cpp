@@ -1,0 +1,75 @@
+#include "core/input_check.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/messages.h"
+#include "support/temp_folder.h"
+
+namespace zaveze {
+namespace {
+
+using testing::TempFolder;
+using testing::Write_File;
+
+struct CheckCase {
+    std::string name, content;
+    InputVerdict verdict;
+};
+
+class InputCheckVerdict : public ::testing::TestWithParam<CheckCase> {};
+
+TEST_P(InputCheckVerdict, OfFileContent) {
+    TempFolder folder;
+    const std::string path = folder.File("in.kml");
+    Write_File(path, GetParam().content);
+    EXPECT_EQ(Check_Input_File(path).verdict, GetParam().verdict);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, InputCheckVerdict,
+    ::testing::Values(
+        CheckCase{"Plain", "<kml>\r\n<Document>\r\n</Document></kml>", InputVerdict::Accepted},
+        CheckCase{"TagAfterText", "<kml>x<Placemark>y</kml>", InputVerdict::Accepted},
+        CheckCase{"ClosingTimeSpan", "<Document>\r\n</TimeSpan>", InputVerdict::HasTimeData},
+        CheckCase{"TimeStampInText", "<Document><description>TimeStamp</description>", InputVerdict::HasTimeData},
+        CheckCase{"GxPrefixedCountsToo", "<Document><gx:TimeStamp>", InputVerdict::HasTimeData},
+        CheckCase{"TimeDataBeforeAnyTag", "TimeSpan", InputVerdict::HasTimeData},
+        CheckCase{"OtherCaseMarkers", "<Document> timestamp TIMESPAN", InputVerdict::Accepted},
+        CheckCase{"TagWithAttribute", "<Document id=\"a\">", InputVerdict::NoContainerTag},
+        CheckCase{"Empty", "", InputVerdict::NoContainerTag},
+        CheckCase{"EachTagAlone", "<GroundOverlay>", InputVerdict::Accepted}),
+    [](const auto& test_case) { return test_case.param.name; });
+
+TEST(InputCheck, FindsWordsAcrossBlockBoundaries) {
+    TempFolder folder;
+    const std::string path = folder.File("big.kml");
+    const std::size_t block = 1 << 20;
+    Write_File(path, std::string(block - 5, 'x') + "<ScreenOverlay>" + std::string(100, 'x'));
+    EXPECT_EQ(Check_Input_File(path).verdict, InputVerdict::Accepted);
+    Write_File(path, "<Folder>" + std::string(2 * block - 12, 'x') + "TimeStamp");
+    EXPECT_EQ(Check_Input_File(path).verdict, InputVerdict::HasTimeData);
+}
+
+TEST(InputCheck, UnreadableInputsAreNamedWithTheSystemsReason) {
+    TempFolder folder;
+    const std::string missing = folder.File("missing.kml");
+    const InputCheck check = Check_Input_File(missing);
+    EXPECT_EQ(check.verdict, InputVerdict::Unreadable);
+    EXPECT_EQ(Input_Refusal_Message(check, missing),
+              "Sorry, the file " + missing + " couldn't be read: No such file or directory");
+    const InputCheck folder_check = Check_Input_File(folder.Path().string());
+    EXPECT_EQ(folder_check.verdict, InputVerdict::Unreadable);
+    EXPECT_EQ(folder_check.reason, "Is a directory");
+}
+
+TEST(InputCheck, RefusalMessages) {
+    EXPECT_EQ(Input_Refusal_Message({InputVerdict::HasTimeData, {}}, "f"), messages::kTimeDataPresent);
+    EXPECT_EQ(Input_Refusal_Message({InputVerdict::NoContainerTag, {}}, "f"),
+              "Sorry, couldn't find an acceptable \"container\" tag in the file to embed the time data after.");
+    EXPECT_FALSE(Input_Refusal_Message({InputVerdict::Accepted, {}}, "f"));
+}
+
+}  // namespace
+}  // namespace zaveze

@@ -1,0 +1,54 @@
+#include "core/module1.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct PathCase {
+    std::string path, folder, base_name;
+};
+
+class PathSplitting : public ::testing::TestWithParam<PathCase> {};
+
+TEST_P(PathSplitting, GivesFolderAndBaseName) {
+    const PathCase& c = GetParam();
+    EXPECT_EQ(Module1::Get_Folder(c.path), c.folder);
+    EXPECT_EQ(Module1::Get_Base_Name(c.path), c.base_name);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, PathSplitting,
+                         ::testing::Values(PathCase{"/maps/trip.kml", "/maps/", "trip"},
+                                           PathCase{"/maps/trip.final.kml", "/maps/", "trip"},
+                                           PathCase{"/maps/trip", "/maps/", "trip"},
+                                           PathCase{"/my.maps/trip.kml", "/my.maps/", "trip"},
+                                           PathCase{"trip.kml", "", "trip"},
+                                           PathCase{"/maps/", "/maps/", ""},
+                                           PathCase{"/maps/.hidden.kml", "/maps/", ""},
+                                           PathCase{"", "", ""},
+                                           PathCase{"  /maps/trip.kml  ", "/maps/", "trip"},
+                                           PathCase{"   ", "", "   "},
+                                           PathCase{"/my maps/ünï cödé.kml", "/my maps/", "ünï cödé"}));
+
+TEST(CleanLine, CollapsesTabsAndBlanksAndTrims) {
+    std::string line = "\t  <Document> \t ";
+    EXPECT_EQ(Module1::Clean_Line(line), "<Document>");
+    EXPECT_EQ(line, " <Document> ");  // the collapsed form, untrimmed, goes back to the caller
+}
+
+TEST(CleanLine, TurnsLineBreaksIntoBlanksButKeepsLoneCr) {
+    std::string line = "a\r\nb\nc\rd";
+    EXPECT_EQ(Module1::Clean_Line(line), "a b c\rd");
+}
+
+TEST(CleanLine, CollapsesLongRunsOfBlanks) {
+    std::string line = std::string(17, ' ') + "x" + std::string(9, '\t') + "y";
+    EXPECT_EQ(Module1::Clean_Line(line), "x y");
+}
+
+TEST(CleanLine, BlankLineBecomesEmpty) {
+    std::string line = " \t \t";
+    EXPECT_EQ(Module1::Clean_Line(line), "");
+    EXPECT_EQ(line, " ");
+}
+
+}  // namespace

@@ -1,0 +1,70 @@
+#include "datetime/verification.h"
+
+#include <gtest/gtest.h>
+
+#include "core/messages.h"
+
+namespace zaveze {
+namespace {
+
+namespace m = messages;
+
+struct VerifyCase {
+    std::string name;
+    VerifyInput input;
+    std::string begin_caption, end_caption;
+    std::string_view message;
+};
+
+class VerifyDates : public ::testing::TestWithParam<VerifyCase> {};
+
+TEST_P(VerifyDates, CaptionsAndMessage) {
+    const auto& c = GetParam();
+    const VerifyOutcome outcome = Verify_Dates(c.input);
+    EXPECT_EQ(outcome.message, c.message);
+    ASSERT_TRUE(outcome.captions);
+    EXPECT_EQ(outcome.captions->begin, c.begin_caption);
+    EXPECT_EQ(outcome.captions->end, c.end_caption);
+}
+
+constexpr auto kSpan = TimeMode::TimeSpan;
+constexpr auto kStamp = TimeMode::TimeStamp;
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, VerifyDates,
+    ::testing::Values(
+        VerifyCase{"StampShowsNoEnd", {kStamp, "2007-10-02", "2008", false}, "2007-10-02 ", "", m::kLooksGood},
+        VerifyCase{"OnlyBegin", {kSpan, "2007-10-02", "", false}, "2007-10-02 ", "Present", m::kLooksGood},
+        VerifyCase{"OnlyEnd", {kSpan, "", "2007-10-02", false}, "Past", "2007-10-02 ", m::kLooksGood},
+        VerifyCase{"Reversed", {kSpan, "2007-10-05", "2007-10-02", false}, "2007-10-05 ", "2007-10-02 ", m::kBeginAfterEnd},
+        VerifyCase{"Same", {kSpan, "2007-10-02", "2007-10-02", false}, "2007-10-02 ", "2007-10-02 ", m::kBeginEqualsEnd},
+        VerifyCase{"SameWithMidnights", {kSpan, "2007-10-02", "2007-10-02", true}, "2007-10-02 00:00:00",
+                   "2007-10-02 00:00:00", m::kBeginEqualsEnd},
+        VerifyCase{"LaterTimeSameDay", {kSpan, "2007-10-02", "2007-10-02", true, "10:00:00", "09:30:00"},
+                   "2007-10-02 10:00:00", "2007-10-02 09:30:00", m::kBeginAfterEnd},
+        VerifyCase{"EarlierTimeSameDay", {kSpan, "2007-10-02", "2007-10-02", true, "11:00:00", "22:30:00"},
+                   "2007-10-02 11:00:00", "2007-10-02 22:30:00", m::kLooksGood},
+        VerifyCase{"DayAgainstMonth", {kSpan, "2007-10-02", "2007-10", false}, "2007-10-02 ", "2007-10 ", m::kBeginAfterEnd},
+        VerifyCase{"YearAgainstMonth", {kSpan, "2007", "2007-10", false}, "2007 ", "2007-10 ", m::kLooksGood},
+        // years are ordered by value, not as text
+        VerifyCase{"ShortYearIsEarlier", {kSpan, "0999", "2007", false}, "0999 ", "2007 ", m::kLooksGood},
+        VerifyCase{"NegativeYears", {kSpan, "-2000", "-0044", false}, "-2000 ", "-0044 ", m::kLooksGood},
+        VerifyCase{"NegativeReversed", {kSpan, "-0044", "-2000", false}, "-0044 ", "-2000 ", m::kBeginAfterEnd},
+        // a time is shown only where one would be written: beside a full date
+        VerifyCase{"NoTimeForAYear", {kSpan, "2007", "2007-10-02", true, "10:00:00", "09:00:00"}, "2007 ",
+                   "2007-10-02 09:00:00", m::kLooksGood},
+        VerifyCase{"SameYearsWithTimesOn", {kSpan, "2007", "2007", true, "10:00:00", "09:00:00"}, "2007 ", "2007 ",
+                   m::kBeginEqualsEnd}),
+    [](const auto& test_case) { return test_case.param.name; });
+
+TEST(VerifyDates, NothingEnteredLeavesTheCaptions) {
+    const VerifyOutcome stamp = Verify_Dates({kStamp, "", "2008", false});
+    EXPECT_EQ(stamp.message, m::kNoTimeStampYet);
+    EXPECT_FALSE(stamp.captions);
+    const VerifyOutcome span = Verify_Dates({kSpan, "", "", false});
+    EXPECT_EQ(span.message, m::kNoTimeSpanYet);
+    EXPECT_FALSE(span.captions);
+}
+
+}  // namespace
+}  // namespace zaveze

@@ -1,0 +1,34 @@
+#pragma once
+// A temporary folder for a test's files, removed with everything in it at the end of the test.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zaveze::testing {
+
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& Path() const { return path_; }
+    // The full path of a file in the folder, as a text.
+    std::string File(std::string_view name) const { return (path_ / name).string(); }
+    // Names of everything in the folder, sorted.
+    std::vector<std::string> Names() const;
+
+private:
+    std::filesystem::path path_;
+};
+
+void Write_File(const std::string& path, std::string_view bytes);
+std::string Read_File(const std::string& path);
+
+// The sample KML files from other projects, full paths, sorted.
+std::vector<std::string> Sample_Files();
+
+}  // namespace zaveze::testing

@@ -1,0 +1,22 @@
+# Shared by tools/run and tools/test: installs what the build needs and is missing.
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+JOBS=${JOBS:-2}
+
+# Debian packages the build, the tests and the window need.
+PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev googletest libgtest-dev fonts-dejavu-core)
+
+install_missing() {
+    local missing=()
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        local sudo=""
+        [ "$(id -u)" -eq 0 ] || sudo="sudo"
+        $sudo apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    fi
+}
