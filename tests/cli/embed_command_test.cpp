@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 #include <sstream>
 
 #include "core/messages.h"
 #include "support/temp_folder.h"
+#include "support/two_pass_model.h"
 
 namespace zaveze::cli {
 namespace {
@@ -162,6 +164,34 @@ TEST_F(EmbedCommand, BadUsageShowsTheUsage) {
         EXPECT_NE(run.err.find("Usage: zaveze-embed"), std::string::npos);
     }
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"trip.kml"}));
+}
+
+TEST(EmbedCommandOnSamples, WritesWhatTheModelWritesOrRefusesWithTheReason) {
+    // Files with attributes on every container tag, or with time data already, are refused.
+    const std::set<std::string> refused_for_time_data = {
+        "giscore_AllElements.kml", "giscore_time-span-overlay.kml", "libkml_all-gx.kml", "libkml_time.kml",
+        "mbtgj_addresses.kml", "ogc_Document-clean.kml", "ol_macnoise.kml", "pmtgj_timespan.kml"};
+    const std::set<std::string> refused_for_tags = {"gdal_placemark_with_kml_prefix.kml", "libkml_kmlsamples.kml",
+                                                    "sharpkml_Sample.kml"};
+    for (const std::string& sample : testing::Sample_Files()) {
+        TempFolder folder;
+        const std::string name = std::filesystem::path(sample).filename().string();
+        const std::string output = folder.File("out.kml");
+        const CommandRun run = Embed_Command({"--begin", "1851-05-01", "--end", "1851-10-15", sample, output});
+        if (refused_for_time_data.count(name) != 0) {
+            EXPECT_EQ(run.err, std::string(messages::kTimeDataPresent) + "\n") << name;
+        } else if (refused_for_tags.count(name) != 0) {
+            EXPECT_EQ(run.err, std::string(messages::kNoContainerTag) + "\n") << name;
+        } else {
+            ASSERT_EQ(run.status, kWritten) << name << run.err;
+            EXPECT_EQ(Read_File(output),
+                      testing::Model_Embed(Read_File(sample), {TimeMode::TimeSpan, "1851-05-01", "1851-10-15"}))
+                << name;
+            continue;
+        }
+        EXPECT_EQ(run.status, kRefused) << name;
+        EXPECT_FALSE(std::filesystem::exists(output)) << name;
+    }
 }
 
 TEST_F(EmbedCommand, HelpAndVersion) {
