@@ -51,3 +51,9 @@ inline std::string Write_Failed(std::string_view file, std::string_view reason) 
 }
 
 }  // namespace zaveze::messages
+
+namespace zaveze::messages {
+
+inline constexpr std::string_view kNoOutputYet = "You haven't entered the output filename yet.";
+
+}  // namespace zaveze::messages

@@ -1,0 +1,16 @@
+#include <QApplication>
+
+#include "window/frm_time_stamper.h"
+#include "window/qt_platform_services.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Zaveze");
+    QApplication::setApplicationVersion(ZAVEZE_VERSION);
+    QApplication::setDesktopFileName("zaveze");
+
+    zaveze::QtPlatformServices services;
+    zaveze::frmTimeStamper window(services);
+    window.show();
+    return QApplication::exec();
+}

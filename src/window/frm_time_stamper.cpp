@@ -1,0 +1,205 @@
+// The window's start, its own commands, the mode switch and the two resets.
+
+#include "window/frm_time_stamper.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTimeEdit>
+
+#include "core/messages.h"
+#include "datetime/time_zones.h"
+#include "window/clickable_label.h"
+#include "window/year_focus_guard.h"
+
+namespace zaveze {
+namespace {
+
+// The one local .kml file being dragged, or an empty text.
+QString Dragged_Kml_File(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1 || !data->urls().front().isLocalFile()) {
+        return {};
+    }
+    const QString path = data->urls().front().toLocalFile();
+    return path.endsWith(".kml", Qt::CaseInsensitive) ? path : QString();
+}
+
+}  // namespace
+
+frmTimeStamper::frmTimeStamper(PlatformServices& services, QWidget* parent) : QWidget(parent), services_(services) {
+    setWindowTitle(QString::fromUtf8(messages::kAppTitle.data(), messages::kAppTitle.size()));
+    setWindowIcon(QIcon(":/zaveze.png"));
+    setFixedSize(1010, 442);
+    setAcceptDrops(true);
+    Create_Controls();
+    Connect_Handlers();
+    Set_Tab_Order();
+    year_guard_ = new YearFocusGuard(this, {txtBegin_Year, txtEnd_Year},
+                                     [this](QLineEdit* year_box) { return Year_May_Be_Left(year_box); });
+    Form_Load();
+}
+
+void frmTimeStamper::Form_Load() {
+    if (const QScreen* screen = QApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        move(available.x() + (available.width() - frameGeometry().width()) / 2,
+             available.y() + (available.height() - frameGeometry().height()) / 2);
+    }
+    dtPickBegin->hide();
+    dtPickEnd->hide();
+    chkSet_Time->show();
+    state_.strDate_Format = "Year-Month-Day Time";
+    lblBegin_Date_Label->setText(QString::fromStdString("Beginning of TimeSpan (" + state_.strDate_Format + ")"));
+    Reset_All();
+    txtInputFile->setFocus(Qt::OtherFocusReason);
+}
+
+MessageAnswer frmTimeStamper::Message(const QString& text, MessageButtons buttons) {
+    return services_.Show_Message(
+        this, {QString::fromUtf8(messages::kAppTitle.data(), messages::kAppTitle.size()), text, MessageIcon::None,
+               buttons});
+}
+
+void frmTimeStamper::cmdHelp_Click() {
+    services_.Open_Address(QUrl(QString("https://%1/?p=725").arg(kWebsiteHost)));
+}
+
+void frmTimeStamper::lblWebsite_Click() { services_.Open_Address(QUrl(QString("https://%1/").arg(kWebsiteHost))); }
+
+void frmTimeStamper::cmdExit_Click() { close(); }
+
+void frmTimeStamper::dragEnterEvent(QDragEnterEvent* event) {
+    if (!Dragged_Kml_File(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+// A KML file dropped on the window is taken as if it had been chosen in the input dialog.
+void frmTimeStamper::dropEvent(QDropEvent* event) {
+    const QString path = Dragged_Kml_File(event->mimeData());
+    if (path.isEmpty() || !year_guard_->Focus_May_Leave()) {
+        return;
+    }
+    event->acceptProposedAction();
+    Take_Input_File(path);
+}
+
+TimeMode frmTimeStamper::Mode() const {
+    return optTimeStamp->isChecked() ? TimeMode::TimeStamp : TimeMode::TimeSpan;
+}
+
+void frmTimeStamper::Switch_Mode() {
+    if (optTimeStamp->isChecked()) {
+        for (QWidget* control : std::initializer_list<QWidget*>{txtEnd_Year, comboEnd_Month, comboEnd_Day, lblEnd_Day,
+                                                                lblEnd_Year, lblEnd_Month, lblEnd}) {
+            control->hide();
+        }
+        dtPickEnd->hide();
+        lblBegin->setText("Enter date to TimeStamp file with");
+        lblEnd_Date_Label->hide();
+        lblBegin_Date_Label->setText(
+            QString::fromStdString("Date to be TimeStamped into file (" + state_.strDate_Format + ")"));
+        lblEnd_Date->setText(QString());
+        txtEnd_Year->setText(QString());  // runs the end year's change handling when it held a year
+    }
+    if (optTimeSpan->isChecked()) {
+        for (QWidget* control : std::initializer_list<QWidget*>{txtEnd_Year, comboEnd_Month, comboEnd_Day, lblEnd}) {
+            control->show();
+        }
+        lblBegin->setText("Enter beginning of TimeSpan");
+        lblEnd_Date_Label->show();
+        lblEnd_Date_Label->setText("End of TimeSpan");
+        lblBegin_Date_Label->setText(QString::fromStdString("Beginning of TimeSpan (" + state_.strDate_Format + ")"));
+        for (QWidget* control : std::initializer_list<QWidget*>{lblEnd_Day, lblEnd_Year, lblEnd_Month}) {
+            control->show();
+        }
+        if (chkSet_Time->isChecked()) {
+            dtPickEnd->show();
+        }
+    }
+}
+
+void frmTimeStamper::Load_Time_Zones() {
+    comboTime_Zone->clear();
+    for (const std::string& zone : Time_Zone_Entries()) {
+        comboTime_Zone->addItem(QString::fromStdString(zone));
+    }
+    comboTime_Zone->setCurrentIndex(-1);  // a filled list shows no pick
+}
+
+// Every step may run the handler of the control it changes; later steps undo what those
+// handlers do, so the order matters.
+void frmTimeStamper::Reset_All() {
+    txtInputFile->setText(QString());
+    txtOutputFile->setText(QString());
+    txtBegin_Year->setText(QString());
+    txtEnd_Year->setText(QString());
+    for (QComboBox* list : {comboBegin_Month, comboEnd_Month, comboBegin_Day, comboEnd_Day}) {
+        list->clear();
+    }
+    state_.strBegin_Date.clear();
+    state_.strEnd_Date.clear();
+    dtPickBegin->setTime(QTime(0, 0));
+    dtPickEnd->setTime(QTime(0, 0));
+    for (QWidget* control : std::initializer_list<QWidget*>{txtBegin_Year, txtEnd_Year, comboBegin_Month,
+                                                            comboEnd_Month, comboBegin_Day, comboEnd_Day,
+                                                            dtPickBegin, dtPickEnd}) {
+        control->setEnabled(false);
+    }
+    lblBegin_Date->setText(QString());
+    lblEnd_Date->setText(QString());
+    state_.bBegin_Year_Set = false;
+    state_.bEnd_Year_Set = false;
+    state_.bTime_Inserted = false;
+    for (QPushButton* button : {cmdTimestamp, cmdAuto_Output, cmdVerify_Dates}) {
+        button->setEnabled(false);
+    }
+    chkUTC->setEnabled(true);
+    chkUTC->setChecked(false);
+    chkSet_Time->setChecked(false);  // its handler hides the time pickers
+    for (QWidget* control : std::initializer_list<QWidget*>{lblTime_Zone, lblTime_Zone_Caption, comboTime_Zone,
+                                                            lblSet_Timezone}) {
+        control->hide();
+    }
+    lblTime_Zone->setText(QString::fromStdString(kUtcZone));
+    Load_Time_Zones();
+    for (QWidget* control : std::initializer_list<QWidget*>{cmdOutputFile, txtOutputFile, cmdReset_Dates}) {
+        control->setEnabled(false);
+    }
+}
+
+void frmTimeStamper::Reset_Dates() {
+    txtBegin_Year->setText(QString());
+    txtEnd_Year->setText(QString());
+    for (QComboBox* list : {comboBegin_Month, comboEnd_Month, comboBegin_Day, comboEnd_Day}) {
+        list->clear();
+    }
+    state_.strBegin_Date.clear();
+    state_.strEnd_Date.clear();
+    dtPickBegin->setTime(QTime(0, 0));
+    dtPickEnd->setTime(QTime(0, 0));
+    txtBegin_Year->setEnabled(true);
+    txtEnd_Year->setEnabled(true);
+    for (QComboBox* list : {comboBegin_Month, comboEnd_Month, comboBegin_Day, comboEnd_Day}) {
+        list->setEnabled(false);
+    }
+    lblBegin_Date->setText(QString());
+    lblEnd_Date->setText(QString());
+    state_.bBegin_Year_Set = false;
+    state_.bEnd_Year_Set = false;
+    state_.bTime_Inserted = false;
+    dtPickBegin->setEnabled(false);
+    dtPickEnd->setEnabled(false);
+    cmdVerify_Dates->setEnabled(false);
+    cmdReset_Dates->setEnabled(false);
+}
+
+}  // namespace zaveze

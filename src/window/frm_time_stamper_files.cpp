@@ -1,0 +1,130 @@
+// The input file, the output name and the embedding.
+
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "core/embed_file.h"
+#include "core/input_check.h"
+#include "core/messages.h"
+#include "core/output_naming.h"
+#include "core/time_element.h"
+#include "window/frm_time_stamper.h"
+#include "window/path_text.h"
+
+namespace zaveze {
+namespace {
+
+const QString kKmlFilter = "KML (*.kml)";
+
+QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+}  // namespace
+
+void frmTimeStamper::cmdInputFile_Click() {
+    const QString chosen = services_.Choose_Input_File(this, "Open Input KML File", kKmlFilter);
+    if (!chosen.isEmpty()) {
+        Take_Input_File(chosen);
+    }
+}
+
+void frmTimeStamper::Take_Input_File(const QString& path) {
+    state_.strInput_File = To_Path(path);
+    txtInputFile->setText(path);
+    const std::string input = To_Path(txtInputFile->text());
+    if (const auto refusal = Input_Refusal_Message(Check_Input_File(input), input)) {
+        Message(From_Path(*refusal));
+        txtInputFile->setText(QString());
+        return;
+    }
+    for (QWidget* control : std::initializer_list<QWidget*>{txtBegin_Year, txtEnd_Year, cmdOutputFile, txtOutputFile}) {
+        control->setEnabled(true);
+    }
+}
+
+// Asks before an existing file is replaced; a refusal empties the output name.
+bool frmTimeStamper::Output_May_Be_Written(const QString& output) {
+    if (!services_.File_Exists(output) ||
+        Message(Text(messages::kOverwriteQuestion), MessageButtons::YesNo) == MessageAnswer::Yes) {
+        return true;
+    }
+    state_.strOutput_File.clear();
+    txtOutputFile->setText(QString());
+    cmdTimestamp->setEnabled(false);
+    return false;
+}
+
+void frmTimeStamper::cmdOutputFile_Click() {
+    const QString chosen =
+        services_.Choose_Output_File(this, "Enter KML Output Filename", kKmlFilter, From_Path(state_.strOutput_File));
+    if (chosen.isEmpty()) {
+        return;
+    }
+    state_.strOutput_File = To_Path(chosen);
+    txtOutputFile->setText(From_Path(Kml_Output_Name(state_.strOutput_File)));
+    state_.strOutput_File = To_Path(txtOutputFile->text());
+    if (state_.strOutput_File == state_.strInput_File) {
+        Message(Text(messages::kSameAsInput));
+        state_.strOutput_File.clear();
+        txtOutputFile->setText(QString());
+        cmdTimestamp->setEnabled(false);
+        return;
+    }
+    if (!Output_May_Be_Written(From_Path(state_.strOutput_File))) {
+        return;
+    }
+    state_.strTemp_File = Scratch_Name(state_.strOutput_File);
+}
+
+void frmTimeStamper::cmdAuto_Output_Click() {
+    if (txtBegin_Year->text().isEmpty() && txtEnd_Year->text().isEmpty()) {
+        Message(Text(messages::kNoDateYet));
+        txtOutputFile->setText(QString());
+        return;
+    }
+    if (txtInputFile->text().isEmpty()) {
+        Message(Text(messages::kNoInputYet));
+        txtOutputFile->setText(QString());
+        return;
+    }
+    Build_Date_Strings();
+    state_.strOutput_File = Auto_Output_Name(state_.strInput_File, Mode(), state_.strBegin_Date, state_.strEnd_Date);
+    if (!Output_May_Be_Written(From_Path(state_.strOutput_File))) {
+        return;
+    }
+    txtOutputFile->setText(From_Path(state_.strOutput_File));
+    state_.strTemp_File = Scratch_Name(state_.strOutput_File);
+}
+
+void frmTimeStamper::txtOutputFile_Change() { cmdTimestamp->setEnabled(true); }
+
+void frmTimeStamper::cmdTimestamp_Click() {
+    Build_Date_Strings();
+    const TimeElement element =
+        Make_Time_Element(Mode(), state_.strBegin_Date, state_.strEnd_Date, Current_Time_Settings());
+    if (const auto refusal = Element_Refusal(element)) {
+        Message(Text(*refusal));
+        return;
+    }
+    const QString input = txtInputFile->text();
+    const QString output = txtOutputFile->text();
+    if (input.isEmpty()) {
+        Message(Text(messages::kNoInputYet));
+        return;
+    }
+    if (output.isEmpty()) {
+        Message(Text(messages::kNoOutputYet));
+        return;
+    }
+    // A name typed by hand has not been asked about yet.
+    if (To_Path(output) != state_.strOutput_File && !Output_May_Be_Written(output)) {
+        return;
+    }
+    const EmbedResult result = Embed_File(To_Path(input), To_Path(output), Time_Element_Text(element));
+    Message(From_Path(Embed_Result_Message(result, To_Path(input), To_Path(output))));
+    if (result.status == EmbedStatus::Written) {
+        state_.bTime_Inserted = true;
+        Reset_All();
+    }
+}
+
+}  // namespace zaveze

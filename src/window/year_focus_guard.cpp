@@ -1,0 +1,72 @@
+#include "window/year_focus_guard.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <algorithm>
+
+namespace zaveze {
+
+YearFocusGuard::YearFocusGuard(QWidget* window, std::vector<QLineEdit*> boxes,
+                               std::function<bool(QLineEdit*)> may_leave)
+    : QObject(window), window_(window), boxes_(std::move(boxes)), may_leave_(std::move(may_leave)) {
+    qApp->installEventFilter(this);
+}
+
+QLineEdit* YearFocusGuard::Focused_Box() const {
+    QWidget* focused = QApplication::focusWidget();
+    const auto found = std::find(boxes_.begin(), boxes_.end(), focused);
+    return found == boxes_.end() ? nullptr : *found;
+}
+
+// A control of the window other than the box: something that takes the focus when clicked, or
+// acts on a click without taking it (the website label).
+bool YearFocusGuard::Is_Other_Control(QWidget* target, QLineEdit* box) const {
+    for (QWidget* widget = target; widget != nullptr && widget != window_; widget = widget->parentWidget()) {
+        if (widget == box) {
+            return false;
+        }
+        if (widget->isEnabled() &&
+            ((widget->focusPolicy() & Qt::ClickFocus) != 0 || widget->cursor().shape() == Qt::PointingHandCursor)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool YearFocusGuard::Focus_May_Leave() {
+    QLineEdit* box = Focused_Box();
+    if (box == nullptr || checking_) {
+        return true;
+    }
+    checking_ = true;
+    const bool may_leave = may_leave_(box);
+    checking_ = false;
+    if (!may_leave) {
+        box->setFocus(Qt::OtherFocusReason);
+    }
+    return may_leave;
+}
+
+bool YearFocusGuard::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick && type != QEvent::KeyPress) {
+        return false;
+    }
+    QLineEdit* box = Focused_Box();
+    auto* target = qobject_cast<QWidget*>(watched);
+    if (box == nullptr || target == nullptr || target->window() != window_ || checking_) {
+        return false;
+    }
+    if (type == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (target != box || (key != Qt::Key_Tab && key != Qt::Key_Backtab)) {
+            return false;
+        }
+    } else if (!Is_Other_Control(target, box)) {
+        return false;
+    }
+    return !Focus_May_Leave();
+}
+
+}  // namespace zaveze

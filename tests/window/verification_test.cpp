@@ -1,0 +1,4 @@
+#include "window_fixture.h"
+class Placeholder : public QObject { Q_OBJECT };
+QTEST_MAIN(Placeholder)
+#include "verification_test.moc"

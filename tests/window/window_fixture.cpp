@@ -1,0 +1,86 @@
+#include "window_fixture.h"
+
+namespace zaveze::testing {
+
+WindowFixture::WindowFixture() : window_(std::make_unique<frmTimeStamper>(services)) {
+    window_->show();
+    if (!QTest::qWaitForWindowActive(window_.get())) {
+        qWarning("the window did not become active");
+    }
+}
+
+WindowFixture::~WindowFixture() = default;
+
+QString WindowFixture::Text(const char* name) const {
+    QWidget* control = Get(name);
+    if (auto* box = qobject_cast<QLineEdit*>(control)) {
+        return box->text();
+    }
+    if (auto* label = qobject_cast<QLabel*>(control)) {
+        return label->text();
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        return button->text();
+    }
+    if (auto* list = qobject_cast<QComboBox*>(control)) {
+        return list->currentText();
+    }
+    qFatal("%s has no text", name);
+}
+
+QStringList WindowFixture::Entries(const char* name) const {
+    auto* list = Get<QComboBox>(name);
+    QStringList entries;
+    for (int i = 0; i < list->count(); ++i) {
+        entries << list->itemText(i);
+    }
+    return entries;
+}
+
+void WindowFixture::Click(const char* name) {
+    QWidget* control = Get(name);
+    // Check boxes and option buttons react only on their box and caption, at their left.
+    const bool has_box = qobject_cast<QCheckBox*>(control) != nullptr || qobject_cast<QRadioButton*>(control) != nullptr;
+    const QPoint where = has_box ? QPoint(8, control->height() / 2) : control->rect().center();
+    QTest::mouseClick(control, Qt::LeftButton, {}, where);
+}
+
+void WindowFixture::Type(const char* name, const QString& text) {
+    auto* box = Get<QLineEdit>(name);
+    QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
+    box->end(false);
+    QTest::keyClicks(box, text);
+}
+
+void WindowFixture::Clear_By_Keyboard(const char* name) {
+    auto* box = Get<QLineEdit>(name);
+    QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+}
+
+void WindowFixture::Pick(const char* name, const QString& entry) {
+    auto* list = Get<QComboBox>(name);
+    const int target = list->findText(entry);
+    if (target < 0 || !list->isEnabled()) {
+        qFatal("cannot pick %s in %s", qPrintable(entry), name);
+    }
+    list->setFocus(Qt::TabFocusReason);
+    // Each key press on a closed list is a pick of the entry it lands on, as for a user.
+    QTest::keyClick(list, target >= list->currentIndex() ? Qt::Key_Down : Qt::Key_Up);
+    while (list->currentIndex() != target) {
+        QTest::keyClick(list, target > list->currentIndex() ? Qt::Key_Down : Qt::Key_Up);
+    }
+}
+
+void WindowFixture::Tab(const char* from) { QTest::keyClick(Get(from), Qt::Key_Tab); }
+
+QString WindowFixture::Choose_Input(const QString& file_name, const std::string& content) {
+    const QString path = QString::fromStdString(folder.File(file_name.toStdString()));
+    Write_File(path.toStdString(), content);
+    services.chosen_files.push_back(path);
+    Click("cmdInputFile");
+    return path;
+}
+
+}  // namespace zaveze::testing
