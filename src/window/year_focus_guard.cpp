@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QWindow>
 #include <algorithm>
 
 namespace zaveze {
@@ -48,23 +50,30 @@ bool YearFocusGuard::Focus_May_Leave() {
     return may_leave;
 }
 
+// Qt moves the focus to a clicked control before the press reaches that control, so presses are
+// looked at when they reach the window itself, and Tab when it reaches the box.
 bool YearFocusGuard::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick && type != QEvent::KeyPress) {
         return false;
     }
     QLineEdit* box = Focused_Box();
-    auto* target = qobject_cast<QWidget*>(watched);
-    if (box == nullptr || target == nullptr || target->window() != window_ || checking_) {
+    if (box == nullptr || checking_) {
         return false;
     }
     if (type == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (target != box || (key != Qt::Key_Tab && key != Qt::Key_Backtab)) {
+        if (watched != box || (key != Qt::Key_Tab && key != Qt::Key_Backtab)) {
             return false;
         }
-    } else if (!Is_Other_Control(target, box)) {
-        return false;
+    } else {
+        if (watched != window_->windowHandle()) {
+            return false;
+        }
+        const QPoint where = static_cast<QMouseEvent*>(event)->position().toPoint();
+        if (!Is_Other_Control(window_->childAt(where), box)) {
+            return false;
+        }
     }
     return !Focus_May_Leave();
 }

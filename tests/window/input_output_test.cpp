@@ -1,4 +1,267 @@
+// Choosing the input file (dialog or drop) and naming the output file (dialog or automatic).
+
+#include <QDir>
+#include <QMimeData>
+
 #include "window_fixture.h"
-class Placeholder : public QObject { Q_OBJECT };
-QTEST_MAIN(Placeholder)
+
+using zaveze::MessageAnswer;
+using zaveze::MessageButtons;
+using zaveze::MessageIcon;
+using zaveze::testing::WindowFixture;
+
+namespace {
+
+const QString kNoContainer =
+    "Sorry, couldn't find an acceptable \"container\" tag in the file to embed the time data after.";
+
+void Drop_File(QWidget* window, const QString& path) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(500, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &enter);
+    if (!enter.isAccepted()) {
+        return;
+    }
+    QDropEvent drop(QPointF(500, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &drop);
+}
+
+}  // namespace
+
+class InputOutputTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<WindowFixture> f;
+
+    bool Unlocked() const {
+        return f->Enabled("txtBegin_Year") && f->Enabled("txtEnd_Year") && f->Enabled("cmdOutputFile") &&
+               f->Enabled("txtOutputFile");
+    }
+
+private slots:
+    void init() { f = std::make_unique<WindowFixture>(); }
+    void cleanup() { f.reset(); }
+
+    void acceptedInputUnlocksTheDatesAndTheOutput() {
+        const QString path = f->Choose_Input();
+        QCOMPARE(f->services.dialogs.size(), std::size_t{1});
+        QCOMPARE(f->services.dialogs[0].title, QString("Open Input KML File"));
+        QCOMPARE(f->services.dialogs[0].filter, QString("KML (*.kml)"));
+        QCOMPARE(f->Text("txtInputFile"), path);
+        QCOMPARE(f->State().strInput_File, path.toStdString());
+        QVERIFY(Unlocked());
+        QVERIFY(f->services.messages.empty());
+    }
+
+    void refusedInputs_data() {
+        QTest::addColumn<QString>("content");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("closing TimeSpan") << "<Document>\r\n</TimeSpan>"
+                                          << "This file appears to already have time data embedded in it";
+        QTest::newRow("TimeStamp in a description")
+            << "<Document><description>TimeStamp</description>"
+            << "This file appears to already have time data embedded in it";
+        QTest::newRow("tag with attribute") << "<Document id=\"x\">" << kNoContainer;
+        QTest::newRow("empty") << "" << kNoContainer;
+    }
+    void refusedInputs() {
+        QFETCH(QString, content);
+        QFETCH(QString, message);
+        const QString path = f->Choose_Input("refused.kml", content.toStdString());
+        QCOMPARE(f->services.Take_Messages(), QStringList{message});
+        QCOMPARE(f->services.messages.size(), std::size_t{0});
+        QCOMPARE(f->Text("txtInputFile"), QString());
+        QCOMPARE(f->State().strInput_File, path.toStdString());
+        QVERIFY(!Unlocked());
+    }
+
+    void messageBoxesCarryTheTitleAndNoIcon() {
+        f->Choose_Input("refused.kml", "");
+        QCOMPARE(f->services.messages.at(0).title, QString("Zaveze"));
+        QCOMPARE(f->services.messages.at(0).icon, MessageIcon::None);
+        QCOMPARE(f->services.messages.at(0).buttons, MessageButtons::Ok);
+    }
+
+    void unreadableInputIsNamedWithTheReason() {
+        const QString folder = QString::fromStdString(f->folder.File("folder.kml"));
+        QDir().mkdir(folder);
+        f->services.chosen_files.push_back(folder);
+        f->Click("cmdInputFile");
+        QCOMPARE(f->services.Take_Messages(),
+                 QStringList{"Sorry, the file " + folder + " couldn't be read: Is a directory"});
+        QCOMPARE(f->Text("txtInputFile"), QString());
+        QVERIFY(!Unlocked());
+    }
+
+    void refusedAfterAcceptedKeepsTheControlsUnlocked() {
+        f->Choose_Input();
+        f->Choose_Input("refused.kml", "TimeSpan");
+        QCOMPARE(f->Text("txtInputFile"), QString());
+        QVERIFY(Unlocked());
+    }
+
+    void cancellingTheInputDialogChangesNothing() {
+        const QString path = f->Choose_Input();
+        f->Click("cmdInputFile");  // nothing scripted: the user cancels
+        QCOMPARE(f->Text("txtInputFile"), path);
+        QCOMPARE(f->State().strInput_File, path.toStdString());
+    }
+
+    void droppedKmlFileIsTakenAsIfChosen() {
+        const QString path = QString::fromStdString(f->folder.File("dropped.kml"));
+        zaveze::testing::Write_File(path.toStdString(), zaveze::testing::kSampleKml);
+        Drop_File(&f->Window(), path);
+        QCOMPARE(f->Text("txtInputFile"), path);
+        QVERIFY(Unlocked());
+        const QString timed = QString::fromStdString(f->folder.File("timed.kml"));
+        zaveze::testing::Write_File(timed.toStdString(), "<Folder><TimeStamp>");
+        Drop_File(&f->Window(), timed);
+        QCOMPARE(f->services.Take_Messages(), QStringList{"This file appears to already have time data embedded in it"});
+        const QString text_file = QString::fromStdString(f->folder.File("notes.txt"));
+        zaveze::testing::Write_File(text_file.toStdString(), zaveze::testing::kSampleKml);
+        Drop_File(&f->Window(), text_file);
+        QCOMPARE(f->Text("txtInputFile"), QString());
+    }
+
+    void outputDialogNameGetsTheKmlExtensionAndAScratchName() {
+        f->Choose_Input();
+        const QString chosen = QString::fromStdString(f->folder.File("out.old.txt"));
+        f->services.chosen_files.push_back(chosen);
+        f->Click("cmdOutputFile");
+        const auto& dialog = f->services.dialogs.back();
+        QCOMPARE(dialog.title, QString("Enter KML Output Filename"));
+        QCOMPARE(dialog.filter, QString("KML (*.kml)"));
+        QCOMPARE(dialog.preset, QString());
+        const QString output = QString::fromStdString(f->folder.File("out.kml"));
+        QCOMPARE(f->Text("txtOutputFile"), output);
+        QCOMPARE(f->State().strOutput_File, output.toStdString());
+        QCOMPARE(f->State().strTemp_File, f->folder.File("out.tmp"));
+        QVERIFY(f->Enabled("cmdTimestamp"));
+        QVERIFY(f->services.messages.empty());
+    }
+
+    void outputDialogOffersTheLastNameAndCancelChangesNothing() {
+        f->Choose_Input();
+        const QString output = QString::fromStdString(f->folder.File("out.kml"));
+        f->services.chosen_files.push_back(output);
+        f->Click("cmdOutputFile");
+        f->Click("cmdOutputFile");  // cancelled
+        QCOMPARE(f->services.dialogs.back().preset, output);
+        QCOMPARE(f->Text("txtOutputFile"), output);
+        QVERIFY(f->services.messages.empty());
+    }
+
+    void inputChosenAsOutputIsRefused() {
+        const QString input = f->Choose_Input();
+        f->services.chosen_files.push_back(QString::fromStdString(f->folder.File("trip.old.kml")));
+        f->Click("cmdOutputFile");
+        QCOMPARE(f->services.Take_Messages(), QStringList{"You can't use the same filename as the input file."});
+        QCOMPARE(f->Text("txtOutputFile"), QString());
+        QVERIFY(f->State().strOutput_File.empty());
+        QVERIFY(f->State().strTemp_File.empty());
+        QVERIFY(!f->Enabled("cmdTimestamp"));
+    }
+
+    void existingOutputIsReplacedOnlyAfterYes() {
+        f->Choose_Input();
+        const QString existing = QString::fromStdString(f->folder.File("old.kml"));
+        zaveze::testing::Write_File(existing.toStdString(), "old");
+        f->services.chosen_files = {existing, existing};
+        f->services.answers = {MessageAnswer::No, MessageAnswer::Yes};
+
+        f->Click("cmdOutputFile");
+        QCOMPARE(f->services.messages.back().text,
+                 QString("Filename already exists - do you want to overwrite the previous file?"));
+        QCOMPARE(f->services.messages.back().buttons, MessageButtons::YesNo);
+        QCOMPARE(f->Text("txtOutputFile"), QString());
+        QVERIFY(!f->Enabled("cmdTimestamp"));
+
+        f->Click("cmdOutputFile");
+        QCOMPARE(f->Text("txtOutputFile"), existing);
+        QVERIFY(f->Enabled("cmdTimestamp"));
+        QCOMPARE(f->State().strTemp_File, f->folder.File("old.tmp"));
+        QCOMPARE(zaveze::testing::Read_File(existing.toStdString()), std::string("old"));
+        QVERIFY(!f->services.unscripted_question);
+    }
+
+    void automaticNames_data() {
+        QTest::addColumn<bool>("timeStamp");
+        QTest::addColumn<QString>("beginYear");
+        QTest::addColumn<QString>("endYear");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("span") << false << "2007" << "2008" << "trip_2007_to_2008.kml";
+        QTest::newRow("only end") << false << "" << "2008" << "trip_Past_to_2008.kml";
+        QTest::newRow("only begin") << false << "785" << "" << "trip_0785_to_Present.kml";
+        QTest::newRow("stamp") << true << "-44" << "" << "trip_-0044.kml";
+    }
+    void automaticNames() {
+        QFETCH(bool, timeStamp);
+        QFETCH(QString, beginYear);
+        QFETCH(QString, endYear);
+        QFETCH(QString, name);
+        f->Choose_Input();
+        if (timeStamp) {
+            f->Click("optTimeStamp");
+        }
+        f->Type("txtBegin_Year", beginYear);
+        if (!timeStamp) {
+            f->Type("txtEnd_Year", endYear);
+        }
+        f->Click("cmdAuto_Output");
+        QCOMPARE(f->Text("txtOutputFile"), QString::fromStdString(f->folder.File(name.toStdString())));
+        QCOMPARE(f->State().strTemp_File, f->folder.File(name.replace(".kml", ".tmp").toStdString()));
+        QVERIFY(f->Enabled("cmdTimestamp"));
+        QVERIFY(f->services.messages.empty());
+    }
+
+    void automaticNameWithFullDates() {
+        f->Choose_Input();
+        f->Type("txtBegin_Year", "2007");
+        f->Pick("comboBegin_Month", "01");
+        f->Pick("comboBegin_Day", "01");
+        f->Type("txtEnd_Year", "2007");
+        f->Pick("comboEnd_Month", "12");
+        f->Pick("comboEnd_Day", "31");
+        f->Click("cmdAuto_Output");
+        QCOMPARE(f->Text("txtOutputFile"), QString::fromStdString(f->folder.File("trip_2007-01-01_to_2007-12-31.kml")));
+    }
+
+    void automaticNameNeedsADateAndAnInput() {
+        f->Choose_Input();
+        f->Type("txtBegin_Year", "2007");
+        f->Clear_By_Keyboard("txtBegin_Year");
+        f->Type("txtOutputFile", "typed.kml");
+        f->Click("cmdAuto_Output");
+        QCOMPARE(f->services.Take_Messages(), QStringList{"You haven't entered any date information yet."});
+        QCOMPARE(f->Text("txtOutputFile"), QString());
+        QVERIFY(f->Enabled("cmdTimestamp"));  // the early refusals leave the button as it was
+
+        f->Choose_Input("refused.kml", "");
+        f->services.Take_Messages();
+        f->Type("txtBegin_Year", "2007");
+        f->Click("cmdAuto_Output");
+        QCOMPARE(f->services.Take_Messages(), QStringList{"You haven't entered the input filename yet."});
+    }
+
+    void automaticNameOfAnExistingFileAsks() {
+        f->Choose_Input();
+        zaveze::testing::Write_File(f->folder.File("trip_2007_to_Present.kml"), "old");
+        f->Type("txtBegin_Year", "2007");
+        f->services.answers = {MessageAnswer::No};
+        f->Click("cmdAuto_Output");
+        QCOMPARE(f->services.Take_Messages(),
+                 QStringList{"Filename already exists - do you want to overwrite the previous file?"});
+        QCOMPARE(f->Text("txtOutputFile"), QString());
+        QVERIFY(!f->Enabled("cmdTimestamp"));
+    }
+
+    void typingAnOutputNameEnablesTheEmbedding() {
+        f->Choose_Input();
+        QVERIFY(!f->Enabled("cmdTimestamp"));
+        f->Type("txtOutputFile", "o");
+        QVERIFY(f->Enabled("cmdTimestamp"));
+    }
+};
+
+QTEST_MAIN(InputOutputTest)
 #include "input_output_test.moc"

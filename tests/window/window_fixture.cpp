@@ -41,20 +41,24 @@ void WindowFixture::Click(const char* name) {
     QWidget* control = Get(name);
     // Check boxes and option buttons react only on their box and caption, at their left.
     const bool has_box = qobject_cast<QCheckBox*>(control) != nullptr || qobject_cast<QRadioButton*>(control) != nullptr;
-    const QPoint where = has_box ? QPoint(8, control->height() / 2) : control->rect().center();
-    QTest::mouseClick(control, Qt::LeftButton, {}, where);
+    Click_At(control, has_box ? QPoint(8, control->height() / 2) : control->rect().center());
+}
+
+// Clicks through the window system, as a real mouse does, so the window sees the press first.
+void WindowFixture::Click_At(QWidget* control, QPoint where) {
+    QTest::mouseClick(window_->windowHandle(), Qt::LeftButton, {}, control->mapTo(window_.get(), where));
 }
 
 void WindowFixture::Type(const char* name, const QString& text) {
     auto* box = Get<QLineEdit>(name);
-    QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
+    Click_At(box, box->rect().center());
     box->end(false);
     QTest::keyClicks(box, text);
 }
 
 void WindowFixture::Clear_By_Keyboard(const char* name) {
     auto* box = Get<QLineEdit>(name);
-    QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
+    Click_At(box, box->rect().center());
     box->selectAll();
     QTest::keyClick(box, Qt::Key_Delete);
 }

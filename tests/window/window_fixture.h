@@ -66,6 +66,8 @@ public:
     QString Choose_Input(const QString& file_name = "trip.kml", const std::string& content = kSampleKml);
 
 private:
+    void Click_At(QWidget* control, QPoint where);
+
     std::unique_ptr<frmTimeStamper> window_;
 };
 
