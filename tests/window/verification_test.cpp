@@ -1,4 +1,149 @@
+// "Verify Dates": the captions it shows and its one advisory message.
+
 #include "window_fixture.h"
-class Placeholder : public QObject { Q_OBJECT };
-QTEST_MAIN(Placeholder)
+
+using zaveze::testing::WindowFixture;
+
+namespace {
+const QString kLooksGood = "Looks good for embedding, but double-check the values to make sure.";
+const QString kAfter = "Your beginning date/time may be after your ending date - please double-check your values";
+const QString kSame = "Looks like the beginning and end of the TimeSpan are the same - are you sure this is what you want?";
+}  // namespace
+
+class VerificationTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<WindowFixture> f;
+
+    void Enter(const char* side, const QString& year, const QString& month = {}, const QString& day = {}) {
+        const bool begin = QByteArray(side) == "Begin";
+        f->Type(begin ? "txtBegin_Year" : "txtEnd_Year", year);
+        if (!month.isEmpty()) {
+            f->Pick(begin ? "comboBegin_Month" : "comboEnd_Month", month);
+        }
+        if (!day.isEmpty()) {
+            f->Pick(begin ? "comboBegin_Day" : "comboEnd_Day", day);
+        }
+    }
+    QStringList Verify() {
+        f->Click("cmdVerify_Dates");
+        return f->services.Take_Messages();
+    }
+
+private slots:
+    void init() {
+        f = std::make_unique<WindowFixture>();
+        f->Choose_Input();
+    }
+    void cleanup() { f.reset(); }
+
+    void timeStampWithoutDate() {
+        Enter("End", "2008");
+        f->Click("optTimeStamp");
+        QCOMPARE(Verify(), QStringList{"You haven't entered a TimeStamp value yet"});
+        QCOMPARE(f->Text("lblBegin_Date"), QString());
+    }
+
+    void timeSpanWithoutDates() {
+        Enter("Begin", "2007");
+        f->Clear_By_Keyboard("txtBegin_Year");
+        QCOMPARE(Verify(), QStringList{"You haven't entered either a beginning or end for the TimeSpan"});
+    }
+
+    void timeStampShowsOnlyTheBegin() {
+        Enter("End", "2009");
+        Enter("Begin", "2007", "10", "02");
+        f->Click("optTimeStamp");
+        QCOMPARE(Verify(), QStringList{kLooksGood});
+        QCOMPARE(f->Text("lblBegin_Date"), QString("2007-10-02 "));
+        QCOMPARE(f->Text("lblEnd_Date"), QString());
+    }
+
+    void openEnds() {
+        Enter("Begin", "2007", "10", "02");
+        QCOMPARE(Verify(), QStringList{kLooksGood});
+        QCOMPARE(f->Text("lblEnd_Date"), QString("Present"));
+        f->Clear_By_Keyboard("txtBegin_Year");
+        Enter("End", "2007");
+        QCOMPARE(Verify(), QStringList{kLooksGood});
+        QCOMPARE(f->Text("lblBegin_Date"), QString("Past"));
+        QCOMPARE(f->Text("lblEnd_Date"), QString("2007 "));
+    }
+
+    void reversedDates() {
+        Enter("Begin", "2007", "10", "05");
+        Enter("End", "2007", "10", "02");
+        QCOMPARE(Verify(), QStringList{kAfter});
+    }
+
+    void sameDates() {
+        Enter("Begin", "2007", "10", "02");
+        Enter("End", "2007", "10", "02");
+        QCOMPARE(Verify(), QStringList{kSame});
+        f->Click("chkSet_Time");
+        QCOMPARE(Verify(), QStringList{kSame});
+        QCOMPARE(f->Text("lblBegin_Date"), QString("2007-10-02 00:00:00"));
+    }
+
+    void timesOfTheSameDay() {
+        Enter("Begin", "2007", "10", "02");
+        Enter("End", "2007", "10", "02");
+        f->Click("chkSet_Time");
+        f->Get<QTimeEdit>("dtPickBegin")->setTime(QTime(10, 0));
+        f->Get<QTimeEdit>("dtPickEnd")->setTime(QTime(9, 30));
+        QCOMPARE(Verify(), QStringList{kAfter});
+        QCOMPARE(f->Text("lblBegin_Date"), QString("2007-10-02 10:00:00"));
+        QCOMPARE(f->Text("lblEnd_Date"), QString("2007-10-02 09:30:00"));
+        f->Get<QTimeEdit>("dtPickBegin")->setTime(QTime(11, 0));
+        f->Get<QTimeEdit>("dtPickEnd")->setTime(QTime(22, 30));
+        QCOMPARE(Verify(), QStringList{kLooksGood});
+        QCOMPARE(f->Text("lblEnd_Date"), QString("2007-10-02 22:30:00"));
+    }
+
+    void typedTimeIsRead() {
+        Enter("Begin", "2007", "10", "02");
+        f->Click("chkSet_Time");
+        auto* picker = f->Get<QTimeEdit>("dtPickBegin");
+        picker->setFocus();
+        picker->setSelectedSection(QDateTimeEdit::HourSection);
+        QTest::keyClicks(picker, "154512");
+        QCOMPARE(picker->time(), QTime(15, 45, 12));
+        QCOMPARE(Verify(), QStringList{kLooksGood});
+        QCOMPARE(f->Text("lblBegin_Date"), QString("2007-10-02 15:45:12"));
+    }
+
+    void partialDatesOrderAsPointsInTime() {
+        Enter("Begin", "2007", "10", "02");
+        Enter("End", "2007", "10");
+        QCOMPARE(Verify(), QStringList{kAfter});
+        f->Clear_By_Keyboard("txtBegin_Year");
+        Enter("Begin", "2007");
+        QCOMPARE(Verify(), QStringList{kLooksGood});
+    }
+
+    void yearsOrderByValue() {
+        Enter("Begin", "999");
+        Enter("End", "2007");
+        QCOMPARE(Verify(), QStringList{kLooksGood});
+        QCOMPARE(f->Text("lblBegin_Date"), QString("0999 "));
+    }
+
+    void timeShowsOnlyBesideAFullDate() {
+        Enter("Begin", "2007");
+        Enter("End", "2008", "01", "01");
+        f->Click("chkSet_Time");
+        QCOMPARE(Verify(), QStringList{kLooksGood});
+        QCOMPARE(f->Text("lblBegin_Date"), QString("2007 "));
+        QCOMPARE(f->Text("lblEnd_Date"), QString("2008-01-01 00:00:00"));
+    }
+
+    void switchingToTimeSpanLeavesTheEndCaptionEmpty() {
+        Enter("Begin", "2007");
+        f->Click("optTimeStamp");
+        Verify();
+        f->Click("optTimeSpan");
+        QCOMPARE(f->Text("lblEnd_Date"), QString());
+    }
+};
+
+QTEST_MAIN(VerificationTest)
 #include "verification_test.moc"
