@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QWindow>
 #include <algorithm>
 
@@ -50,11 +51,12 @@ bool YearFocusGuard::Focus_May_Leave() {
     return may_leave;
 }
 
-// Qt moves the focus to a clicked control before the press reaches that control, so presses are
-// looked at when they reach the window itself, and Tab when it reaches the box.
+// Qt moves the focus to a clicked control before the press reaches that control, so presses and
+// wheel turns are looked at when they reach the window itself, and Tab when it reaches the box.
 bool YearFocusGuard::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick && type != QEvent::KeyPress) {
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick && type != QEvent::Wheel &&
+        type != QEvent::KeyPress) {
         return false;
     }
     QLineEdit* box = Focused_Box();
@@ -70,7 +72,9 @@ bool YearFocusGuard::eventFilter(QObject* watched, QEvent* event) {
         if (watched != window_->windowHandle()) {
             return false;
         }
-        const QPoint where = static_cast<QMouseEvent*>(event)->position().toPoint();
+        // A wheel over a list or a picker gives it the focus just as a click does.
+        const QPoint where = type == QEvent::Wheel ? static_cast<QWheelEvent*>(event)->position().toPoint()
+                                                   : static_cast<QMouseEvent*>(event)->position().toPoint();
         if (!Is_Other_Control(window_->childAt(where), box)) {
             return false;
         }

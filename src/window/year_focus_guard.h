@@ -3,7 +3,7 @@
 //
 // Before the focus may leave a guarded box (Tab, Shift+Tab, or a click on any other control of
 // the window), the box's check runs. When it refuses, the event is swallowed: the focus stays in
-// the box and the clicked control does not act.
+// the box and the clicked control does not act. A wheel turn over another control counts as a click.
 
 #include <QObject>
 #include <functional>

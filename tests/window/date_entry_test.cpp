@@ -196,6 +196,20 @@ private slots:
         QVERIFY(f->services.messages.empty());
     }
 
+    void wheelOverAListDoesNotPickWhileTheYearIsRefused() {
+        f->Type("txtBegin_Year", "2007");
+        f->Pick("comboBegin_Month", "10");
+        f->Type("txtBegin_Year", "x");
+        auto* month = f->Get<QComboBox>("comboBegin_Month");
+        const QPoint where = month->mapTo(&f->Window(), month->rect().center());
+        QWheelEvent wheel(where, f->Window().mapToGlobal(where), {}, QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(f->Window().windowHandle(), &wheel);
+        QCOMPARE(f->services.Take_Messages(), QStringList{"Please enter a valid number for the year"});
+        QCOMPARE(month->currentIndex(), -1);
+        QCOMPARE(QApplication::focusWidget(), f->Get("txtBegin_Year"));
+    }
+
     void clickingTheRefusedBoxItselfOrALabelIsAllowed() {
         f->Type("txtBegin_Year", "0");
         f->Click("txtBegin_Year");
