@@ -1,14 +1,12 @@
 #include "core/embedding_stream.h"
 
-#include <algorithm>
 #include <cstring>
 
+#include "core/byte_scan.h"
 #include "core/container_tags.h"
 
 namespace zaveze {
 namespace {
-
-constexpr std::string_view kLineEnd = "\r\n";
 
 enum class TagMatch { None, Partial, Full };
 
@@ -29,45 +27,33 @@ TagMatch Match_Container_Tag(std::string_view text, std::string_view& tag) {
     return best;
 }
 
-// Finds a byte with memchr and remembers where, so each byte of a block is searched once for
-// each of the three bytes that matter.
-class NextByte {
-public:
-    explicit NextByte(char wanted) : wanted_(wanted) {}
-    const char* From(const char* position, const char* end) {
-        if (found_ == nullptr || found_ < position) {
-            const void* hit = std::memchr(position, wanted_, static_cast<std::size_t>(end - position));
-            found_ = hit ? static_cast<const char*>(hit) : end;
-        }
-        return found_;
-    }
+char* Put(char* cursor, std::string_view bytes) {
+    std::memcpy(cursor, bytes.data(), bytes.size());
+    return cursor + bytes.size();
+}
 
-private:
-    char wanted_;
-    const char* found_ = nullptr;
-};
+constexpr std::string_view kLineEnd = "\r\n";
 
 }  // namespace
 
 EmbeddingStream::EmbeddingStream(std::string element_text) : element_text_(std::move(element_text)) {}
 
-std::size_t EmbeddingStream::Transform(std::string_view input, std::string& out) {
-    return Run(input, false, out);
-}
+std::size_t EmbeddingStream::Transform(std::string_view input, OutputBuffer& out) { return Run(input, false, out); }
 
-void EmbeddingStream::Finish(std::string_view last_bytes, std::string& out) {
+void EmbeddingStream::Finish(std::string_view last_bytes, OutputBuffer& out) {
     Run(last_bytes, true, out);
     if (line_open_) {
-        out += kLineEnd;
+        out.Written_Until(Put(out.Room_For(kLineEnd.size()), kLineEnd));
         line_open_ = false;
     }
 }
 
-std::size_t EmbeddingStream::Run(std::string_view input, bool at_end, std::string& out) {
+std::size_t EmbeddingStream::Run(std::string_view input, bool at_end, OutputBuffer& out) {
     const char* const begin = input.data();
     const char* const end = begin + input.size();
     const char* position = begin;
-    NextByte next_cr('\r'), next_lf('\n'), next_tag('<');
+    // At worst every byte is a lone LF and doubles; a tag of at least eight bytes grows by four.
+    char* cursor = out.Room_For(2 * input.size() + element_text_.size() + kLineEnd.size());
 
     if (after_line_end_cr_ && position < end) {
         after_line_end_cr_ = false;
@@ -76,17 +62,21 @@ std::size_t EmbeddingStream::Run(std::string_view input, bool at_end, std::strin
         }
     }
     while (position < end) {
-        const char* special =
-            std::min({next_cr.From(position, end), next_lf.From(position, end), next_tag.From(position, end)});
-        out.append(position, special);
-        line_open_ = line_open_ || special > position;
+        const char* special = Find_Next_Special(begin, position, end);
+        if (special > position) {
+            // Bytes copied as they are: a line stays open unless they end with its CR LF.
+            const auto run = static_cast<std::size_t>(special - position);
+            cursor = Put(cursor, {position, run});
+            line_open_ = !(run >= 2 && special[-2] == '\r' && special[-1] == '\n');
+            position = special;
+        }
         if (special == end) {
-            return input.size();
+            break;
         }
         position = special + 1;
         switch (*special) {
             case '\r':
-                out += kLineEnd;
+                cursor = Put(cursor, kLineEnd);
                 line_open_ = false;
                 if (position == end) {
                     after_line_end_cr_ = true;
@@ -96,25 +86,24 @@ std::size_t EmbeddingStream::Run(std::string_view input, bool at_end, std::strin
                 break;
             case '\n':
                 // A lone LF does not end the line; it is written as a line break inside it.
-                out += kLineEnd;
+                cursor = Put(cursor, kLineEnd);
                 line_open_ = true;
                 break;
             default: {
                 std::string_view tag;
                 const auto match = Match_Container_Tag(std::string_view(special, end - special), tag);
                 if (match == TagMatch::Partial && !at_end) {
+                    out.Written_Until(cursor);
                     return static_cast<std::size_t>(special - begin);
                 }
                 line_open_ = true;
                 if (match != TagMatch::Full) {
-                    out += '<';
+                    *cursor++ = '<';
                     break;
                 }
-                out += kLineEnd;
-                out += tag;
-                out += kLineEnd;
+                cursor = Put(Put(Put(cursor, kLineEnd), tag), kLineEnd);
                 if (!element_written_) {
-                    out += element_text_;
+                    cursor = Put(cursor, element_text_);
                     element_written_ = true;
                 }
                 position = special + tag.size();
@@ -122,16 +111,16 @@ std::size_t EmbeddingStream::Run(std::string_view input, bool at_end, std::strin
             }
         }
     }
+    out.Written_Until(cursor);
     return input.size();
 }
 
 EmbeddedText Embed_Text(std::string_view input, const std::string& element_text) {
     EmbeddingStream stream(element_text);
-    EmbeddedText result;
-    const std::size_t used = stream.Transform(input, result.text);
-    stream.Finish(input.substr(used), result.text);
-    result.element_written = stream.Element_Written();
-    return result;
+    OutputBuffer out;
+    const std::size_t used = stream.Transform(input, out);
+    stream.Finish(input.substr(used), out);
+    return {std::string(out.View()), stream.Element_Written()};
 }
 
 }  // namespace zaveze

@@ -13,28 +13,30 @@
 #include <string>
 #include <string_view>
 
+#include "core/output_buffer.h"
+
 namespace zaveze {
 
 class EmbeddingStream {
 public:
     explicit EmbeddingStream(std::string element_text);
 
-    // Transforms bytes from the front of `input` and appends the result to `out`. Returns how
-    // many bytes it used: the rest (a possible start of a container tag, shorter than the
-    // longest tag) must be offered again, followed by the next bytes of the input.
-    std::size_t Transform(std::string_view input, std::string& out);
+    // Transforms bytes from the front of `input` and adds the result to `out`. Returns how many
+    // bytes it used: the rest (a possible start of a container tag, shorter than the longest
+    // tag) must be offered again, followed by the next bytes of the input.
+    std::size_t Transform(std::string_view input, OutputBuffer& out);
 
     // Transforms the input's last bytes, all of them, and ends an unfinished last line.
-    void Finish(std::string_view last_bytes, std::string& out);
+    void Finish(std::string_view last_bytes, OutputBuffer& out);
 
     bool Element_Written() const { return element_written_; }
 
 private:
-    std::size_t Run(std::string_view input, bool at_end, std::string& out);
+    std::size_t Run(std::string_view input, bool at_end, OutputBuffer& out);
 
     std::string element_text_;
     bool element_written_ = false;
-    bool line_open_ = false;         // the current input line has at least one byte
+    bool line_open_ = false;          // the current input line has at least one byte
     bool after_line_end_cr_ = false;  // the last byte was a CR: an LF now belongs to it
 };
 

@@ -26,20 +26,20 @@ std::string To_24_Hour(std::string_view picker_text) {
     const std::string_view minutes_seconds = time.substr(time.size() - 6);
     if (suffix == "AM") {
         if (hour == "12") {
-            return "00" + std::string(minutes_seconds);
+            return std::string("00").append(minutes_seconds);
         }
         if (hour == "10" || hour == "11") {
             return std::string(time);
         }
-        return "0" + std::string(time);
+        return std::string("0").append(time);
     }
     if (hour == "12") {
         return std::string(time);
     }
     if (hour == "10" || hour == "11") {
-        return std::to_string((hour[1] - '0') + 22) + std::string(minutes_seconds);
+        return std::to_string((hour[1] - '0') + 22).append(minutes_seconds);
     }
-    return std::to_string((time[0] - '0') + 12) + std::string(minutes_seconds);
+    return std::to_string((time[0] - '0') + 12).append(minutes_seconds);
 }
 
 }  // namespace zaveze

@@ -24,13 +24,14 @@ std::string Embed(const std::string& input, const TimeElement& element = kSpan) 
 // the file writer does.
 std::string Embed_In_Blocks(const std::string& input, std::size_t block_size, const std::string& element) {
     EmbeddingStream stream(element);
-    std::string out, pending;
+    OutputBuffer out;
+    std::string pending;
     for (std::size_t start = 0; start < input.size(); start += block_size) {
         pending += input.substr(start, block_size);
         pending.erase(0, stream.Transform(pending, out));
     }
     stream.Finish(pending, out);
-    return out;
+    return std::string(out.View());
 }
 
 std::string Model(const std::string& input, const TimeElement& element = kSpan) {

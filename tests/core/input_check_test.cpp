@@ -45,7 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(InputCheck, FindsWordsAcrossBlockBoundaries) {
     TempFolder folder;
     const std::string path = folder.File("big.kml");
-    const std::size_t block = 1 << 20;
+    const std::size_t block = 64 << 10;
     Write_File(path, std::string(block - 5, 'x') + "<ScreenOverlay>" + std::string(100, 'x'));
     EXPECT_EQ(Check_Input_File(path).verdict, InputVerdict::Accepted);
     Write_File(path, "<Folder>" + std::string(2 * block - 12, 'x') + "TimeStamp");

@@ -45,7 +45,7 @@ std::string Model_Splitting_Pass(const std::string& input) {
     std::string scratch;
     for (std::string line : Model_Read_Lines(input)) {
         for (std::string_view tag : kContainerTags) {
-            line = Replace_All(line, std::string(tag), "\n" + std::string(tag) + "\n");
+            line = Replace_All(line, std::string(tag), std::string("\n").append(tag).append("\n"));
         }
         line = Replace_All(line, "\n", "\r\n");
         Write_Line(scratch, line);

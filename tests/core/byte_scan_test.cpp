@@ -1,0 +1,55 @@
+#include "core/byte_scan.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+namespace zaveze {
+namespace {
+
+// The rule read byte by byte.
+std::size_t Expected_Special(const std::string& text, std::size_t from) {
+    for (std::size_t i = from; i < text.size(); ++i) {
+        const bool has_next = i + 1 < text.size();
+        const char next = has_next ? text[i + 1] : '\0';
+        if ((text[i] == '\r' && (!has_next || next != '\n')) || (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) ||
+            (text[i] == '<' && (!has_next || std::string("DFGNPS").find(next) != std::string::npos))) {
+            return i;
+        }
+    }
+    return text.size();
+}
+
+TEST(FindNextSpecial, AgreesWithTheRuleOnRandomText) {
+    std::mt19937 random(42);
+    const std::string alphabet = "ab <\r\n\r\nDFGNPSdx<<\r";
+    std::uniform_int_distribution<std::size_t> letter(0, alphabet.size() - 1), length(0, 200);
+    for (int round = 0; round < 20000; ++round) {
+        std::string text;
+        for (std::size_t n = length(random); n > 0; --n) {
+            text += alphabet[letter(random)];
+        }
+        const std::size_t from = text.empty() ? 0 : random() % text.size();
+        const char* found = Find_Next_Special(text.data(), text.data() + from, text.data() + text.size());
+        ASSERT_EQ(static_cast<std::size_t>(found - text.data()), Expected_Special(text, from)) << round;
+    }
+}
+
+TEST(FindNextSpecial, SkipsCrLfPairsAndOtherTags) {
+    const std::string text = std::string(100, 'x') + "\r\n<name><Point>\r\n" + std::string(50, ' ') + "\n";
+    EXPECT_EQ(Find_Next_Special(text.data(), text.data(), text.data() + text.size()), text.data() + text.size() - 1);
+}
+
+TEST(FindPair, FindsTheFirstPairAnywhere) {
+    std::string text(300, 'T');
+    EXPECT_EQ(Find_Pair(text.data(), text.data() + text.size(), 'T', 'i'), text.data() + text.size());
+    for (std::size_t at : {0u, 15u, 16u, 31u, 100u, 298u}) {
+        std::string copy = text;
+        copy[at + 1] = 'i';
+        EXPECT_EQ(Find_Pair(copy.data(), copy.data() + copy.size(), 'T', 'i'), copy.data() + at) << at;
+    }
+}
+
+}  // namespace
+}  // namespace zaveze
