@@ -1,0 +1,67 @@
+// Feeds arbitrary bytes to the embedding engine, whole and in blocks of a random size, and to the
+// plain two-pass model, and stops at the first difference.
+//
+// The first bytes of the fuzzer's input choose the settings: the mode, which dates are given,
+// and the block size; the rest is the KML input.
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "core/embedding_stream.h"
+#include "core/time_element.h"
+#include "support/two_pass_model.h"
+
+namespace {
+
+constexpr std::size_t kSettingBytes = 2;
+
+void Fail(const char* what, const std::string& expected, const std::string& actual) {
+    std::fprintf(stderr, "%s differs from the two-pass model (%zu bytes expected, %zu written)\n", what,
+                 expected.size(), actual.size());
+    std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < kSettingBytes) {
+        return 0;
+    }
+    const std::uint8_t settings = data[0];
+    const std::size_t block_size = 1 + data[1] % 64;
+    const std::string_view input(reinterpret_cast<const char*>(data) + kSettingBytes, size - kSettingBytes);
+
+    zaveze::TimeElement element;
+    element.mode = (settings & 1) != 0 ? zaveze::TimeMode::TimeStamp : zaveze::TimeMode::TimeSpan;
+    element.begin = (settings & 2) != 0 ? "2007-10-02T15:45:12-05:00" : "";
+    element.end = (settings & 4) != 0 ? "-0044" : "";
+    if (zaveze::Element_Refusal(element)) {
+        element.begin = "2007";  // the program never writes an element without a date
+    }
+    const std::string element_text = zaveze::Time_Element_Text(element);
+    const std::string expected = zaveze::testing::Model_Embed(std::string(input), {element.mode, element.begin, element.end});
+
+    const zaveze::EmbeddedText whole = zaveze::Embed_Text(input, element_text);
+    if (whole.text != expected) {
+        Fail("the whole-input transform", expected, whole.text);
+    }
+
+    zaveze::EmbeddingStream stream(element_text);
+    zaveze::OutputBuffer out;
+    std::string pending;
+    for (std::size_t start = 0; start < input.size(); start += block_size) {
+        pending.append(input.substr(start, block_size));
+        pending.erase(0, stream.Transform(pending, out));
+    }
+    stream.Finish(pending, out);
+    if (out.View() != expected) {
+        Fail("the block-wise transform", expected, std::string(out.View()));
+    }
+    if (stream.Element_Written() != (expected.size() != zaveze::testing::Model_Splitting_Pass(std::string(input)).size())) {
+        Fail("the element-written report", expected, std::string(out.View()));
+    }
+    return 0;
+}

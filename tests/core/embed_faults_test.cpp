@@ -1,0 +1,148 @@
+// Failures in the middle of a run: each is reported, and no file of the user's is lost or left
+// half-written. These would fail if the output were written in place or the scratch file left.
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "core/embed_file.h"
+#include "core/embedding_stream.h"
+#include "core/input_check.h"
+#include "core/time_element.h"
+#include "support/temp_folder.h"
+
+namespace zaveze {
+namespace {
+
+using testing::Read_File;
+using testing::TempFolder;
+using testing::Write_File;
+
+const std::string kElement = Time_Element_Text({TimeMode::TimeSpan, "2007", "2008"});
+
+std::string Big_Kml(std::size_t bytes) {
+    std::string text = "<kml>\r\n<Document>\r\n";
+    while (text.size() < bytes) {
+        text += "  <Placemark><name>a place</name></Placemark>\r\n";
+    }
+    return text;
+}
+
+class EmbedFaults : public ::testing::Test {
+protected:
+    TempFolder folder;
+    std::string input = folder.File("trip.kml");
+    std::string output = folder.File("trip out.kml");
+    std::string users_tmp = folder.File("trip out.tmp");
+    void SetUp() override {
+        Write_File(input, Big_Kml(1 << 20));
+        Write_File(output, "the previous output");
+        Write_File(users_tmp, "the user's own notes");
+        ASSERT_EQ(Check_Input_File(input).verdict, InputVerdict::Accepted);
+    }
+    // Nothing the user had is harmed, and nothing new is left behind.
+    void Expect_Everything_As_Before() {
+        EXPECT_EQ(Read_File(output), "the previous output");
+        EXPECT_EQ(Read_File(users_tmp), "the user's own notes");
+        std::vector<std::string> names = folder.Names();
+        std::erase(names, "trip.kml");
+        EXPECT_EQ(names, (std::vector<std::string>{"trip out.kml", "trip out.tmp"}));
+    }
+};
+
+// Runs the embedding in a child process that may write at most `limit` bytes to a file, as a
+// full disk or a quota would stop it.
+EmbedResult Embed_With_File_Size_Limit(const std::string& input, const std::string& output, rlim_t limit) {
+    int pipe_ends[2];
+    if (::pipe(pipe_ends) != 0) {
+        return {EmbedStatus::WriteFailed, "no pipe"};
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipe_ends[0]);
+        std::signal(SIGXFSZ, SIG_IGN);  // the write fails with EFBIG instead of ending the process
+        const rlimit rl{limit, limit};
+        ::setrlimit(RLIMIT_FSIZE, &rl);
+        const EmbedResult result = Embed_File(input, output, kElement);
+        const std::string report = std::to_string(static_cast<int>(result.status)) + ":" + result.reason;
+        [[maybe_unused]] const ssize_t written = ::write(pipe_ends[1], report.data(), report.size());
+        ::_exit(0);
+    }
+    ::close(pipe_ends[1]);
+    std::string report;
+    char buffer[256];
+    for (ssize_t count; (count = ::read(pipe_ends[0], buffer, sizeof buffer)) > 0;) {
+        report.append(buffer, static_cast<std::size_t>(count));
+    }
+    ::close(pipe_ends[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    const auto colon = report.find(':');
+    if (colon == std::string::npos) {
+        return {EmbedStatus::Written, "the child reported nothing"};
+    }
+    return {static_cast<EmbedStatus>(std::stoi(report.substr(0, colon))), report.substr(colon + 1)};
+}
+
+TEST_F(EmbedFaults, WritingStoppedMidwayIsReportedAndTheOldOutputSurvives) {
+    const EmbedResult result = Embed_With_File_Size_Limit(input, output, 100 << 10);
+    EXPECT_EQ(result.status, EmbedStatus::WriteFailed);
+    EXPECT_EQ(result.reason, "File too large");
+    EXPECT_EQ(Embed_Result_Message(result, input, output),
+              "Sorry, the file " + output + " couldn't be written: File too large");
+    Expect_Everything_As_Before();
+}
+
+TEST_F(EmbedFaults, InputDeletedAfterTheCheck) {
+    std::filesystem::remove(input);
+    const EmbedResult result = Embed_File(input, output, kElement);
+    EXPECT_EQ(result.status, EmbedStatus::ReadFailed);
+    EXPECT_EQ(result.reason, "No such file or directory");
+    Expect_Everything_As_Before();
+}
+
+TEST_F(EmbedFaults, InputReplacedByAFolderAfterTheCheck) {
+    std::filesystem::remove(input);
+    std::filesystem::create_directory(input);
+    const EmbedResult result = Embed_File(input, output, kElement);
+    EXPECT_EQ(result.status, EmbedStatus::ReadFailed);
+    EXPECT_EQ(result.reason, "Is a directory");
+    Expect_Everything_As_Before();
+}
+
+TEST_F(EmbedFaults, InputMadeEmptyAfterTheCheck) {
+    Write_File(input, "");
+    EXPECT_EQ(Embed_File(input, output, kElement).status, EmbedStatus::NoContainerTag);
+    Expect_Everything_As_Before();
+}
+
+TEST_F(EmbedFaults, OutputFolderRemovedAfterNaming) {
+    const std::string gone = folder.File("gone/out.kml");
+    const EmbedResult result = Embed_File(input, gone, kElement);
+    EXPECT_EQ(result.status, EmbedStatus::WriteFailed);
+    Expect_Everything_As_Before();
+}
+
+TEST_F(EmbedFaults, NulBytesAndInvalidUtf8PassThroughUnchanged) {
+    const std::string odd = std::string("\0\xff\xfe<\xc3(\0", 7) + "<Folder>" + std::string("\xe2\x28\xa1\0\x80", 5);
+    Write_File(input, odd);
+    ASSERT_EQ(Embed_File(input, output, kElement).status, EmbedStatus::Written);
+    EXPECT_EQ(Read_File(output), std::string("\0\xff\xfe<\xc3(\0", 7) + "\r\n<Folder>\r\n" + kElement +
+                                     std::string("\xe2\x28\xa1\0\x80", 5) + "\r\n");
+    EXPECT_EQ(Read_File(users_tmp), "the user's own notes");
+}
+
+TEST_F(EmbedFaults, ALongSingleLineCrossingManyBlocks) {
+    std::string line(3 << 20, 'x');
+    line.replace((1 << 20) - 3, 8, "<Folder>");  // across the boundary of two read blocks
+    Write_File(input, line);
+    ASSERT_EQ(Embed_File(input, output, kElement).status, EmbedStatus::Written);
+    EXPECT_EQ(Read_File(output), Embed_Text(line, kElement).text);
+}
+
+}  // namespace
+}  // namespace zaveze
