@@ -1,17 +1,27 @@
 #pragma once
-// Finds the next byte that the embedding cannot copy unchanged.
+// Copies the bytes that the embedding passes through unchanged, fast.
 
 #include <cstddef>
 
 namespace zaveze {
 
-// The first position in [position, end) that needs attention, or `end`:
+// Output slack that Copy_Plain_Bytes may write beyond the bytes it reports.
+inline constexpr std::size_t kPlainCopySlack = 64;
+
+struct PlainCopy {
+    const char* stop;  // the first byte not copied: it needs the caller's attention, or is `end`
+    char* cursor;      // where the next output byte goes
+};
+
+// Copies bytes from [position, end) to `cursor`, writing each lone LF (one not preceded by CR)
+// as CR LF, and stops at the first byte that needs the caller's attention:
 //  - a CR not followed by LF (a CR LF pair is copied as it is);
-//  - an LF not preceded by CR (a lone LF becomes CR LF);
-//  - a "<" followed by the first letter of a container tag (D, F, G, N, P, S).
-// A CR or "<" whose next byte lies beyond `end`, and an LF at `begin` (its CR, if any, lies in an
-// earlier block), need attention too. `begin` <= `position` is where the readable bytes start.
-const char* Find_Next_Special(const char* begin, const char* position, const char* end);
+//  - a "<" followed by the first letter of a container tag (D, F, G, N, P, S);
+//  - a CR or "<" whose next byte lies beyond `end`.
+// An LF at `begin` counts as lone: the caller deals with a CR LF pair split between two blocks.
+// `begin` <= `position` is where the readable bytes start. The output needs room for twice the
+// input plus kPlainCopySlack.
+PlainCopy Copy_Plain_Bytes(const char* begin, const char* position, const char* end, char* cursor);
 
 // The first position in [position, end) where `first` is followed by `second`, or `end`.
 const char* Find_Pair(const char* position, const char* end, char first, char second);

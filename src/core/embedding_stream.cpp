@@ -53,7 +53,7 @@ std::size_t EmbeddingStream::Run(std::string_view input, bool at_end, OutputBuff
     const char* const end = begin + input.size();
     const char* position = begin;
     // At worst every byte is a lone LF and doubles; a tag of at least eight bytes grows by four.
-    char* cursor = out.Room_For(2 * input.size() + element_text_.size() + kLineEnd.size());
+    char* cursor = out.Room_For(2 * input.size() + element_text_.size() + kLineEnd.size() + kPlainCopySlack);
 
     if (after_line_end_cr_ && position < end) {
         after_line_end_cr_ = false;
@@ -62,12 +62,12 @@ std::size_t EmbeddingStream::Run(std::string_view input, bool at_end, OutputBuff
         }
     }
     while (position < end) {
-        const char* special = Find_Next_Special(begin, position, end);
+        const PlainCopy copy = Copy_Plain_Bytes(begin, position, end, cursor);
+        const char* const special = copy.stop;
         if (special > position) {
-            // Bytes copied as they are: a line stays open unless they end with its CR LF.
-            const auto run = static_cast<std::size_t>(special - position);
-            cursor = Put(cursor, {position, run});
-            line_open_ = !(run >= 2 && special[-2] == '\r' && special[-1] == '\n');
+            // A line stays open unless these bytes end with its CR LF (a lone LF keeps it open).
+            line_open_ = !(special - position >= 2 && special[-2] == '\r' && special[-1] == '\n');
+            cursor = copy.cursor;
             position = special;
         }
         if (special == end) {
@@ -83,11 +83,6 @@ std::size_t EmbeddingStream::Run(std::string_view input, bool at_end, OutputBuff
                 } else if (*position == '\n') {
                     ++position;
                 }
-                break;
-            case '\n':
-                // A lone LF does not end the line; it is written as a line break inside it.
-                cursor = Put(cursor, kLineEnd);
-                line_open_ = true;
                 break;
             default: {
                 std::string_view tag;
