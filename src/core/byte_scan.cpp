@@ -1,6 +1,10 @@
 #include "core/byte_scan.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string_view>
+
+#include "core/container_tags.h"
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
@@ -10,25 +14,34 @@
 namespace zaveze {
 namespace {
 
-bool Starts_Container_Name(char c) {
-    return c == 'D' || c == 'F' || c == 'G' || c == 'N' || c == 'P' || c == 'S';
+// Whether the bytes at `p` (a "<") may start a container tag: they do, or `end` cuts them short
+// of telling.
+bool May_Start_Container_Tag(const char* p, const char* end) {
+    const std::string_view rest(p, static_cast<std::size_t>(end - p));
+    return std::any_of(kContainerTags.begin(), kContainerTags.end(), [rest](std::string_view tag) {
+        return rest.size() < tag.size() ? tag.starts_with(rest) : rest.starts_with(tag);
+    });
 }
 
 // Copies the byte at `p` by the rule; false when it needs the caller instead.
 bool Copy_One(const char* begin, const char* p, const char* end, char*& cursor) {
     switch (*p) {
         case '\r':
-            if (p + 1 == end || p[1] != '\n') {
+            if (p + 1 == end) {
                 return false;
             }
-            break;
+            *cursor++ = '\r';
+            if (p[1] != '\n') {
+                *cursor++ = '\n';
+            }
+            return true;
         case '\n':
             if (p == begin || p[-1] != '\r') {
                 *cursor++ = '\r';
             }
             break;
         case '<':
-            if (p + 1 == end || Starts_Container_Name(p[1])) {
+            if (May_Start_Container_Tag(p, end)) {
                 return false;
             }
             break;
@@ -48,60 +61,50 @@ PlainCopy Copy_Scalar(const char* begin, const char* position, const char* end, 
 
 #if ZAVEZE_X86
 
-// For a window of bytes: which ones stop the copy, and which are lone LFs.
+// For a window of bytes, one bit a byte: lone CRs, lone LFs, and "<" followed by the first
+// letter of a container tag (D, F, G, N, P, S). Each byte is compared with its neighbours
+// through unaligned loads one byte before and after.
 struct WindowMasks {
-    unsigned stop;
+    unsigned lone_cr;
     unsigned lone_lf;
+    unsigned tag_start;
 };
 
-// Each byte is compared with its neighbours through unaligned loads one byte before and after.
-WindowMasks Masks_Sse2(const char* p) {
-    const auto load = [](const char* at) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at)); };
-    const auto is = [](__m128i bytes, char c) { return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)); };
-    const __m128i here = load(p), next = load(p + 1), previous = load(p - 1);
-    const __m128i lone_cr = _mm_andnot_si128(is(next, '\n'), is(here, '\r'));
-    const __m128i lone_lf = _mm_andnot_si128(is(previous, '\r'), is(here, '\n'));
-    const __m128i name_start = _mm_or_si128(_mm_or_si128(_mm_or_si128(is(next, 'D'), is(next, 'F')),
-                                                         _mm_or_si128(is(next, 'G'), is(next, 'N'))),
-                                            _mm_or_si128(is(next, 'P'), is(next, 'S')));
-    const __m128i tag_start = _mm_and_si128(is(here, '<'), name_start);
-    return {static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(lone_cr, tag_start))),
-            static_cast<unsigned>(_mm_movemask_epi8(lone_lf))};
+#define ZAVEZE_WINDOW_MASKS(V, LOAD, EQ, OR, AND, ANDNOT, MOVEMASK)                                         \
+    const V here = LOAD(p), next = LOAD(p + 1), previous = LOAD(p - 1);                                     \
+    const V name_start = OR(OR(OR(EQ(next, 'D'), EQ(next, 'F')), OR(EQ(next, 'G'), EQ(next, 'N'))),         \
+                            OR(EQ(next, 'P'), EQ(next, 'S')));                                              \
+    return {static_cast<unsigned>(MOVEMASK(ANDNOT(EQ(next, '\n'), EQ(here, '\r')))),                        \
+            static_cast<unsigned>(MOVEMASK(ANDNOT(EQ(previous, '\r'), EQ(here, '\n')))),                    \
+            static_cast<unsigned>(MOVEMASK(AND(EQ(here, '<'), name_start)))};
+
+#define ZAVEZE_SSE2_LOAD(at) _mm_loadu_si128(reinterpret_cast<const __m128i*>(at))
+#define ZAVEZE_SSE2_EQ(v, c) _mm_cmpeq_epi8(v, _mm_set1_epi8(c))
+inline WindowMasks Masks_Sse2(const char* p) {
+    ZAVEZE_WINDOW_MASKS(__m128i, ZAVEZE_SSE2_LOAD, ZAVEZE_SSE2_EQ, _mm_or_si128, _mm_and_si128, _mm_andnot_si128,
+                        _mm_movemask_epi8)
 }
 
-// Lambdas would not inherit the AVX2 target, so these two are functions of their own.
-__attribute__((target("avx2"))) __m256i Load_Avx2(const char* at) {
-    return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
-}
-__attribute__((target("avx2"))) __m256i Equal_Avx2(__m256i bytes, char c) {
-    return _mm256_cmpeq_epi8(bytes, _mm256_set1_epi8(c));
-}
-
-__attribute__((target("avx2"))) WindowMasks Masks_Avx2(const char* p) {
-    const auto load = Load_Avx2;
-    const auto is = Equal_Avx2;
-    const __m256i here = load(p), next = load(p + 1), previous = load(p - 1);
-    const __m256i lone_cr = _mm256_andnot_si256(is(next, '\n'), is(here, '\r'));
-    const __m256i lone_lf = _mm256_andnot_si256(is(previous, '\r'), is(here, '\n'));
-    const __m256i name_start = _mm256_or_si256(_mm256_or_si256(_mm256_or_si256(is(next, 'D'), is(next, 'F')),
-                                                               _mm256_or_si256(is(next, 'G'), is(next, 'N'))),
-                                               _mm256_or_si256(is(next, 'P'), is(next, 'S')));
-    const __m256i tag_start = _mm256_and_si256(is(here, '<'), name_start);
-    return {static_cast<unsigned>(_mm256_movemask_epi8(_mm256_or_si256(lone_cr, tag_start))),
-            static_cast<unsigned>(_mm256_movemask_epi8(lone_lf))};
+#define ZAVEZE_AVX2_LOAD(at) _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at))
+#define ZAVEZE_AVX2_EQ(v, c) _mm256_cmpeq_epi8(v, _mm256_set1_epi8(c))
+__attribute__((target("avx2"))) inline WindowMasks Masks_Avx2(const char* p) {
+    ZAVEZE_WINDOW_MASKS(__m256i, ZAVEZE_AVX2_LOAD, ZAVEZE_AVX2_EQ, _mm256_or_si256, _mm256_and_si256,
+                        _mm256_andnot_si256, _mm256_movemask_epi8)
 }
 
-// Copies up to kWidth bytes with one fixed-size copy; the bytes written beyond `length` are
-// overwritten by what follows, or lie in the output's slack.
+// Copies a piece of at most kWidth bytes with one fixed-size copy; the bytes written beyond
+// `length` are overwritten by what follows, or lie in the output's slack.
 template <int kWidth>
-char* Copy_Short(char* cursor, const char* from, std::ptrdiff_t length) {
+[[gnu::always_inline]] inline char* Copy_Piece(char* cursor, const char* from, const char* to) {
     std::memcpy(cursor, from, kWidth);
-    return cursor + length;
+    return cursor + (to - from);
 }
 
-// Windows of kWidth bytes, as long as a whole window more can be read beyond the current one.
+// Windows of kWidth bytes, while a whole window more can be read beyond the current one, so
+// every look at a byte's neighbours and every tag comparison stays within `end`.
 template <int kWidth, WindowMasks (*Masks)(const char*)>
-PlainCopy Copy_Vectorised(const char* begin, const char* position, const char* end, char* cursor) {
+[[gnu::always_inline]] inline PlainCopy Copy_Windows(const char* begin, const char* position, const char* end,
+                                                     char* cursor) {
     if (position == begin && position < end) {  // the first window needs a byte before it
         if (!Copy_One(begin, position, end, cursor)) {
             return {position, cursor};
@@ -110,23 +113,39 @@ PlainCopy Copy_Vectorised(const char* begin, const char* position, const char* e
     }
     while (end - position > 2 * kWidth) {
         const WindowMasks masks = Masks(position);
-        const int copied = masks.stop != 0 ? __builtin_ctz(masks.stop) : kWidth;
-        unsigned lone_lfs = copied == kWidth ? masks.lone_lf : masks.lone_lf & ((1u << copied) - 1);
-        const char* from = position;
-        while (lone_lfs != 0) {
-            const char* lf = position + __builtin_ctz(lone_lfs);
-            lone_lfs &= lone_lfs - 1;
-            cursor = Copy_Short<kWidth>(cursor, from, lf - from);
-            *cursor++ = '\r';
-            from = lf;  // the LF itself goes with the next piece
+        unsigned events = masks.lone_cr | masks.lone_lf | masks.tag_start;
+        const char* from = position;  // copied up to here
+        while (events != 0) {
+            const unsigned bit = events & -events;
+            events &= events - 1;
+            const char* at = position + __builtin_ctz(bit);
+            if ((masks.tag_start & bit) != 0) {
+                if (May_Start_Container_Tag(at, end)) {
+                    return {at, Copy_Piece<kWidth>(cursor, from, at)};
+                }
+            } else if ((masks.lone_lf & bit) != 0) {
+                cursor = Copy_Piece<kWidth>(cursor, from, at);
+                *cursor++ = '\r';
+                from = at;  // the LF goes with the next piece
+            } else {
+                cursor = Copy_Piece<kWidth>(cursor, from, at + 1);
+                *cursor++ = '\n';  // after the lone CR
+                from = at + 1;
+            }
         }
-        cursor = Copy_Short<kWidth>(cursor, from, position + copied - from);
-        if (masks.stop != 0) {
-            return {position + copied, cursor};
-        }
+        cursor = Copy_Piece<kWidth>(cursor, from, position + kWidth);
         position += kWidth;
     }
     return Copy_Scalar(begin, position, end, cursor);
+}
+
+PlainCopy Copy_Sse2(const char* begin, const char* position, const char* end, char* cursor) {
+    return Copy_Windows<16, Masks_Sse2>(begin, position, end, cursor);
+}
+
+__attribute__((target("avx2"))) PlainCopy Copy_Avx2(const char* begin, const char* position, const char* end,
+                                                    char* cursor) {
+    return Copy_Windows<32, Masks_Avx2>(begin, position, end, cursor);
 }
 
 #endif
@@ -136,8 +155,7 @@ PlainCopy Copy_Vectorised(const char* begin, const char* position, const char* e
 PlainCopy Copy_Plain_Bytes(const char* begin, const char* position, const char* end, char* cursor) {
 #if ZAVEZE_X86
     static const bool has_avx2 = __builtin_cpu_supports("avx2");
-    return has_avx2 ? Copy_Vectorised<32, Masks_Avx2>(begin, position, end, cursor)
-                    : Copy_Vectorised<16, Masks_Sse2>(begin, position, end, cursor);
+    return has_avx2 ? Copy_Avx2(begin, position, end, cursor) : Copy_Sse2(begin, position, end, cursor);
 #else
     return Copy_Scalar(begin, position, end, cursor);
 #endif

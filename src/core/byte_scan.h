@@ -1,5 +1,5 @@
 #pragma once
-// Copies the bytes that the embedding passes through unchanged, fast.
+// The bulk of the embedding: copying the bytes that need no more than a line-break fix, fast.
 
 #include <cstddef>
 
@@ -13,11 +13,11 @@ struct PlainCopy {
     char* cursor;      // where the next output byte goes
 };
 
-// Copies bytes from [position, end) to `cursor`, writing each lone LF (one not preceded by CR)
-// as CR LF, and stops at the first byte that needs the caller's attention:
-//  - a CR not followed by LF (a CR LF pair is copied as it is);
-//  - a "<" followed by the first letter of a container tag (D, F, G, N, P, S);
-//  - a CR or "<" whose next byte lies beyond `end`.
+// Copies bytes from [position, end) to `cursor`, writing each lone CR (one not followed by LF)
+// and each lone LF (one not preceded by CR) as CR LF, and stops at the first byte that needs the
+// caller's attention:
+//  - a container tag, or what may be the start of one (a "<" too close to `end` to tell);
+//  - a CR whose next byte lies beyond `end`.
 // An LF at `begin` counts as lone: the caller deals with a CR LF pair split between two blocks.
 // `begin` <= `position` is where the readable bytes start. The output needs room for twice the
 // input plus kPlainCopySlack.

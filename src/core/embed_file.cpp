@@ -91,10 +91,13 @@ EmbedResult Copy_With_Element(int input_fd, int scratch_fd, const std::string& e
             carried = bytes.size() - used;
             std::copy(bytes.begin() + static_cast<std::ptrdiff_t>(used), bytes.end(), block.begin());
         }
-        if (!Write_All(scratch_fd, out.View())) {
+        // Whole blocks only, so that every write starts on a page boundary of the file; the rest
+        // waits for the next round.
+        const std::size_t ready = count == 0 ? out.Size() : out.Size() / kBlockSize * kBlockSize;
+        if (!Write_All(scratch_fd, out.View().substr(0, ready))) {
             return Write_Failure(errno);
         }
-        out.Clear();
+        out.Drop_Front(ready);
         if (count == 0) {
             break;
         }

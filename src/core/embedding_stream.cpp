@@ -27,6 +27,12 @@ TagMatch Match_Container_Tag(std::string_view text, std::string_view& tag) {
     return best;
 }
 
+// Whether the bytes before `end` finish a line: a CR, or the LF of a CR LF pair. A lone LF
+// does not.
+bool Ends_Line(const char* begin, const char* end) {
+    return end[-1] == '\r' || (end[-1] == '\n' && end - begin >= 2 && end[-2] == '\r');
+}
+
 char* Put(char* cursor, std::string_view bytes) {
     std::memcpy(cursor, bytes.data(), bytes.size());
     return cursor + bytes.size();
@@ -65,8 +71,7 @@ std::size_t EmbeddingStream::Run(std::string_view input, bool at_end, OutputBuff
         const PlainCopy copy = Copy_Plain_Bytes(begin, position, end, cursor);
         const char* const special = copy.stop;
         if (special > position) {
-            // A line stays open unless these bytes end with its CR LF (a lone LF keeps it open).
-            line_open_ = !(special - position >= 2 && special[-2] == '\r' && special[-1] == '\n');
+            line_open_ = !Ends_Line(begin, special);
             cursor = copy.cursor;
             position = special;
         }
