@@ -13,9 +13,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     const zaveze::TimeElement element{zaveze::TimeMode::TimeSpan, "2007-01-01", "2007-12-31"};
-    const zaveze::EmbedResult result = zaveze::Embed_File(argv[1], argv[2], zaveze::Time_Element_Text(element));
+    const zaveze::EmbedResult result =
+        zaveze::Embed_File(argv[1], argv[2], zaveze::Time_Element_Text(element));
     if (result.status != zaveze::EmbedStatus::Written) {
-        std::fprintf(stderr, "%s\n", zaveze::Embed_Result_Message(result, argv[1], argv[2]).c_str());
+        std::fprintf(stderr, "%s\n",
+                     zaveze::Embed_Result_Message(result, argv[1], argv[2]).c_str());
         return 1;
     }
     return 0;

@@ -12,14 +12,16 @@ namespace {
 std::string Placemark(long number, const std::string& newline, bool everyday) {
     const std::string id = std::to_string(number);
     const std::string indent = everyday ? "\t\t" : "";
-    std::string text = indent + "<Placemark>" + newline + indent + "  <name>Place " + id + "</name>" + newline;
+    std::string text =
+        indent + "<Placemark>" + newline + indent + "  <name>Place " + id + "</name>" + newline;
     if (everyday) {
         text += indent + "  <description><![CDATA[<p>Sundial number " + id +
                 ", restored in 1851 &amp; moved twice.</p>]]></description>" + newline;
         text += indent + "  <styleUrl>#sundial</styleUrl>" + newline;
     }
     text += indent + "  <Point><coordinates>14.50" + std::to_string(number % 97) + ",46.05" +
-            std::to_string(number % 89) + ",0</coordinates></Point>" + newline + indent + "</Placemark>" + newline;
+            std::to_string(number % 89) + ",0</coordinates></Point>" + newline + indent +
+            "</Placemark>" + newline;
     return text;
 }
 
@@ -39,8 +41,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     const std::string head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>" + newline +
-                             "<kml xmlns=\"http://www.opengis.net/kml/2.2\">" + newline + "<Document>" + newline +
-                             "\t<name>Benchmark</name>" + newline + "\t<Folder>" + newline;
+                             "<kml xmlns=\"http://www.opengis.net/kml/2.2\">" + newline +
+                             "<Document>" + newline + "\t<name>Benchmark</name>" + newline +
+                             "\t<Folder>" + newline;
     const std::string tail = "\t</Folder>" + newline + "</Document>" + newline + "</kml>" + newline;
     long long written = static_cast<long long>(std::fwrite(head.data(), 1, head.size(), out));
     for (long number = 0; written + static_cast<long long>(tail.size()) < size; ++number) {

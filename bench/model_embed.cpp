@@ -16,8 +16,8 @@ int main(int argc, char** argv) {
     }
     std::ifstream in(argv[1], std::ios::binary);
     const std::string input((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const std::string output =
-        zaveze::testing::Model_Embed(input, {zaveze::TimeMode::TimeSpan, "2007-01-01", "2007-12-31"});
+    const std::string output = zaveze::testing::Model_Embed(
+        input, {zaveze::TimeMode::TimeSpan, "2007-01-01", "2007-12-31"});
     std::ofstream out(argv[2], std::ios::binary);
     out.write(output.data(), static_cast<std::streamsize>(output.size()));
     return out ? 0 : 1;

@@ -19,8 +19,8 @@ namespace {
 constexpr std::size_t kSettingBytes = 2;
 
 void Fail(const char* what, const std::string& expected, const std::string& actual) {
-    std::fprintf(stderr, "%s differs from the two-pass model (%zu bytes expected, %zu written)\n", what,
-                 expected.size(), actual.size());
+    std::fprintf(stderr, "%s differs from the two-pass model (%zu bytes expected, %zu written)\n",
+                 what, expected.size(), actual.size());
     std::abort();
 }
 
@@ -32,7 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::uint8_t settings = data[0];
     const std::size_t block_size = 1 + data[1] % 64;
-    const std::string_view input(reinterpret_cast<const char*>(data) + kSettingBytes, size - kSettingBytes);
+    const std::string_view input(reinterpret_cast<const char*>(data) + kSettingBytes,
+                                 size - kSettingBytes);
 
     zaveze::TimeElement element;
     element.mode = (settings & 1) != 0 ? zaveze::TimeMode::TimeStamp : zaveze::TimeMode::TimeSpan;
@@ -42,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         element.begin = "2007";  // the program never writes an element without a date
     }
     const std::string element_text = zaveze::Time_Element_Text(element);
-    const std::string expected = zaveze::testing::Model_Embed(std::string(input), {element.mode, element.begin, element.end});
+    const std::string expected = zaveze::testing::Model_Embed(
+        std::string(input), {element.mode, element.begin, element.end});
 
     const zaveze::EmbeddedText whole = zaveze::Embed_Text(input, element_text);
     if (whole.text != expected) {
@@ -60,7 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (out.View() != expected) {
         Fail("the block-wise transform", expected, std::string(out.View()));
     }
-    if (stream.Element_Written() != (expected.size() != zaveze::testing::Model_Splitting_Pass(std::string(input)).size())) {
+    if (stream.Element_Written() !=
+        (expected.size() != zaveze::testing::Model_Splitting_Pass(std::string(input)).size())) {
         Fail("the element-written report", expected, std::string(out.View()));
     }
     return 0;

@@ -72,14 +72,25 @@ std::string Date_Argument(const std::string& option, const std::string& value) {
 
 void Check_Time(const std::string& option, const std::optional<std::string>& value) {
     if (value && !Is_24_Hour_Time(*value)) {
-        throw UsageError{"--" + option + ": '" + *value + "' is not a time HH:MM:SS (00:00:00 to 23:59:59)"};
+        throw UsageError{"--" + option + ": '" + *value +
+                         "' is not a time HH:MM:SS (00:00:00 to 23:59:59)"};
     }
 }
 
 enum class Request { Run, Help, Version };
 
 Request Parse(int argc, char** argv, Options& options) {
-    enum : int { kStamp = 1000, kBegin, kEnd, kTime, kEndTime, kZone, kForce, kHelpOption, kVersion };
+    enum : int {
+        kStamp = 1000,
+        kBegin,
+        kEnd,
+        kTime,
+        kEndTime,
+        kZone,
+        kForce,
+        kHelpOption,
+        kVersion
+    };
     static const option kLongOptions[] = {
         {"stamp", required_argument, nullptr, kStamp},
         {"begin", required_argument, nullptr, kBegin},
@@ -101,15 +112,31 @@ Request Parse(int argc, char** argv, Options& options) {
             break;
         }
         switch (choice) {
-            case kStamp: options.stamp = optarg; break;
-            case kBegin: options.begin = optarg; break;
-            case kEnd: options.end = optarg; break;
-            case kTime: options.time = optarg; break;
-            case kEndTime: options.end_time = optarg; break;
-            case kZone: options.zone = optarg; break;
-            case kForce: options.force = true; break;
-            case kHelpOption: return Request::Help;
-            case kVersion: return Request::Version;
+            case kStamp:
+                options.stamp = optarg;
+                break;
+            case kBegin:
+                options.begin = optarg;
+                break;
+            case kEnd:
+                options.end = optarg;
+                break;
+            case kTime:
+                options.time = optarg;
+                break;
+            case kEndTime:
+                options.end_time = optarg;
+                break;
+            case kZone:
+                options.zone = optarg;
+                break;
+            case kForce:
+                options.force = true;
+                break;
+            case kHelpOption:
+                return Request::Help;
+            case kVersion:
+                return Request::Version;
             default:
                 throw UsageError{"unknown option, or an option without its value: " +
                                  std::string(previous_index < argc ? argv[previous_index] : "")};
@@ -143,14 +170,16 @@ Request Parse(int argc, char** argv, Options& options) {
     if (options.zone) {
         const auto zones = Time_Zone_Entries();
         if (std::find(zones.begin(), zones.end(), *options.zone) == zones.end()) {
-            throw UsageError{"--zone: '" + *options.zone + "' is not a zone from -12 to +12, such as -05 or +00"};
+            throw UsageError{"--zone: '" + *options.zone +
+                             "' is not a zone from -12 to +12, such as -05 or +00"};
         }
     }
     return Request::Run;
 }
 
 bool Same_File(const std::string& a, const std::string& b) {
-    struct stat first {}, second {};
+    struct stat first {
+    }, second{};
     if (a == b) {
         return true;
     }
@@ -171,14 +200,15 @@ int Embed(const Options& options, std::ostream& out, std::ostream& err) {
     settings.zone = options.zone.value_or(kUtcZone);
     settings.begin_time = options.time.value_or("00:00:00");
     settings.end_time = options.end_time.value_or("00:00:00");
-    const TimeElement element = Make_Time_Element(options.mode, options.begin_date, options.end_date, settings);
+    const TimeElement element =
+        Make_Time_Element(options.mode, options.begin_date, options.end_date, settings);
     if (const auto refusal = Element_Refusal(element)) {
         err << *refusal << '\n';
         return kRefused;
     }
 
-    const std::string output =
-        options.output.value_or(Auto_Output_Name(options.input, options.mode, options.begin_date, options.end_date));
+    const std::string output = options.output.value_or(
+        Auto_Output_Name(options.input, options.mode, options.begin_date, options.end_date));
     if (Same_File(output, options.input)) {
         err << messages::kSameAsInput << '\n';
         return kRefused;

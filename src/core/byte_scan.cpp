@@ -70,26 +70,27 @@ struct WindowMasks {
     unsigned tag_start;
 };
 
-#define ZAVEZE_WINDOW_MASKS(V, LOAD, EQ, OR, AND, ANDNOT, MOVEMASK)                                         \
-    const V here = LOAD(p), next = LOAD(p + 1), previous = LOAD(p - 1);                                     \
-    const V name_start = OR(OR(OR(EQ(next, 'D'), EQ(next, 'F')), OR(EQ(next, 'G'), EQ(next, 'N'))),         \
-                            OR(EQ(next, 'P'), EQ(next, 'S')));                                              \
-    return {static_cast<unsigned>(MOVEMASK(ANDNOT(EQ(next, '\n'), EQ(here, '\r')))),                        \
-            static_cast<unsigned>(MOVEMASK(ANDNOT(EQ(previous, '\r'), EQ(here, '\n')))),                    \
+#define ZAVEZE_WINDOW_MASKS(V, LOAD, EQ, OR, AND, ANDNOT, MOVEMASK)                      \
+    const V here = LOAD(p), next = LOAD(p + 1), previous = LOAD(p - 1);                  \
+    const V name_start =                                                                 \
+        OR(OR(OR(EQ(next, 'D'), EQ(next, 'F')), OR(EQ(next, 'G'), EQ(next, 'N'))),       \
+           OR(EQ(next, 'P'), EQ(next, 'S')));                                            \
+    return {static_cast<unsigned>(MOVEMASK(ANDNOT(EQ(next, '\n'), EQ(here, '\r')))),     \
+            static_cast<unsigned>(MOVEMASK(ANDNOT(EQ(previous, '\r'), EQ(here, '\n')))), \
             static_cast<unsigned>(MOVEMASK(AND(EQ(here, '<'), name_start)))};
 
 #define ZAVEZE_SSE2_LOAD(at) _mm_loadu_si128(reinterpret_cast<const __m128i*>(at))
 #define ZAVEZE_SSE2_EQ(v, c) _mm_cmpeq_epi8(v, _mm_set1_epi8(c))
 inline WindowMasks Masks_Sse2(const char* p) {
-    ZAVEZE_WINDOW_MASKS(__m128i, ZAVEZE_SSE2_LOAD, ZAVEZE_SSE2_EQ, _mm_or_si128, _mm_and_si128, _mm_andnot_si128,
-                        _mm_movemask_epi8)
+    ZAVEZE_WINDOW_MASKS(__m128i, ZAVEZE_SSE2_LOAD, ZAVEZE_SSE2_EQ, _mm_or_si128, _mm_and_si128,
+                        _mm_andnot_si128, _mm_movemask_epi8)
 }
 
 #define ZAVEZE_AVX2_LOAD(at) _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at))
 #define ZAVEZE_AVX2_EQ(v, c) _mm256_cmpeq_epi8(v, _mm256_set1_epi8(c))
 __attribute__((target("avx2"))) inline WindowMasks Masks_Avx2(const char* p) {
-    ZAVEZE_WINDOW_MASKS(__m256i, ZAVEZE_AVX2_LOAD, ZAVEZE_AVX2_EQ, _mm256_or_si256, _mm256_and_si256,
-                        _mm256_andnot_si256, _mm256_movemask_epi8)
+    ZAVEZE_WINDOW_MASKS(__m256i, ZAVEZE_AVX2_LOAD, ZAVEZE_AVX2_EQ, _mm256_or_si256,
+                        _mm256_and_si256, _mm256_andnot_si256, _mm256_movemask_epi8)
 }
 
 // Copies a piece of at most kWidth bytes with one fixed-size copy; the bytes written beyond
@@ -103,8 +104,8 @@ template <int kWidth>
 // Windows of kWidth bytes, while a whole window more can be read beyond the current one, so
 // every look at a byte's neighbours and every tag comparison stays within `end`.
 template <int kWidth, WindowMasks (*Masks)(const char*)>
-[[gnu::always_inline]] inline PlainCopy Copy_Windows(const char* begin, const char* position, const char* end,
-                                                     char* cursor) {
+[[gnu::always_inline]] inline PlainCopy Copy_Windows(const char* begin, const char* position,
+                                                     const char* end, char* cursor) {
     if (position == begin && position < end) {  // the first window needs a byte before it
         if (!Copy_One(begin, position, end, cursor)) {
             return {position, cursor};
@@ -143,8 +144,8 @@ PlainCopy Copy_Sse2(const char* begin, const char* position, const char* end, ch
     return Copy_Windows<16, Masks_Sse2>(begin, position, end, cursor);
 }
 
-__attribute__((target("avx2"))) PlainCopy Copy_Avx2(const char* begin, const char* position, const char* end,
-                                                    char* cursor) {
+__attribute__((target("avx2"))) PlainCopy Copy_Avx2(const char* begin, const char* position,
+                                                    const char* end, char* cursor) {
     return Copy_Windows<32, Masks_Avx2>(begin, position, end, cursor);
 }
 
@@ -152,13 +153,38 @@ __attribute__((target("avx2"))) PlainCopy Copy_Avx2(const char* begin, const cha
 
 }  // namespace
 
-PlainCopy Copy_Plain_Bytes(const char* begin, const char* position, const char* end, char* cursor) {
+bool Has_Vector_Unit(VectorUnit unit) {
 #if ZAVEZE_X86
     static const bool has_avx2 = __builtin_cpu_supports("avx2");
-    return has_avx2 ? Copy_Avx2(begin, position, end, cursor) : Copy_Sse2(begin, position, end, cursor);
+    return unit != VectorUnit::Avx2 || has_avx2;
 #else
-    return Copy_Scalar(begin, position, end, cursor);
+    return unit == VectorUnit::None;
 #endif
+}
+
+PlainCopy Copy_Plain_Bytes_Using(VectorUnit unit, const char* begin, const char* position,
+                                 const char* end, char* cursor) {
+#if ZAVEZE_X86
+    switch (unit) {
+        case VectorUnit::Avx2:
+            return Copy_Avx2(begin, position, end, cursor);
+        case VectorUnit::Sse2:
+            return Copy_Sse2(begin, position, end, cursor);
+        case VectorUnit::None:
+            break;
+    }
+#else
+    (void)unit;
+#endif
+    return Copy_Scalar(begin, position, end, cursor);
+}
+
+PlainCopy Copy_Plain_Bytes(const char* begin, const char* position, const char* end,
+                           char* cursor) {
+    static const VectorUnit best = Has_Vector_Unit(VectorUnit::Avx2)   ? VectorUnit::Avx2
+                                   : Has_Vector_Unit(VectorUnit::Sse2) ? VectorUnit::Sse2
+                                                                       : VectorUnit::None;
+    return Copy_Plain_Bytes_Using(best, begin, position, end, cursor);
 }
 
 const char* Find_Pair(const char* position, const char* end, char first, char second) {

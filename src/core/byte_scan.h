@@ -23,6 +23,12 @@ struct PlainCopy {
 // input plus kPlainCopySlack.
 PlainCopy Copy_Plain_Bytes(const char* begin, const char* position, const char* end, char* cursor);
 
+// Copy_Plain_Bytes picks the fastest variant the processor has; tests check each of them.
+enum class VectorUnit { None, Sse2, Avx2 };
+bool Has_Vector_Unit(VectorUnit unit);
+PlainCopy Copy_Plain_Bytes_Using(VectorUnit unit, const char* begin, const char* position,
+                                 const char* end, char* cursor);
+
 // The first position in [position, end) where `first` is followed by `second`, or `end`.
 const char* Find_Pair(const char* position, const char* end, char first, char second);
 

@@ -20,12 +20,16 @@ namespace {
 constexpr std::size_t kBlockSize = 64 << 10;
 constexpr int kScratchAttempts = 1000;
 
-EmbedResult Read_Failure(int error) { return {EmbedStatus::ReadFailed, Error_Text(error)}; }
-EmbedResult Write_Failure(int error) { return {EmbedStatus::WriteFailed, Error_Text(error)}; }
+EmbedResult Read_Failure(int error) {
+    return {EmbedStatus::ReadFailed, Error_Text(error)};
+}
+EmbedResult Write_Failure(int error) {
+    return {EmbedStatus::WriteFailed, Error_Text(error)};
+}
 
 // A freshly created scratch file that is removed again unless it was moved into place.
 class ScratchFile {
-public:
+  public:
     ScratchFile() = default;
     ScratchFile(const ScratchFile&) = delete;
     ScratchFile& operator=(const ScratchFile&) = delete;
@@ -66,7 +70,7 @@ public:
         return true;
     }
 
-private:
+  private:
     FileDescriptor file_;
     std::string path_;
 };
@@ -89,7 +93,8 @@ EmbedResult Copy_With_Element(int input_fd, int scratch_fd, const std::string& e
         } else {
             const std::size_t used = stream.Transform(bytes, out);
             carried = bytes.size() - used;
-            std::copy(bytes.begin() + static_cast<std::ptrdiff_t>(used), bytes.end(), block.begin());
+            std::copy(bytes.begin() + static_cast<std::ptrdiff_t>(used), bytes.end(),
+                      block.begin());
         }
         // Whole blocks only, so that every write starts on a page boundary of the file; the rest
         // waits for the next round.

@@ -42,9 +42,12 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 }  // namespace
 
-EmbeddingStream::EmbeddingStream(std::string element_text) : element_text_(std::move(element_text)) {}
+EmbeddingStream::EmbeddingStream(std::string element_text)
+    : element_text_(std::move(element_text)) {}
 
-std::size_t EmbeddingStream::Transform(std::string_view input, OutputBuffer& out) { return Run(input, false, out); }
+std::size_t EmbeddingStream::Transform(std::string_view input, OutputBuffer& out) {
+    return Run(input, false, out);
+}
 
 void EmbeddingStream::Finish(std::string_view last_bytes, OutputBuffer& out) {
     Run(last_bytes, true, out);
@@ -59,7 +62,8 @@ std::size_t EmbeddingStream::Run(std::string_view input, bool at_end, OutputBuff
     const char* const end = begin + input.size();
     const char* position = begin;
     // At worst every byte is a lone LF and doubles; a tag of at least eight bytes grows by four.
-    char* cursor = out.Room_For(2 * input.size() + element_text_.size() + kLineEnd.size() + kPlainCopySlack);
+    char* cursor =
+        out.Room_For(2 * input.size() + element_text_.size() + kLineEnd.size() + kPlainCopySlack);
 
     if (after_line_end_cr_ && position < end) {
         after_line_end_cr_ = false;
@@ -91,7 +95,8 @@ std::size_t EmbeddingStream::Run(std::string_view input, bool at_end, OutputBuff
                 break;
             default: {
                 std::string_view tag;
-                const auto match = Match_Container_Tag(std::string_view(special, end - special), tag);
+                const auto match =
+                    Match_Container_Tag(std::string_view(special, end - special), tag);
                 if (match == TagMatch::Partial && !at_end) {
                     out.Written_Until(cursor);
                     return static_cast<std::size_t>(special - begin);

@@ -18,7 +18,7 @@
 namespace zaveze {
 
 class EmbeddingStream {
-public:
+  public:
     explicit EmbeddingStream(std::string element_text);
 
     // Transforms bytes from the front of `input` and adds the result to `out`. Returns how many
@@ -31,7 +31,7 @@ public:
 
     bool Element_Written() const { return element_written_; }
 
-private:
+  private:
     std::size_t Run(std::string_view input, bool at_end, OutputBuffer& out);
 
     std::string element_text_;

@@ -13,8 +13,8 @@ struct FormState {
     std::string strEnd_Date;
     bool bBegin_Year_Set = false;  // the year box changed since the last reset
     bool bEnd_Year_Set = false;
-    bool bTime_Inserted = false;   // the time element went into the current output
-    std::string strDate_Format;    // shown between parentheses in the date captions
+    bool bTime_Inserted = false;  // the time element went into the current output
+    std::string strDate_Format;   // shown between parentheses in the date captions
 };
 
 }  // namespace zaveze

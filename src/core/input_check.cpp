@@ -24,7 +24,8 @@ constexpr std::size_t kOverlap = kLongestContainerTag - 1;
 // first.
 bool Has_Time_Data(std::string_view text) {
     const char* const end = text.data() + text.size();
-    for (const char* hit = Find_Pair(text.data(), end, 'T', 'i'); hit != end; hit = Find_Pair(hit + 1, end, 'T', 'i')) {
+    for (const char* hit = Find_Pair(text.data(), end, 'T', 'i'); hit != end;
+         hit = Find_Pair(hit + 1, end, 'T', 'i')) {
         const std::string_view rest(hit, static_cast<std::size_t>(end - hit));
         if (std::any_of(kTimeDataMarkers.begin(), kTimeDataMarkers.end(),
                         [rest](std::string_view marker) { return rest.starts_with(marker); })) {
@@ -35,7 +36,8 @@ bool Has_Time_Data(std::string_view text) {
 }
 
 bool Has_Container_Tag(std::string_view text) {
-    for (std::size_t open = text.find('<'); open != std::string_view::npos; open = text.find('<', open + 1)) {
+    for (std::size_t open = text.find('<'); open != std::string_view::npos;
+         open = text.find('<', open + 1)) {
         const std::string_view rest = text.substr(open);
         if (std::any_of(kContainerTags.begin(), kContainerTags.end(),
                         [rest](std::string_view tag) { return rest.starts_with(tag); })) {

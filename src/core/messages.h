@@ -2,6 +2,7 @@
 // Every text the program tells its user, in one place, so that the window and the command-line
 // tool say the same thing.
 
+#include <string>
 #include <string_view>
 
 namespace zaveze::messages {
@@ -12,13 +13,16 @@ inline constexpr std::string_view kDataErrorTitle = "Data Error";
 inline constexpr std::string_view kTimeDataPresent =
     "This file appears to already have time data embedded in it";
 inline constexpr std::string_view kNoContainerTag =
-    "Sorry, couldn't find an acceptable \"container\" tag in the file to embed the time data after.";
+    "Sorry, couldn't find an acceptable \"container\" tag in the file to embed the time data "
+    "after.";
 
-inline constexpr std::string_view kSameAsInput = "You can't use the same filename as the input file.";
+inline constexpr std::string_view kSameAsInput =
+    "You can't use the same filename as the input file.";
 inline constexpr std::string_view kOverwriteQuestion =
     "Filename already exists - do you want to overwrite the previous file?";
 inline constexpr std::string_view kNoDateYet = "You haven't entered any date information yet.";
 inline constexpr std::string_view kNoInputYet = "You haven't entered the input filename yet.";
+inline constexpr std::string_view kNoOutputYet = "You haven't entered the output filename yet.";
 
 inline constexpr std::string_view kYearNotANumber = "Please enter a valid number for the year";
 inline constexpr std::string_view kYearIsZero = "0 is not a valid year";
@@ -34,12 +38,6 @@ inline constexpr std::string_view kBeginEqualsEnd =
 inline constexpr std::string_view kLooksGood =
     "Looks good for embedding, but double-check the values to make sure.";
 
-}  // namespace zaveze::messages
-
-#include <string>
-
-namespace zaveze::messages {
-
 inline std::string Created(std::string_view output) {
     return "File " + std::string(output) + " created.";
 }
@@ -49,11 +47,5 @@ inline std::string Read_Failed(std::string_view file, std::string_view reason) {
 inline std::string Write_Failed(std::string_view file, std::string_view reason) {
     return "Sorry, the file " + std::string(file) + " couldn't be written: " + std::string(reason);
 }
-
-}  // namespace zaveze::messages
-
-namespace zaveze::messages {
-
-inline constexpr std::string_view kNoOutputYet = "You haven't entered the output filename yet.";
 
 }  // namespace zaveze::messages

@@ -10,7 +10,7 @@
 namespace zaveze {
 
 class OutputBuffer {
-public:
+  public:
     // Makes sure `bytes` more can be written, and returns where the next byte goes.
     char* Room_For(std::size_t bytes) {
         if (capacity_ - size_ < bytes) {
@@ -19,18 +19,19 @@ public:
         return data_.get() + size_;
     }
     // Marks everything up to `cursor` (from Room_For) as written.
-    void Written_Until(const char* cursor) { size_ = static_cast<std::size_t>(cursor - data_.get()); }
+    void Written_Until(const char* cursor) {
+        size_ = static_cast<std::size_t>(cursor - data_.get());
+    }
 
     std::string_view View() const { return {data_.get(), size_}; }
     std::size_t Size() const { return size_; }
-    void Clear() { size_ = 0; }
     // Forgets the first `bytes`, keeping the rest at the front.
     void Drop_Front(std::size_t bytes) {
         std::memmove(data_.get(), data_.get() + bytes, size_ - bytes);
         size_ -= bytes;
     }
 
-private:
+  private:
     void Grow(std::size_t needed) {
         const std::size_t capacity = needed > 2 * capacity_ ? needed : 2 * capacity_;
         auto data = std::make_unique_for_overwrite<char[]>(capacity);

@@ -4,8 +4,8 @@
 
 namespace zaveze {
 
-std::string Auto_Output_Name(const std::string& input, TimeMode mode,
-                             const std::string& begin_date, const std::string& end_date) {
+std::string Auto_Output_Name(const std::string& input, TimeMode mode, const std::string& begin_date,
+                             const std::string& end_date) {
     const std::string stem = Module1::Get_Folder(input) + Module1::Get_Base_Name(input) + "_";
     if (mode == TimeMode::TimeStamp) {
         return stem + begin_date + ".kml";

@@ -2,17 +2,17 @@
 // Thin helpers over POSIX file descriptors: reading and writing whole blocks, with the system's
 // reason for a failure.
 
+#include <sys/types.h>
+#include <unistd.h>
 #include <cerrno>
 #include <cstring>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
-#include <unistd.h>
 
 namespace zaveze {
 
 class FileDescriptor {
-public:
+  public:
     FileDescriptor() = default;
     explicit FileDescriptor(int fd) : fd_(fd) {}
     FileDescriptor(const FileDescriptor&) = delete;
@@ -41,12 +41,14 @@ public:
         return result == 0;
     }
 
-private:
+  private:
     int fd_ = -1;
 };
 
 // The system's text for an error number, e.g. "No such file or directory".
-inline std::string Error_Text(int error) { return std::strerror(error); }
+inline std::string Error_Text(int error) {
+    return std::strerror(error);
+}
 
 // Reads up to `size` bytes; -1 with errno set on failure, 0 at the end of the file.
 inline ssize_t Read_Some(int fd, char* buffer, std::size_t size) {

@@ -9,14 +9,17 @@ namespace {
 constexpr std::string_view kInnerLineEnd = "\n\r\n";
 constexpr std::string_view kClosingLineEnd = "\r\n\r\n";
 
-std::string Inner_Line(std::string_view text) { return std::string(text) + std::string(kInnerLineEnd); }
+std::string Inner_Line(std::string_view text) {
+    return std::string(text) + std::string(kInnerLineEnd);
+}
 
 }  // namespace
 
 TimeElement Make_Time_Element(TimeMode mode, const std::string& begin_date,
                               const std::string& end_date, const TimeSettings& settings) {
     const TimeSuffixes suffixes = Time_Suffixes(settings);
-    return {mode, Date_With_Time(begin_date, suffixes.begin), Date_With_Time(end_date, suffixes.end)};
+    return {mode, Date_With_Time(begin_date, suffixes.begin),
+            Date_With_Time(end_date, suffixes.end)};
 }
 
 std::optional<std::string_view> Element_Refusal(const TimeElement& element) {

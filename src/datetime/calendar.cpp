@@ -30,7 +30,9 @@ int Days_In_Month(std::string_view month, bool leap_year) {
 
 }  // namespace
 
-std::vector<std::string> Month_Entries() { return Numbered_Entries(12); }
+std::vector<std::string> Month_Entries() {
+    return Numbered_Entries(12);
+}
 
 std::vector<std::string> Day_Entries(std::string_view month, std::string_view year) {
     return Numbered_Entries(Days_In_Month(month, Is_Leap_Year(year)));
@@ -46,7 +48,8 @@ bool Is_Leap_Year(std::string_view year) {
     if (year.front() == '+' || year.front() == '-') {
         year.remove_prefix(1);
     }
-    if (year.empty() || !std::all_of(year.begin(), year.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    if (year.empty() ||
+        !std::all_of(year.begin(), year.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         return false;
     }
     // Divisibility by 4, 100 and 400 follows from the value modulo 400, which stays small

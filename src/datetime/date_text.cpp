@@ -12,7 +12,9 @@ struct WholeNumber {
     std::string digits;  // without leading zeros; empty for zero
 };
 
-bool Is_Digit(char c) { return c >= '0' && c <= '9'; }
+bool Is_Digit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string_view Trim_Blanks(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
@@ -107,7 +109,9 @@ bool Is_Full_Date(std::string_view date_text) {
 int Compare_Year_Values(std::string_view a, std::string_view b) {
     const auto x = Read_Whole_Number(a).value_or(WholeNumber{});
     const auto y = Read_Whole_Number(b).value_or(WholeNumber{});
-    const auto sign_of = [](const WholeNumber& n) { return n.digits.empty() ? 0 : (n.negative ? -1 : 1); };
+    const auto sign_of = [](const WholeNumber& n) {
+        return n.digits.empty() ? 0 : (n.negative ? -1 : 1);
+    };
     if (sign_of(x) != sign_of(y)) {
         return sign_of(x) < sign_of(y) ? -1 : 1;
     }

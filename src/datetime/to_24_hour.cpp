@@ -9,7 +9,8 @@ std::string To_24_Hour(std::string_view picker_text) {
     if (suffix != "AM" && suffix != "PM") {
         return std::string(kUnrecognised);
     }
-    std::string_view time = picker_text.substr(0, picker_text.size() < 3 ? 0 : picker_text.size() - 3);
+    std::string_view time =
+        picker_text.substr(0, picker_text.size() < 3 ? 0 : picker_text.size() - 3);
 
     // A leading date ends at the last blank before the time's final four characters.
     if (time.size() > 4) {

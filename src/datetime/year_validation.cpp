@@ -5,7 +5,9 @@
 namespace zaveze {
 namespace {
 
-bool Is_Digit(char c) { return c >= '0' && c <= '9'; }
+bool Is_Digit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Reads digits at `pos`; returns how many there were and whether any of them was not zero.
 std::size_t Read_Digits(std::string_view text, std::size_t pos, bool& non_zero) {
@@ -67,7 +69,8 @@ YearVerdict Validate_Year(std::string_view text) {
     if (first == std::string_view::npos) {
         return YearVerdict::Accepted;
     }
-    const auto form = Read_Number_Form(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+    const auto form =
+        Read_Number_Form(text.substr(first, text.find_last_not_of(" \t") - first + 1));
     if (form.is_number && form.is_zero) {
         return YearVerdict::Zero;
     }

@@ -8,13 +8,13 @@ namespace zaveze {
 // A label that reports a click anywhere on it.
 class ClickableLabel : public QLabel {
     Q_OBJECT
-public:
+  public:
     using QLabel::QLabel;
 
-signals:
+  signals:
     void clicked();
 
-protected:
+  protected:
     void mouseReleaseEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
             emit clicked();

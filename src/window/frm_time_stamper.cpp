@@ -25,7 +25,8 @@ namespace {
 
 // The one local .kml file being dragged, or an empty text.
 QString Dragged_Kml_File(const QMimeData* data) {
-    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1 || !data->urls().front().isLocalFile()) {
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1 ||
+        !data->urls().front().isLocalFile()) {
         return {};
     }
     const QString path = data->urls().front().toLocalFile();
@@ -34,7 +35,8 @@ QString Dragged_Kml_File(const QMimeData* data) {
 
 }  // namespace
 
-frmTimeStamper::frmTimeStamper(PlatformServices& services, QWidget* parent) : QWidget(parent), services_(services) {
+frmTimeStamper::frmTimeStamper(PlatformServices& services, QWidget* parent)
+    : QWidget(parent), services_(services) {
     setWindowTitle(QString::fromUtf8(messages::kAppTitle.data(), messages::kAppTitle.size()));
     setWindowIcon(QIcon(":/zaveze.png"));
     setFixedSize(1010, 442);
@@ -42,8 +44,9 @@ frmTimeStamper::frmTimeStamper(PlatformServices& services, QWidget* parent) : QW
     Create_Controls();
     Connect_Handlers();
     Set_Tab_Order();
-    year_guard_ = new YearFocusGuard(this, {txtBegin_Year, txtEnd_Year},
-                                     [this](QLineEdit* year_box) { return Year_May_Be_Left(year_box); });
+    year_guard_ =
+        new YearFocusGuard(this, {txtBegin_Year, txtEnd_Year},
+                           [this](QLineEdit* year_box) { return Year_May_Be_Left(year_box); });
     Form_Load();
 }
 
@@ -57,24 +60,29 @@ void frmTimeStamper::Form_Load() {
     dtPickEnd->hide();
     chkSet_Time->show();
     state_.strDate_Format = "Year-Month-Day Time";
-    lblBegin_Date_Label->setText(QString::fromStdString("Beginning of TimeSpan (" + state_.strDate_Format + ")"));
+    lblBegin_Date_Label->setText(
+        QString::fromStdString("Beginning of TimeSpan (" + state_.strDate_Format + ")"));
     Reset_All();
     txtInputFile->setFocus(Qt::OtherFocusReason);
 }
 
 MessageAnswer frmTimeStamper::Message(const QString& text, MessageButtons buttons) {
     return services_.Show_Message(
-        this, {QString::fromUtf8(messages::kAppTitle.data(), messages::kAppTitle.size()), text, MessageIcon::None,
-               buttons});
+        this, {QString::fromUtf8(messages::kAppTitle.data(), messages::kAppTitle.size()), text,
+               MessageIcon::None, buttons});
 }
 
 void frmTimeStamper::cmdHelp_Click() {
     services_.Open_Address(QUrl(QString("https://%1/?p=725").arg(kWebsiteHost)));
 }
 
-void frmTimeStamper::lblWebsite_Click() { services_.Open_Address(QUrl(QString("https://%1/").arg(kWebsiteHost))); }
+void frmTimeStamper::lblWebsite_Click() {
+    services_.Open_Address(QUrl(QString("https://%1/").arg(kWebsiteHost)));
+}
 
-void frmTimeStamper::cmdExit_Click() { close(); }
+void frmTimeStamper::cmdExit_Click() {
+    close();
+}
 
 void frmTimeStamper::dragEnterEvent(QDragEnterEvent* event) {
     if (!Dragged_Kml_File(event->mimeData()).isEmpty()) {
@@ -98,27 +106,31 @@ TimeMode frmTimeStamper::Mode() const {
 
 void frmTimeStamper::Switch_Mode() {
     if (optTimeStamp->isChecked()) {
-        for (QWidget* control : std::initializer_list<QWidget*>{txtEnd_Year, comboEnd_Month, comboEnd_Day, lblEnd_Day,
-                                                                lblEnd_Year, lblEnd_Month, lblEnd}) {
+        for (QWidget* control :
+             std::initializer_list<QWidget*>{txtEnd_Year, comboEnd_Month, comboEnd_Day, lblEnd_Day,
+                                             lblEnd_Year, lblEnd_Month, lblEnd}) {
             control->hide();
         }
         dtPickEnd->hide();
         lblBegin->setText("Enter date to TimeStamp file with");
         lblEnd_Date_Label->hide();
-        lblBegin_Date_Label->setText(
-            QString::fromStdString("Date to be TimeStamped into file (" + state_.strDate_Format + ")"));
+        lblBegin_Date_Label->setText(QString::fromStdString("Date to be TimeStamped into file (" +
+                                                            state_.strDate_Format + ")"));
         lblEnd_Date->setText(QString());
         txtEnd_Year->setText(QString());  // runs the end year's change handling when it held a year
     }
     if (optTimeSpan->isChecked()) {
-        for (QWidget* control : std::initializer_list<QWidget*>{txtEnd_Year, comboEnd_Month, comboEnd_Day, lblEnd}) {
+        for (QWidget* control :
+             std::initializer_list<QWidget*>{txtEnd_Year, comboEnd_Month, comboEnd_Day, lblEnd}) {
             control->show();
         }
         lblBegin->setText("Enter beginning of TimeSpan");
         lblEnd_Date_Label->show();
         lblEnd_Date_Label->setText("End of TimeSpan");
-        lblBegin_Date_Label->setText(QString::fromStdString("Beginning of TimeSpan (" + state_.strDate_Format + ")"));
-        for (QWidget* control : std::initializer_list<QWidget*>{lblEnd_Day, lblEnd_Year, lblEnd_Month}) {
+        lblBegin_Date_Label->setText(
+            QString::fromStdString("Beginning of TimeSpan (" + state_.strDate_Format + ")"));
+        for (QWidget* control :
+             std::initializer_list<QWidget*>{lblEnd_Day, lblEnd_Year, lblEnd_Month}) {
             control->show();
         }
         if (chkSet_Time->isChecked()) {
@@ -149,9 +161,9 @@ void frmTimeStamper::Reset_All() {
     state_.strEnd_Date.clear();
     dtPickBegin->setTime(QTime(0, 0));
     dtPickEnd->setTime(QTime(0, 0));
-    for (QWidget* control : std::initializer_list<QWidget*>{txtBegin_Year, txtEnd_Year, comboBegin_Month,
-                                                            comboEnd_Month, comboBegin_Day, comboEnd_Day,
-                                                            dtPickBegin, dtPickEnd}) {
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             txtBegin_Year, txtEnd_Year, comboBegin_Month, comboEnd_Month, comboBegin_Day,
+             comboEnd_Day, dtPickBegin, dtPickEnd}) {
         control->setEnabled(false);
     }
     lblBegin_Date->setText(QString());
@@ -165,13 +177,14 @@ void frmTimeStamper::Reset_All() {
     chkUTC->setEnabled(true);
     chkUTC->setChecked(false);
     chkSet_Time->setChecked(false);  // its handler hides the time pickers
-    for (QWidget* control : std::initializer_list<QWidget*>{lblTime_Zone, lblTime_Zone_Caption, comboTime_Zone,
-                                                            lblSet_Timezone}) {
+    for (QWidget* control : std::initializer_list<QWidget*>{lblTime_Zone, lblTime_Zone_Caption,
+                                                            comboTime_Zone, lblSet_Timezone}) {
         control->hide();
     }
     lblTime_Zone->setText(QString::fromStdString(kUtcZone));
     Load_Time_Zones();
-    for (QWidget* control : std::initializer_list<QWidget*>{cmdOutputFile, txtOutputFile, cmdReset_Dates}) {
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{cmdOutputFile, txtOutputFile, cmdReset_Dates}) {
         control->setEnabled(false);
     }
 }

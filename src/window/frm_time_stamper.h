@@ -34,14 +34,14 @@ class frmTimeStamper : public QWidget {
     Q_OBJECT
     friend class WindowProbe;  // the window tests read the controls and the form state
 
-public:
+  public:
     explicit frmTimeStamper(PlatformServices& services, QWidget* parent = nullptr);
 
-protected:
+  protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-private:
+  private:
     void Create_Controls();
     void Name_Controls();
     void Connect_Handlers();

@@ -11,8 +11,8 @@
 #include <QTimeEdit>
 
 #include "window/clickable_label.h"
-#include "window/time_picker.h"
 #include "window/frm_time_stamper.h"
+#include "window/time_picker.h"
 
 namespace zaveze {
 namespace {
@@ -27,7 +27,8 @@ void Set_Font(QWidget* widget, qreal points, Weight weight) {
 }
 
 template <class Control>
-Control* Place(Control* control, int x, int y, int width, int height, const char* tool_tip = nullptr) {
+Control* Place(Control* control, int x, int y, int width, int height,
+               const char* tool_tip = nullptr) {
     control->setGeometry(x, y, width, height);
     if (tool_tip != nullptr) {
         control->setToolTip(QString::fromUtf8(tool_tip));
@@ -66,21 +67,26 @@ void frmTimeStamper::Create_Controls() {
 
     // Files and commands, the left half.
     txtInputFile = Place(new QLineEdit(this), 10, 18, 285, 28);
-    cmdInputFile = Place(new QPushButton("Open Input KML  File", this), 301, 16, 205, 32, "Select input KML file");
+    cmdInputFile = Place(new QPushButton("Open Input KML  File", this), 301, 16, 205, 32,
+                         "Select input KML file");
     txtOutputFile = Place(new QLineEdit(this), 10, 64, 285, 28);
-    cmdOutputFile =
-        Place(new QPushButton("Enter Output KML Filename", this), 301, 62, 205, 32, "Enter the output KML filename");
+    cmdOutputFile = Place(new QPushButton("Enter Output KML Filename", this), 301, 62, 205, 32,
+                          "Enter the output KML filename");
     cmdAuto_Output = Place(new QPushButton("Auto Output File", this), 10, 124, 96, 56,
                            "Generates output filename from input filename and dates");
-    lblAuto_Output = Place(new QLabel("<=  Generates output filename by\n<= appending dates to the end of\n"
-                                      "<= the original filename",
-                                      this),
-                           110, 124, 194, 56);
+    lblAuto_Output =
+        Place(new QLabel("<=  Generates output filename by\n<= appending dates to the end of\n"
+                         "<= the original filename",
+                         this),
+              110, 124, 194, 56);
     cmdTimestamp = Place(new QPushButton("Embed Time Information", this), 308, 114, 198, 76,
                          "Embeds time information into input file, and writes output file");
-    cmdReset = Place(new QPushButton("Reset All", this), 10, 250, 140, 46, "Resets everything including filenames");
-    cmdReset_Dates = Place(new QPushButton("Reset Dates", this), 160, 250, 140, 46, "Resets the dates");
-    cmdHelp = Place(new QPushButton("Help", this), 10, 306, 140, 46, "Goes to post page on website about utility");
+    cmdReset = Place(new QPushButton("Reset All", this), 10, 250, 140, 46,
+                     "Resets everything including filenames");
+    cmdReset_Dates =
+        Place(new QPushButton("Reset Dates", this), 160, 250, 140, 46, "Resets the dates");
+    cmdHelp = Place(new QPushButton("Help", this), 10, 306, 140, 46,
+                    "Goes to post page on website about utility");
     cmdExit = Place(new QPushButton("Exit", this), 160, 306, 140, 46, "Exit program");
     for (QPushButton* button : {cmdTimestamp, cmdReset, cmdReset_Dates, cmdHelp, cmdExit}) {
         Set_Font(button, kLarge, Weight::Bold);
@@ -88,32 +94,39 @@ void frmTimeStamper::Create_Controls() {
     lblVersion = Centred(Place(new QLabel("Version 0.2 10/02/2007", this), 330, 276, 110, 44));
     lblVersion->setWordWrap(true);
     lblWebsite = Place(
-        new ClickableLabel("This utility created by the Duriradu website; click here to visit the site", this), 10,
-        398, 496, 32);
+        new ClickableLabel(
+            "This utility created by the Duriradu website; click here to visit the site", this),
+        10, 398, 496, 32);
     Centred(lblWebsite);
     Set_Font(lblWebsite, 8.25, Weight::Bold);
     lblWebsite->setStyleSheet("color: blue;");
     lblWebsite->setCursor(Qt::PointingHandCursor);
 
     // Mode and time settings, top right.
-    frameMode = Place(new QGroupBox("KML Time Info Mode", this), 512, 8, 250, 60,
-                      "Choose the type of time info to embed into the KML file, a span of time (TimeSpan) or a "
-                      "single point in time (TimeStamp)");
-    optTimeSpan = Place(new QRadioButton("TimeSpan", frameMode), 14, 28, 100, 22,
-                        "TimeSpan: Enter a time interval. If you only enter the beginning time, the TimeSpan will "
-                        "run from that time to the present.");
-    optTimeStamp =
-        Place(new QRadioButton("TimeStamp", frameMode), 130, 28, 110, 22, "TimeStamp: A single date only");
+    frameMode = Place(
+        new QGroupBox("KML Time Info Mode", this), 512, 8, 250, 60,
+        "Choose the type of time info to embed into the KML file, a span of time (TimeSpan) or a "
+        "single point in time (TimeStamp)");
+    optTimeSpan = Place(
+        new QRadioButton("TimeSpan", frameMode), 14, 28, 100, 22,
+        "TimeSpan: Enter a time interval. If you only enter the beginning time, the TimeSpan will "
+        "run from that time to the present.");
+    optTimeStamp = Place(new QRadioButton("TimeStamp", frameMode), 130, 28, 110, 22,
+                         "TimeStamp: A single date only");
     optTimeSpan->setChecked(true);
     chkSet_Time = Place(new QCheckBox("Enable time settings", this), 512, 78, 300, 22);
-    chkUTC = Place(new QCheckBox("Correct for local time zone (unchecked is UTC)", this), 512, 104, 300, 22,
-                   "If you set the days, and need to have the days start and stop  at local time, check this box "
+    chkUTC = Place(new QCheckBox("Correct for local time zone (unchecked is UTC)", this), 512, 104,
+                   300, 22,
+                   "If you set the days, and need to have the days start and stop  at local time, "
+                   "check this box "
                    "and set your local time zone relative to UTC (aka GMT) at right");
     lblTime_Zone_Caption = Place(new QLabel("Current time zone", this), 830, 78, 100, 22);
-    lblTime_Zone = Centred(Place(new QLabel(this), 935, 74, 60, 28, "Current timezone (relative to UTC)"));
+    lblTime_Zone =
+        Centred(Place(new QLabel(this), 935, 74, 60, 28, "Current timezone (relative to UTC)"));
     Set_Font(lblTime_Zone, kResult, Weight::Bold);
     lblSet_Timezone = Place(new QLabel("Set timezone", this), 830, 104, 100, 22);
-    comboTime_Zone = Place(Drop_Down_List(this), 935, 102, 60, 26, "Set timezone (relative to UTC)");
+    comboTime_Zone =
+        Place(Drop_Down_List(this), 935, 102, 60, 26, "Set timezone (relative to UTC)");
     comboTime_Zone->setMaxVisibleItems(25);
 
     // Date entry, middle right: a begin block and an end block.
@@ -140,9 +153,9 @@ void frmTimeStamper::Create_Controls() {
     for (QLineEdit* year : {txtBegin_Year, txtEnd_Year}) {
         year->setAlignment(Qt::AlignCenter);
     }
-    for (QWidget* control : std::initializer_list<QWidget*>{txtBegin_Year, comboBegin_Month, comboBegin_Day,
-                                                            dtPickBegin, txtEnd_Year, comboEnd_Month, comboEnd_Day,
-                                                            dtPickEnd}) {
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             txtBegin_Year, comboBegin_Month, comboBegin_Day, dtPickBegin, txtEnd_Year,
+             comboEnd_Month, comboEnd_Day, dtPickEnd}) {
         Set_Font(control, kLarge, Weight::Regular);
     }
     cmdVerify_Dates = Place(new QPushButton("Verify Dates", this), 512, 224, 150, 36,
@@ -166,21 +179,49 @@ void frmTimeStamper::Create_Controls() {
 // Every control answers to its own name, for accessibility tools and for the tests.
 void frmTimeStamper::Name_Controls() {
     const std::pair<QWidget*, const char*> names[] = {
-        {txtInputFile, "txtInputFile"}, {cmdInputFile, "cmdInputFile"}, {txtOutputFile, "txtOutputFile"},
-        {cmdOutputFile, "cmdOutputFile"}, {cmdAuto_Output, "cmdAuto_Output"}, {lblAuto_Output, "lblAuto_Output"},
-        {cmdTimestamp, "cmdTimestamp"}, {cmdReset, "cmdReset"}, {cmdReset_Dates, "cmdReset_Dates"},
-        {cmdHelp, "cmdHelp"}, {cmdExit, "cmdExit"}, {lblVersion, "lblVersion"}, {lblWebsite, "lblWebsite"},
-        {frameMode, "frameMode"}, {optTimeSpan, "optTimeSpan"}, {optTimeStamp, "optTimeStamp"},
-        {chkSet_Time, "chkSet_Time"}, {chkUTC, "chkUTC"}, {lblTime_Zone_Caption, "lblTime_Zone_Caption"},
-        {lblTime_Zone, "lblTime_Zone"}, {lblSet_Timezone, "lblSet_Timezone"}, {comboTime_Zone, "comboTime_Zone"},
-        {lblBegin, "lblBegin"}, {lblBegin_Year, "lblBegin_Year"}, {lblBegin_Month, "lblBegin_Month"},
-        {lblBegin_Day, "lblBegin_Day"}, {txtBegin_Year, "txtBegin_Year"}, {comboBegin_Month, "comboBegin_Month"},
-        {comboBegin_Day, "comboBegin_Day"}, {dtPickBegin, "dtPickBegin"}, {lblEnd, "lblEnd"},
-        {lblEnd_Year, "lblEnd_Year"}, {lblEnd_Month, "lblEnd_Month"}, {lblEnd_Day, "lblEnd_Day"},
-        {txtEnd_Year, "txtEnd_Year"}, {comboEnd_Month, "comboEnd_Month"}, {comboEnd_Day, "comboEnd_Day"},
-        {dtPickEnd, "dtPickEnd"}, {cmdVerify_Dates, "cmdVerify_Dates"},
-        {lblBegin_Date_Label, "lblBegin_Date_Label"}, {lblBegin_Date, "lblBegin_Date"},
-        {lblEnd_Date_Label, "lblEnd_Date_Label"}, {lblEnd_Date, "lblEnd_Date"},
+        {txtInputFile, "txtInputFile"},
+        {cmdInputFile, "cmdInputFile"},
+        {txtOutputFile, "txtOutputFile"},
+        {cmdOutputFile, "cmdOutputFile"},
+        {cmdAuto_Output, "cmdAuto_Output"},
+        {lblAuto_Output, "lblAuto_Output"},
+        {cmdTimestamp, "cmdTimestamp"},
+        {cmdReset, "cmdReset"},
+        {cmdReset_Dates, "cmdReset_Dates"},
+        {cmdHelp, "cmdHelp"},
+        {cmdExit, "cmdExit"},
+        {lblVersion, "lblVersion"},
+        {lblWebsite, "lblWebsite"},
+        {frameMode, "frameMode"},
+        {optTimeSpan, "optTimeSpan"},
+        {optTimeStamp, "optTimeStamp"},
+        {chkSet_Time, "chkSet_Time"},
+        {chkUTC, "chkUTC"},
+        {lblTime_Zone_Caption, "lblTime_Zone_Caption"},
+        {lblTime_Zone, "lblTime_Zone"},
+        {lblSet_Timezone, "lblSet_Timezone"},
+        {comboTime_Zone, "comboTime_Zone"},
+        {lblBegin, "lblBegin"},
+        {lblBegin_Year, "lblBegin_Year"},
+        {lblBegin_Month, "lblBegin_Month"},
+        {lblBegin_Day, "lblBegin_Day"},
+        {txtBegin_Year, "txtBegin_Year"},
+        {comboBegin_Month, "comboBegin_Month"},
+        {comboBegin_Day, "comboBegin_Day"},
+        {dtPickBegin, "dtPickBegin"},
+        {lblEnd, "lblEnd"},
+        {lblEnd_Year, "lblEnd_Year"},
+        {lblEnd_Month, "lblEnd_Month"},
+        {lblEnd_Day, "lblEnd_Day"},
+        {txtEnd_Year, "txtEnd_Year"},
+        {comboEnd_Month, "comboEnd_Month"},
+        {comboEnd_Day, "comboEnd_Day"},
+        {dtPickEnd, "dtPickEnd"},
+        {cmdVerify_Dates, "cmdVerify_Dates"},
+        {lblBegin_Date_Label, "lblBegin_Date_Label"},
+        {lblBegin_Date, "lblBegin_Date"},
+        {lblEnd_Date_Label, "lblEnd_Date_Label"},
+        {lblEnd_Date, "lblEnd_Date"},
     };
     for (const auto& [control, name] : names) {
         control->setObjectName(name);
@@ -225,11 +266,12 @@ void frmTimeStamper::Connect_Handlers() {
 }
 
 void frmTimeStamper::Set_Tab_Order() {
-    QWidget* const order[] = {txtInputFile,   txtOutputFile,    cmdInputFile,    cmdOutputFile,  cmdTimestamp,
-                              cmdHelp,        cmdExit,          txtBegin_Year,   comboBegin_Day, txtEnd_Year,
-                              comboEnd_Day,   comboBegin_Month, comboEnd_Month,  cmdReset,       cmdVerify_Dates,
-                              optTimeSpan,    cmdReset_Dates,   cmdAuto_Output,  comboTime_Zone, chkUTC,
-                              dtPickBegin,    dtPickEnd,        chkSet_Time};
+    QWidget* const order[] = {txtInputFile,   txtOutputFile,  cmdInputFile,    cmdOutputFile,
+                              cmdTimestamp,   cmdHelp,        cmdExit,         txtBegin_Year,
+                              comboBegin_Day, txtEnd_Year,    comboEnd_Day,    comboBegin_Month,
+                              comboEnd_Month, cmdReset,       cmdVerify_Dates, optTimeSpan,
+                              cmdReset_Dates, cmdAuto_Output, comboTime_Zone,  chkUTC,
+                              dtPickBegin,    dtPickEnd,      chkSet_Time};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
         setTabOrder(order[i], order[i + 1]);
     }

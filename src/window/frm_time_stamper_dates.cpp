@@ -34,12 +34,16 @@ std::string Picker_Value_Text(const QTimeEdit* picker) {
     return QLocale::c().toString(picker->time(), "h:mm:ss AP").toStdString();
 }
 
-std::string Text_Of(const QLineEdit* box) { return box->text().toStdString(); }
-std::string Text_Of(const QComboBox* list) { return list->currentText().toStdString(); }
+std::string Text_Of(const QLineEdit* box) {
+    return box->text().toStdString();
+}
+std::string Text_Of(const QComboBox* list) {
+    return list->currentText().toStdString();
+}
 
 // Builds one side's date text, and tidies the side when its year box has been emptied.
-void Build_Side(bool year_set, const QLineEdit* year, QComboBox* month, QComboBox* day, QTimeEdit* picker,
-                std::string& date) {
+void Build_Side(bool year_set, const QLineEdit* year, QComboBox* month, QComboBox* day,
+                QTimeEdit* picker, std::string& date) {
     if (!year_set) {
         return;
     }
@@ -74,9 +78,10 @@ void frmTimeStamper::txtEnd_Year_Change() {
 bool frmTimeStamper::Year_May_Be_Left(QLineEdit* year_box) {
     const auto refusal = Year_Refusal_Message(Validate_Year(Text_Of(year_box)));
     if (refusal) {
-        services_.Show_Message(this, {QString::fromUtf8(messages::kDataErrorTitle.data()),
-                                      QString::fromUtf8(refusal->data(), static_cast<qsizetype>(refusal->size())),
-                                      MessageIcon::Warning, MessageButtons::Ok});
+        services_.Show_Message(
+            this, {QString::fromUtf8(messages::kDataErrorTitle.data()),
+                   QString::fromUtf8(refusal->data(), static_cast<qsizetype>(refusal->size())),
+                   MessageIcon::Warning, MessageButtons::Ok});
     }
     return !refusal;
 }
@@ -91,11 +96,19 @@ void frmTimeStamper::comboEnd_Month_Click() {
     Fill_End_Days();
 }
 
-void frmTimeStamper::comboBegin_Day_Click() { dtPickBegin->setEnabled(true); }
-void frmTimeStamper::comboEnd_Day_Click() { dtPickEnd->setEnabled(true); }
+void frmTimeStamper::comboBegin_Day_Click() {
+    dtPickBegin->setEnabled(true);
+}
+void frmTimeStamper::comboEnd_Day_Click() {
+    dtPickEnd->setEnabled(true);
+}
 
-void frmTimeStamper::Fill_Begin_Months() { Fill_List(comboBegin_Month, Month_Entries()); }
-void frmTimeStamper::Fill_End_Months() { Fill_List(comboEnd_Month, Month_Entries()); }
+void frmTimeStamper::Fill_Begin_Months() {
+    Fill_List(comboBegin_Month, Month_Entries());
+}
+void frmTimeStamper::Fill_End_Months() {
+    Fill_List(comboEnd_Month, Month_Entries());
+}
 
 void frmTimeStamper::Fill_Begin_Days() {
     Fill_List(comboBegin_Day, Day_Entries(Text_Of(comboBegin_Month), Text_Of(txtBegin_Year)));
@@ -108,7 +121,8 @@ void frmTimeStamper::Fill_End_Days() {
 void frmTimeStamper::Build_Date_Strings() {
     Build_Side(state_.bBegin_Year_Set, txtBegin_Year, comboBegin_Month, comboBegin_Day, dtPickBegin,
                state_.strBegin_Date);
-    Build_Side(state_.bEnd_Year_Set, txtEnd_Year, comboEnd_Month, comboEnd_Day, dtPickEnd, state_.strEnd_Date);
+    Build_Side(state_.bEnd_Year_Set, txtEnd_Year, comboEnd_Month, comboEnd_Day, dtPickEnd,
+               state_.strEnd_Date);
 }
 
 TimeSettings frmTimeStamper::Current_Time_Settings() const {
@@ -119,13 +133,14 @@ TimeSettings frmTimeStamper::Current_Time_Settings() const {
 void frmTimeStamper::cmdVerify_Dates_Click() {
     Build_Date_Strings();
     const TimeSettings times = Current_Time_Settings();
-    const VerifyOutcome outcome = Verify_Dates(
-        {Mode(), state_.strBegin_Date, state_.strEnd_Date, times.set_time, times.begin_time, times.end_time});
+    const VerifyOutcome outcome = Verify_Dates({Mode(), state_.strBegin_Date, state_.strEnd_Date,
+                                                times.set_time, times.begin_time, times.end_time});
     if (outcome.captions) {
         lblBegin_Date->setText(QString::fromStdString(outcome.captions->begin));
         lblEnd_Date->setText(QString::fromStdString(outcome.captions->end));
     }
-    Message(QString::fromUtf8(outcome.message.data(), static_cast<qsizetype>(outcome.message.size())));
+    Message(
+        QString::fromUtf8(outcome.message.data(), static_cast<qsizetype>(outcome.message.size())));
 }
 
 void frmTimeStamper::chkSet_Time_Click() {
@@ -133,8 +148,8 @@ void frmTimeStamper::chkSet_Time_Click() {
         dtPickBegin->show();
         dtPickEnd->setVisible(!optTimeStamp->isChecked());
         chkUTC->setChecked(true);  // shows the zone controls through its handler
-        for (QWidget* control : std::initializer_list<QWidget*>{lblTime_Zone, lblTime_Zone_Caption, comboTime_Zone,
-                                                                lblSet_Timezone}) {
+        for (QWidget* control : std::initializer_list<QWidget*>{lblTime_Zone, lblTime_Zone_Caption,
+                                                                comboTime_Zone, lblSet_Timezone}) {
             control->show();
         }
         chkUTC->setEnabled(false);  // no switching back to UTC while times of day are set
@@ -148,8 +163,8 @@ void frmTimeStamper::chkSet_Time_Click() {
 
 void frmTimeStamper::chkUTC_Click() {
     const bool local_zone = chkUTC->isChecked();
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{lblTime_Zone, lblTime_Zone_Caption, comboTime_Zone, lblSet_Timezone}) {
+    for (QWidget* control : std::initializer_list<QWidget*>{lblTime_Zone, lblTime_Zone_Caption,
+                                                            comboTime_Zone, lblSet_Timezone}) {
         control->setVisible(local_zone);
     }
     if (!local_zone) {
@@ -158,6 +173,8 @@ void frmTimeStamper::chkUTC_Click() {
     }
 }
 
-void frmTimeStamper::comboTime_Zone_Click() { lblTime_Zone->setText(comboTime_Zone->currentText()); }
+void frmTimeStamper::comboTime_Zone_Click() {
+    lblTime_Zone->setText(comboTime_Zone->currentText());
+}
 
 }  // namespace zaveze

@@ -16,7 +16,9 @@ namespace {
 
 const QString kKmlFilter = "KML (*.kml)";
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 }  // namespace
 
@@ -36,7 +38,8 @@ void frmTimeStamper::Take_Input_File(const QString& path) {
         txtInputFile->setText(QString());
         return;
     }
-    for (QWidget* control : std::initializer_list<QWidget*>{txtBegin_Year, txtEnd_Year, cmdOutputFile, txtOutputFile}) {
+    for (QWidget* control : std::initializer_list<QWidget*>{txtBegin_Year, txtEnd_Year,
+                                                            cmdOutputFile, txtOutputFile}) {
         control->setEnabled(true);
     }
 }
@@ -54,8 +57,8 @@ bool frmTimeStamper::Output_May_Be_Written(const QString& output) {
 }
 
 void frmTimeStamper::cmdOutputFile_Click() {
-    const QString chosen =
-        services_.Choose_Output_File(this, "Enter KML Output Filename", kKmlFilter, From_Path(state_.strOutput_File));
+    const QString chosen = services_.Choose_Output_File(
+        this, "Enter KML Output Filename", kKmlFilter, From_Path(state_.strOutput_File));
     if (chosen.isEmpty()) {
         return;
     }
@@ -87,7 +90,8 @@ void frmTimeStamper::cmdAuto_Output_Click() {
         return;
     }
     Build_Date_Strings();
-    state_.strOutput_File = Auto_Output_Name(state_.strInput_File, Mode(), state_.strBegin_Date, state_.strEnd_Date);
+    state_.strOutput_File =
+        Auto_Output_Name(state_.strInput_File, Mode(), state_.strBegin_Date, state_.strEnd_Date);
     if (!Output_May_Be_Written(From_Path(state_.strOutput_File))) {
         return;
     }
@@ -95,12 +99,14 @@ void frmTimeStamper::cmdAuto_Output_Click() {
     state_.strTemp_File = Scratch_Name(state_.strOutput_File);
 }
 
-void frmTimeStamper::txtOutputFile_Change() { cmdTimestamp->setEnabled(true); }
+void frmTimeStamper::txtOutputFile_Change() {
+    cmdTimestamp->setEnabled(true);
+}
 
 void frmTimeStamper::cmdTimestamp_Click() {
     Build_Date_Strings();
-    const TimeElement element =
-        Make_Time_Element(Mode(), state_.strBegin_Date, state_.strEnd_Date, Current_Time_Settings());
+    const TimeElement element = Make_Time_Element(Mode(), state_.strBegin_Date, state_.strEnd_Date,
+                                                  Current_Time_Settings());
     if (const auto refusal = Element_Refusal(element)) {
         Message(Text(*refusal));
         return;
@@ -119,7 +125,8 @@ void frmTimeStamper::cmdTimestamp_Click() {
     if (To_Path(output) != state_.strOutput_File && !Output_May_Be_Written(output)) {
         return;
     }
-    const EmbedResult result = Embed_File(To_Path(input), To_Path(output), Time_Element_Text(element));
+    const EmbedResult result =
+        Embed_File(To_Path(input), To_Path(output), Time_Element_Text(element));
     Message(From_Path(Embed_Result_Message(result, To_Path(input), To_Path(output))));
     if (result.status == EmbedStatus::Written) {
         state_.bTime_Inserted = true;

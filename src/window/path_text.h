@@ -7,7 +7,11 @@
 
 namespace zaveze {
 
-inline std::string To_Path(const QString& path) { return QFile::encodeName(path).toStdString(); }
-inline QString From_Path(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+inline std::string To_Path(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+inline QString From_Path(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
 
 }  // namespace zaveze

@@ -22,14 +22,15 @@ struct MessageRequest {
 };
 
 class PlatformServices {
-public:
+  public:
     virtual ~PlatformServices() = default;
 
     // Shows a modal message box and returns the button pressed.
     virtual MessageAnswer Show_Message(QWidget* parent, const MessageRequest& request) = 0;
 
     // An existing file chosen by the user; empty when the dialog was cancelled.
-    virtual QString Choose_Input_File(QWidget* parent, const QString& title, const QString& filter) = 0;
+    virtual QString Choose_Input_File(QWidget* parent, const QString& title,
+                                      const QString& filter) = 0;
 
     // A file name chosen by the user, which need not exist yet; the dialog asks no overwrite
     // question of its own. Empty when the dialog was cancelled.

@@ -8,10 +8,12 @@
 namespace zaveze {
 
 MessageAnswer QtPlatformServices::Show_Message(QWidget* parent, const MessageRequest& request) {
-    QMessageBox box(request.icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon,
-                    request.title, request.text,
-                    request.buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
-                    parent);
+    QMessageBox box(
+        request.icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon,
+        request.title, request.text,
+        request.buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No
+                                                 : QMessageBox::Ok,
+        parent);
     const int answer = box.exec();
     if (request.buttons == MessageButtons::Ok) {
         return MessageAnswer::Ok;
@@ -19,18 +21,23 @@ MessageAnswer QtPlatformServices::Show_Message(QWidget* parent, const MessageReq
     return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
 }
 
-QString QtPlatformServices::Choose_Input_File(QWidget* parent, const QString& title, const QString& filter) {
+QString QtPlatformServices::Choose_Input_File(QWidget* parent, const QString& title,
+                                              const QString& filter) {
     return QFileDialog::getOpenFileName(parent, title, QString(), filter);
 }
 
-QString QtPlatformServices::Choose_Output_File(QWidget* parent, const QString& title, const QString& filter,
-                                               const QString& preset) {
+QString QtPlatformServices::Choose_Output_File(QWidget* parent, const QString& title,
+                                               const QString& filter, const QString& preset) {
     return QFileDialog::getSaveFileName(parent, title, preset, filter, nullptr,
                                         QFileDialog::DontConfirmOverwrite);
 }
 
-bool QtPlatformServices::File_Exists(const QString& path) { return !path.isEmpty() && QFileInfo::exists(path); }
+bool QtPlatformServices::File_Exists(const QString& path) {
+    return !path.isEmpty() && QFileInfo::exists(path);
+}
 
-void QtPlatformServices::Open_Address(const QUrl& address) { QDesktopServices::openUrl(address); }
+void QtPlatformServices::Open_Address(const QUrl& address) {
+    QDesktopServices::openUrl(address);
+}
 
 }  // namespace zaveze

@@ -5,9 +5,10 @@
 namespace zaveze {
 
 class QtPlatformServices final : public PlatformServices {
-public:
+  public:
     MessageAnswer Show_Message(QWidget* parent, const MessageRequest& request) override;
-    QString Choose_Input_File(QWidget* parent, const QString& title, const QString& filter) override;
+    QString Choose_Input_File(QWidget* parent, const QString& title,
+                              const QString& filter) override;
     QString Choose_Output_File(QWidget* parent, const QString& title, const QString& filter,
                                const QString& preset) override;
     bool File_Exists(const QString& path) override;

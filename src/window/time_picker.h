@@ -8,10 +8,10 @@ namespace zaveze {
 // move between hours, minutes and seconds.
 class TimePicker : public QTimeEdit {
     Q_OBJECT
-public:
+  public:
     using QTimeEdit::QTimeEdit;
 
-protected:
+  protected:
     bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
 };
 

@@ -25,12 +25,13 @@ QLineEdit* YearFocusGuard::Focused_Box() const {
 // A control of the window other than the box: something that takes the focus when clicked, or
 // acts on a click without taking it (the website label).
 bool YearFocusGuard::Is_Other_Control(QWidget* target, QLineEdit* box) const {
-    for (QWidget* widget = target; widget != nullptr && widget != window_; widget = widget->parentWidget()) {
+    for (QWidget* widget = target; widget != nullptr && widget != window_;
+         widget = widget->parentWidget()) {
         if (widget == box) {
             return false;
         }
-        if (widget->isEnabled() &&
-            ((widget->focusPolicy() & Qt::ClickFocus) != 0 || widget->cursor().shape() == Qt::PointingHandCursor)) {
+        if (widget->isEnabled() && ((widget->focusPolicy() & Qt::ClickFocus) != 0 ||
+                                    widget->cursor().shape() == Qt::PointingHandCursor)) {
             return true;
         }
     }
@@ -55,8 +56,8 @@ bool YearFocusGuard::Focus_May_Leave() {
 // wheel turns are looked at when they reach the window itself, and Tab when it reaches the box.
 bool YearFocusGuard::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick && type != QEvent::Wheel &&
-        type != QEvent::KeyPress) {
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+        type != QEvent::Wheel && type != QEvent::KeyPress) {
         return false;
     }
     QLineEdit* box = Focused_Box();
@@ -73,8 +74,9 @@ bool YearFocusGuard::eventFilter(QObject* watched, QEvent* event) {
             return false;
         }
         // A wheel over a list or a picker gives it the focus just as a click does.
-        const QPoint where = type == QEvent::Wheel ? static_cast<QWheelEvent*>(event)->position().toPoint()
-                                                   : static_cast<QMouseEvent*>(event)->position().toPoint();
+        const QPoint where = type == QEvent::Wheel
+                                 ? static_cast<QWheelEvent*>(event)->position().toPoint()
+                                 : static_cast<QMouseEvent*>(event)->position().toPoint();
         if (!Is_Other_Control(window_->childAt(where), box)) {
             return false;
         }

@@ -35,7 +35,7 @@ CommandRun Embed_Command(std::vector<std::string> args) {
 }
 
 class EmbedCommand : public ::testing::Test {
-protected:
+  protected:
     TempFolder folder;
     std::string input = folder.File("trip.kml");
     void SetUp() override { Write_File(input, "<kml>\n<Document>\n</kml>\n"); }
@@ -53,13 +53,15 @@ TEST_F(EmbedCommand, TimeSpanWithAutomaticName) {
     EXPECT_EQ(run.out, "File " + output + " created.\n");
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(Element_Of(output),
-              "<TimeSpan>\n\r\n<begin>2007-01-01</begin>\n\r\n<end>2007-12-31</end>\n\r\n</TimeSpan>\r\n\r\n");
+              "<TimeSpan>\n\r\n<begin>2007-01-01</begin>\n\r\n<end>2007-12-31</end>\n\r\n</"
+              "TimeSpan>\r\n\r\n");
 }
 
 TEST_F(EmbedCommand, NegativeYearAsEqualsValueAndPadded) {
     const std::string output = folder.File("out.kml");
     ASSERT_EQ(Embed_Command({"--stamp=-44-03-15", input, output}).status, kWritten);
-    EXPECT_EQ(Element_Of(output), "<TimeStamp>\n\r\n<when>-0044-03-15</when>\n\r\n</TimeStamp>\r\n\r\n");
+    EXPECT_EQ(Element_Of(output),
+              "<TimeStamp>\n\r\n<when>-0044-03-15</when>\n\r\n</TimeStamp>\r\n\r\n");
 }
 
 TEST_F(EmbedCommand, NegativeYearAsSeparateValue) {
@@ -70,29 +72,35 @@ TEST_F(EmbedCommand, NegativeYearAsSeparateValue) {
 
 TEST_F(EmbedCommand, TimeAndZoneGoWithFullDatesOnly) {
     const std::string output = folder.File("out.kml");
-    ASSERT_EQ(Embed_Command({"--begin", "2007-10-02", "--end", "2008", "--time", "15:45:12", "--zone", "-05",
-                             input, output})
+    ASSERT_EQ(Embed_Command({"--begin", "2007-10-02", "--end", "2008", "--time", "15:45:12",
+                             "--zone", "-05", input, output})
                   .status,
               kWritten);
     EXPECT_EQ(Element_Of(output),
-              "<TimeSpan>\n\r\n<begin>2007-10-02T15:45:12-05:00</begin>\n\r\n<end>2008</end>\n\r\n</TimeSpan>\r\n\r\n");
+              "<TimeSpan>\n\r\n<begin>2007-10-02T15:45:12-05:00</begin>\n\r\n<end>2008</"
+              "end>\n\r\n</TimeSpan>\r\n\r\n");
 }
 
 TEST_F(EmbedCommand, ZoneAloneCoversTheWholeLocalDay) {
     const std::string output = folder.File("out.kml");
-    ASSERT_EQ(Embed_Command({"--begin", "2007-10-02", "--end", "2007-10-03", "--zone=+02", input, output}).status,
-              kWritten);
-    EXPECT_EQ(Element_Of(output), "<TimeSpan>\n\r\n<begin>2007-10-02T00:00:00+02:00</begin>\n\r\n"
-                                  "<end>2007-10-03T23:59:59+02:00</end>\n\r\n</TimeSpan>\r\n\r\n");
+    ASSERT_EQ(
+        Embed_Command({"--begin", "2007-10-02", "--end", "2007-10-03", "--zone=+02", input, output})
+            .status,
+        kWritten);
+    EXPECT_EQ(Element_Of(output),
+              "<TimeSpan>\n\r\n<begin>2007-10-02T00:00:00+02:00</begin>\n\r\n"
+              "<end>2007-10-03T23:59:59+02:00</end>\n\r\n</TimeSpan>\r\n\r\n");
 }
 
 TEST_F(EmbedCommand, EndTimeAloneReadsTheBeginTimeAsMidnightInUtc) {
     const std::string output = folder.File("out.kml");
-    ASSERT_EQ(Embed_Command({"--begin", "2007-10-02", "--end", "2007-10-03", "--end-time", "12:00:00", input, output})
+    ASSERT_EQ(Embed_Command({"--begin", "2007-10-02", "--end", "2007-10-03", "--end-time",
+                             "12:00:00", input, output})
                   .status,
               kWritten);
-    EXPECT_EQ(Element_Of(output), "<TimeSpan>\n\r\n<begin>2007-10-02T00:00:00+00:00</begin>\n\r\n"
-                                  "<end>2007-10-03T12:00:00+00:00</end>\n\r\n</TimeSpan>\r\n\r\n");
+    EXPECT_EQ(Element_Of(output),
+              "<TimeSpan>\n\r\n<begin>2007-10-02T00:00:00+00:00</begin>\n\r\n"
+              "<end>2007-10-03T12:00:00+00:00</end>\n\r\n</TimeSpan>\r\n\r\n");
 }
 
 TEST_F(EmbedCommand, ExistingOutputIsKeptUnlessForced) {
@@ -126,7 +134,8 @@ TEST_F(EmbedCommand, InputChecksComeFirst) {
     const std::string missing = folder.File("missing.kml");
     const CommandRun unreadable = Embed_Command({"--stamp", "2007", missing});
     EXPECT_EQ(unreadable.status, kFileFailure);
-    EXPECT_EQ(unreadable.err, "Sorry, the file " + missing + " couldn't be read: No such file or directory\n");
+    EXPECT_EQ(unreadable.err,
+              "Sorry, the file " + missing + " couldn't be read: No such file or directory\n");
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"trip.kml"}));
 }
 
@@ -141,24 +150,25 @@ TEST_F(EmbedCommand, UnwritableOutputIsAFileFailure) {
     const std::string output = folder.File("no folder/out.kml");
     const CommandRun run = Embed_Command({"--stamp", "2007", input, output});
     EXPECT_EQ(run.status, kFileFailure);
-    EXPECT_EQ(run.err, "Sorry, the file " + output + " couldn't be written: No such file or directory\n");
+    EXPECT_EQ(run.err,
+              "Sorry, the file " + output + " couldn't be written: No such file or directory\n");
 }
 
 TEST_F(EmbedCommand, BadUsageShowsTheUsage) {
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {},
-             {"--stamp", "2007", "--begin", "2007", input},
-             {"--stamp", "2007", "--end-time", "10:00:00", input},
-             {"--stamp", "2007-02-29", input},
-             {"--stamp", "0", input},
-             {"--stamp", "2007.5", input},
-             {"--begin", "2007-13", input},
-             {"--begin", "2007", "--time", "25:00:00", input},
-             {"--begin", "2007", "--zone", "+13", input},
-             {"--begin", "2007", "--zone", "-00", input},
-             {"--bogus", input},
-             {"--begin", "2007", input, "a.kml", "b.kml"},
-             {"--begin"}}) {
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{},
+                                               {"--stamp", "2007", "--begin", "2007", input},
+                                               {"--stamp", "2007", "--end-time", "10:00:00", input},
+                                               {"--stamp", "2007-02-29", input},
+                                               {"--stamp", "0", input},
+                                               {"--stamp", "2007.5", input},
+                                               {"--begin", "2007-13", input},
+                                               {"--begin", "2007", "--time", "25:00:00", input},
+                                               {"--begin", "2007", "--zone", "+13", input},
+                                               {"--begin", "2007", "--zone", "-00", input},
+                                               {"--bogus", input},
+                                               {"--begin", "2007", input, "a.kml", "b.kml"},
+                                               {"--begin"}}) {
         const CommandRun run = Embed_Command(args);
         EXPECT_EQ(run.status, kBadUsage) << ::testing::PrintToString(args);
         EXPECT_NE(run.err.find("Usage: zaveze-embed"), std::string::npos);
@@ -169,15 +179,18 @@ TEST_F(EmbedCommand, BadUsageShowsTheUsage) {
 TEST(EmbedCommandOnSamples, WritesWhatTheModelWritesOrRefusesWithTheReason) {
     // Files with attributes on every container tag, or with time data already, are refused.
     const std::set<std::string> refused_for_time_data = {
-        "giscore_AllElements.kml", "giscore_time-span-overlay.kml", "libkml_all-gx.kml", "libkml_time.kml",
-        "mbtgj_addresses.kml", "ogc_Document-clean.kml", "ol_macnoise.kml", "pmtgj_timespan.kml"};
-    const std::set<std::string> refused_for_tags = {"gdal_placemark_with_kml_prefix.kml", "libkml_kmlsamples.kml",
-                                                    "sharpkml_Sample.kml"};
+        "giscore_AllElements.kml", "giscore_time-span-overlay.kml",
+        "libkml_all-gx.kml",       "libkml_time.kml",
+        "mbtgj_addresses.kml",     "ogc_Document-clean.kml",
+        "ol_macnoise.kml",         "pmtgj_timespan.kml"};
+    const std::set<std::string> refused_for_tags = {"gdal_placemark_with_kml_prefix.kml",
+                                                    "libkml_kmlsamples.kml", "sharpkml_Sample.kml"};
     for (const std::string& sample : testing::Sample_Files()) {
         TempFolder folder;
         const std::string name = std::filesystem::path(sample).filename().string();
         const std::string output = folder.File("out.kml");
-        const CommandRun run = Embed_Command({"--begin", "1851-05-01", "--end", "1851-10-15", sample, output});
+        const CommandRun run =
+            Embed_Command({"--begin", "1851-05-01", "--end", "1851-10-15", sample, output});
         if (refused_for_time_data.count(name) != 0) {
             EXPECT_EQ(run.err, std::string(messages::kTimeDataPresent) + "\n") << name;
         } else if (refused_for_tags.count(name) != 0) {
@@ -185,7 +198,8 @@ TEST(EmbedCommandOnSamples, WritesWhatTheModelWritesOrRefusesWithTheReason) {
         } else {
             ASSERT_EQ(run.status, kWritten) << name << run.err;
             EXPECT_EQ(Read_File(output),
-                      testing::Model_Embed(Read_File(sample), {TimeMode::TimeSpan, "1851-05-01", "1851-10-15"}))
+                      testing::Model_Embed(Read_File(sample),
+                                           {TimeMode::TimeSpan, "1851-05-01", "1851-10-15"}))
                 << name;
             continue;
         }

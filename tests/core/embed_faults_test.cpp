@@ -33,7 +33,7 @@ std::string Big_Kml(std::size_t bytes) {
 }
 
 class EmbedFaults : public ::testing::Test {
-protected:
+  protected:
     TempFolder folder;
     std::string input = folder.File("trip.kml");
     std::string output = folder.File("trip out.kml");
@@ -56,7 +56,8 @@ protected:
 
 // Runs the embedding in a child process that may write at most `limit` bytes to a file, as a
 // full disk or a quota would stop it.
-EmbedResult Embed_With_File_Size_Limit(const std::string& input, const std::string& output, rlim_t limit) {
+EmbedResult Embed_With_File_Size_Limit(const std::string& input, const std::string& output,
+                                       rlim_t limit) {
     int pipe_ends[2];
     if (::pipe(pipe_ends) != 0) {
         return {EmbedStatus::WriteFailed, "no pipe"};
@@ -68,8 +69,10 @@ EmbedResult Embed_With_File_Size_Limit(const std::string& input, const std::stri
         const rlimit rl{limit, limit};
         ::setrlimit(RLIMIT_FSIZE, &rl);
         const EmbedResult result = Embed_File(input, output, kElement);
-        const std::string report = std::to_string(static_cast<int>(result.status)) + ":" + result.reason;
-        [[maybe_unused]] const ssize_t written = ::write(pipe_ends[1], report.data(), report.size());
+        const std::string report =
+            std::to_string(static_cast<int>(result.status)) + ":" + result.reason;
+        [[maybe_unused]] const ssize_t written =
+            ::write(pipe_ends[1], report.data(), report.size());
         ::_exit(0);
     }
     ::close(pipe_ends[1]);
@@ -128,11 +131,12 @@ TEST_F(EmbedFaults, OutputFolderRemovedAfterNaming) {
 }
 
 TEST_F(EmbedFaults, NulBytesAndInvalidUtf8PassThroughUnchanged) {
-    const std::string odd = std::string("\0\xff\xfe<\xc3(\0", 7) + "<Folder>" + std::string("\xe2\x28\xa1\0\x80", 5);
+    const std::string odd =
+        std::string("\0\xff\xfe<\xc3(\0", 7) + "<Folder>" + std::string("\xe2\x28\xa1\0\x80", 5);
     Write_File(input, odd);
     ASSERT_EQ(Embed_File(input, output, kElement).status, EmbedStatus::Written);
-    EXPECT_EQ(Read_File(output), std::string("\0\xff\xfe<\xc3(\0", 7) + "\r\n<Folder>\r\n" + kElement +
-                                     std::string("\xe2\x28\xa1\0\x80", 5) + "\r\n");
+    EXPECT_EQ(Read_File(output), std::string("\0\xff\xfe<\xc3(\0", 7) + "\r\n<Folder>\r\n" +
+                                     kElement + std::string("\xe2\x28\xa1\0\x80", 5) + "\r\n");
     EXPECT_EQ(Read_File(users_tmp), "the user's own notes");
 }
 

@@ -19,7 +19,7 @@ const std::string kElement = Time_Element_Text({TimeMode::TimeStamp, "2007-10-02
 const std::string kInput = "<kml>\r\n<Document>\r\n</kml>\r\n";
 
 class EmbedFile : public ::testing::Test {
-protected:
+  protected:
     TempFolder folder;
     std::string input = folder.File("trip.kml");
     std::string output = folder.File("trip_2007-10-02.kml");
@@ -47,13 +47,15 @@ TEST_F(EmbedFile, UsersTmpFileBesideTheOutputSurvives) {
     Write_File(users_tmp, "mine");
     ASSERT_EQ(Embed_File(input, output, kElement).status, EmbedStatus::Written);
     EXPECT_EQ(Read_File(users_tmp), "mine");
-    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"trip.kml", "trip_2007-10-02.kml", "trip_2007-10-02.tmp"}));
+    EXPECT_EQ(folder.Names(),
+              (std::vector<std::string>{"trip.kml", "trip_2007-10-02.kml", "trip_2007-10-02.tmp"}));
 }
 
 TEST_F(EmbedFile, InputNamedLikeTheScratchFileIsNotOverwritten) {
     const std::string tmp_input = folder.File("trip.tmp");
     Write_File(tmp_input, kInput);
-    ASSERT_EQ(Embed_File(tmp_input, folder.File("trip.kml"), kElement).status, EmbedStatus::Written);
+    ASSERT_EQ(Embed_File(tmp_input, folder.File("trip.kml"), kElement).status,
+              EmbedStatus::Written);
     EXPECT_EQ(Read_File(tmp_input), kInput);
 }
 
@@ -98,7 +100,8 @@ TEST_F(EmbedFile, InputWithoutContainerTagWritesNothingAndKeepsAnOldOutput) {
 }
 
 TEST_F(EmbedFile, OutputThatIsTheInputItselfIsRefused) {
-    EXPECT_EQ(Embed_File(input, folder.File("./trip.kml"), kElement).status, EmbedStatus::SameFileAsInput);
+    EXPECT_EQ(Embed_File(input, folder.File("./trip.kml"), kElement).status,
+              EmbedStatus::SameFileAsInput);
     EXPECT_EQ(Read_File(input), kInput);
 }
 
@@ -125,7 +128,8 @@ TEST_F(EmbedFile, BytesOtherThanLineBreaksPassThroughUnchanged) {
 TEST_F(EmbedFile, LargeInputAcrossManyBlocksMatchesTheInMemoryTransform) {
     std::string big;
     for (int line = 0; big.size() < (5u << 20); ++line) {
-        big += (line % 1000 == 999 ? "<Placemark>" : "  <name>place ") + std::to_string(line) + "</name>\r\n";
+        big += (line % 1000 == 999 ? "<Placemark>" : "  <name>place ") + std::to_string(line) +
+               "</name>\r\n";
     }
     Write_File(input, big);
     ASSERT_EQ(Embed_File(input, output, kElement).status, EmbedStatus::Written);

@@ -22,7 +22,8 @@ std::string Embed(const std::string& input, const TimeElement& element = kSpan) 
 
 // Feeds the input in blocks of `block_size` bytes, carrying the unused rest forward exactly as
 // the file writer does.
-std::string Embed_In_Blocks(const std::string& input, std::size_t block_size, const std::string& element) {
+std::string Embed_In_Blocks(const std::string& input, std::size_t block_size,
+                            const std::string& element) {
     EmbeddingStream stream(element);
     OutputBuffer out;
     std::string pending;
@@ -70,9 +71,12 @@ TEST(EmbeddingStream, LoneCrEndsALine) {
 }
 
 TEST(EmbeddingStream, TagsWithAttributesPrefixesOrOtherCaseAreNotContainers) {
-    const std::string input = "<Document id=\"a\"><kml:Folder><folder></Placemark><Placemark/>\r\n<Placemark>\r\n";
-    EXPECT_EQ(Embed(input), "<Document id=\"a\"><kml:Folder><folder></Placemark><Placemark/>\r\n"
-                            "\r\n<Placemark>\r\n" + kSpanText + "\r\n");
+    const std::string input =
+        "<Document id=\"a\"><kml:Folder><folder></Placemark><Placemark/>\r\n<Placemark>\r\n";
+    EXPECT_EQ(Embed(input),
+              "<Document id=\"a\"><kml:Folder><folder></Placemark><Placemark/>\r\n"
+              "\r\n<Placemark>\r\n" +
+                  kSpanText + "\r\n");
 }
 
 TEST(EmbeddingStream, EmptyInputGivesEmptyOutputWithoutElement) {
@@ -96,7 +100,8 @@ TEST(EmbeddingStream, MatchesTheModelOnEverySampleFile) {
         for (const TimeElement& element :
              {kSpan, TimeElement{TimeMode::TimeStamp, "2007-10-02T15:45:12-05:00", ""}}) {
             EXPECT_EQ(Embed(input, element), Model(input, element)) << path;
-            EXPECT_EQ(Embed_In_Blocks(input, 7, Time_Element_Text(element)), Model(input, element)) << path;
+            EXPECT_EQ(Embed_In_Blocks(input, 7, Time_Element_Text(element)), Model(input, element))
+                << path;
         }
     }
 }
@@ -104,11 +109,31 @@ TEST(EmbeddingStream, MatchesTheModelOnEverySampleFile) {
 // Random inputs made of the pieces that matter: tags and near-tags, blanks, tabs, CR, LF,
 // CR LF, other text; sometimes long lines and no final line break.
 std::string Random_Input(std::mt19937& random) {
-    static const std::vector<std::string> kPieces = {
-        "<Document>", "<Folder>",  "<Placemark>", "<ScreenOverlay>", "<GroundOverlay>", "<PhotoOverlay>",
-        "<NetworkLink>", "<Docu", "ment>", "<", ">", "<Folder id=\"f\">", "</Folder>", "<kml>",
-        " ", "  ", "\t", "\r", "\n", "\r\n", "\n\r", "text", "\xC3\xA9", std::string(1, '\0'),
-        std::string(300, 'x')};
+    static const std::vector<std::string> kPieces = {"<Document>",
+                                                     "<Folder>",
+                                                     "<Placemark>",
+                                                     "<ScreenOverlay>",
+                                                     "<GroundOverlay>",
+                                                     "<PhotoOverlay>",
+                                                     "<NetworkLink>",
+                                                     "<Docu",
+                                                     "ment>",
+                                                     "<",
+                                                     ">",
+                                                     "<Folder id=\"f\">",
+                                                     "</Folder>",
+                                                     "<kml>",
+                                                     " ",
+                                                     "  ",
+                                                     "\t",
+                                                     "\r",
+                                                     "\n",
+                                                     "\r\n",
+                                                     "\n\r",
+                                                     "text",
+                                                     "\xC3\xA9",
+                                                     std::string(1, '\0'),
+                                                     std::string(300, 'x')};
     std::uniform_int_distribution<std::size_t> count(0, 60), piece(0, kPieces.size() - 1);
     std::string input;
     for (std::size_t n = count(random); n > 0; --n) {
@@ -120,7 +145,9 @@ std::string Random_Input(std::mt19937& random) {
 TEST(EmbeddingStream, MatchesTheModelOnGeneratedInputsInAnyBlockSize) {
     std::mt19937 random(20071002);
     const std::vector<TimeElement> elements = {
-        kSpan, {TimeMode::TimeSpan, "", "2008"}, {TimeMode::TimeSpan, "-0044-03-15", ""},
+        kSpan,
+        {TimeMode::TimeSpan, "", "2008"},
+        {TimeMode::TimeSpan, "-0044-03-15", ""},
         {TimeMode::TimeStamp, "2007-10-02T00:00:00+00:00", ""}};
     std::uniform_int_distribution<std::size_t> block_size(1, 40);
     for (int round = 0; round < 3000; ++round) {

@@ -33,7 +33,8 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"Plain", "<kml>\r\n<Document>\r\n</Document></kml>", InputVerdict::Accepted},
         CheckCase{"TagAfterText", "<kml>x<Placemark>y</kml>", InputVerdict::Accepted},
         CheckCase{"ClosingTimeSpan", "<Document>\r\n</TimeSpan>", InputVerdict::HasTimeData},
-        CheckCase{"TimeStampInText", "<Document><description>TimeStamp</description>", InputVerdict::HasTimeData},
+        CheckCase{"TimeStampInText", "<Document><description>TimeStamp</description>",
+                  InputVerdict::HasTimeData},
         CheckCase{"GxPrefixedCountsToo", "<Document><gx:TimeStamp>", InputVerdict::HasTimeData},
         CheckCase{"TimeDataBeforeAnyTag", "TimeSpan", InputVerdict::HasTimeData},
         CheckCase{"OtherCaseMarkers", "<Document> timestamp TIMESPAN", InputVerdict::Accepted},
@@ -65,9 +66,11 @@ TEST(InputCheck, UnreadableInputsAreNamedWithTheSystemsReason) {
 }
 
 TEST(InputCheck, RefusalMessages) {
-    EXPECT_EQ(Input_Refusal_Message({InputVerdict::HasTimeData, {}}, "f"), messages::kTimeDataPresent);
+    EXPECT_EQ(Input_Refusal_Message({InputVerdict::HasTimeData, {}}, "f"),
+              messages::kTimeDataPresent);
     EXPECT_EQ(Input_Refusal_Message({InputVerdict::NoContainerTag, {}}, "f"),
-              "Sorry, couldn't find an acceptable \"container\" tag in the file to embed the time data after.");
+              "Sorry, couldn't find an acceptable \"container\" tag in the file to embed the time "
+              "data after.");
     EXPECT_FALSE(Input_Refusal_Message({InputVerdict::Accepted, {}}, "f"));
 }
 

@@ -16,18 +16,16 @@ TEST_P(PathSplitting, GivesFolderAndBaseName) {
     EXPECT_EQ(Module1::Get_Base_Name(c.path), c.base_name);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, PathSplitting,
-                         ::testing::Values(PathCase{"/maps/trip.kml", "/maps/", "trip"},
-                                           PathCase{"/maps/trip.final.kml", "/maps/", "trip"},
-                                           PathCase{"/maps/trip", "/maps/", "trip"},
-                                           PathCase{"/my.maps/trip.kml", "/my.maps/", "trip"},
-                                           PathCase{"trip.kml", "", "trip"},
-                                           PathCase{"/maps/", "/maps/", ""},
-                                           PathCase{"/maps/.hidden.kml", "/maps/", ""},
-                                           PathCase{"", "", ""},
-                                           PathCase{"  /maps/trip.kml  ", "/maps/", "trip"},
-                                           PathCase{"   ", "", "   "},
-                                           PathCase{"/my maps/ünï cödé.kml", "/my maps/", "ünï cödé"}));
+INSTANTIATE_TEST_SUITE_P(
+    Table, PathSplitting,
+    ::testing::Values(PathCase{"/maps/trip.kml", "/maps/", "trip"},
+                      PathCase{"/maps/trip.final.kml", "/maps/", "trip"},
+                      PathCase{"/maps/trip", "/maps/", "trip"},
+                      PathCase{"/my.maps/trip.kml", "/my.maps/", "trip"},
+                      PathCase{"trip.kml", "", "trip"}, PathCase{"/maps/", "/maps/", ""},
+                      PathCase{"/maps/.hidden.kml", "/maps/", ""}, PathCase{"", "", ""},
+                      PathCase{"  /maps/trip.kml  ", "/maps/", "trip"}, PathCase{"   ", "", "   "},
+                      PathCase{"/my maps/ünï cödé.kml", "/my maps/", "ünï cödé"}));
 
 TEST(CleanLine, CollapsesTabsAndBlanksAndTrims) {
     std::string line = "\t  <Document> \t ";

@@ -20,7 +20,8 @@ TEST_P(AutoOutputName, IsBuiltFromInputAndDates) {
 INSTANTIATE_TEST_SUITE_P(
     Table, AutoOutputName,
     ::testing::Values(
-        AutoNameCase{TimeMode::TimeSpan, "2007-01-01", "2007-12-31", "/maps/trip_2007-01-01_to_2007-12-31.kml"},
+        AutoNameCase{TimeMode::TimeSpan, "2007-01-01", "2007-12-31",
+                     "/maps/trip_2007-01-01_to_2007-12-31.kml"},
         AutoNameCase{TimeMode::TimeSpan, "", "2007-12-31", "/maps/trip_Past_to_2007-12-31.kml"},
         AutoNameCase{TimeMode::TimeSpan, "2007-01-01", "", "/maps/trip_2007-01-01_to_Present.kml"},
         AutoNameCase{TimeMode::TimeSpan, "", "", "/maps/trip_Past_to_Present.kml"},

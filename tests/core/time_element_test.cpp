@@ -35,7 +35,8 @@ TEST(MakeTimeElement, JoinsTimesOnlyToFullDates) {
     TimeSettings zone_only;
     zone_only.local_zone = true;
     zone_only.zone = "-05";
-    const TimeElement element = Make_Time_Element(TimeMode::TimeSpan, "2007-10-02", "2008", zone_only);
+    const TimeElement element =
+        Make_Time_Element(TimeMode::TimeSpan, "2007-10-02", "2008", zone_only);
     EXPECT_EQ(element.begin, "2007-10-02T00:00:00-05:00");
     EXPECT_EQ(element.end, "2008");
 }

@@ -12,25 +12,22 @@ struct BuildCase {
 
 class BuildDateText : public ::testing::TestWithParam<BuildCase> {};
 
-TEST_P(BuildDateText, FromControls) { EXPECT_EQ(Build_Date_Text(GetParam().parts), GetParam().expected); }
+TEST_P(BuildDateText, FromControls) {
+    EXPECT_EQ(Build_Date_Text(GetParam().parts), GetParam().expected);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Table, BuildDateText,
-    ::testing::Values(BuildCase{{"", "10", "02"}, ""},
-                      BuildCase{{"2007", "", ""}, "2007"},
-                      BuildCase{{"2007", "10", ""}, "2007-10"},
-                      BuildCase{{"2007", "10", "02"}, "2007-10-02"},
-                      // a day without a month is left out
-                      BuildCase{{"2008", "", "15"}, "2008"},
-                      // years are written with at least four digits, a plus dropped
-                      BuildCase{{"785", "03", "01"}, "0785-03-01"},
-                      BuildCase{{"0785", "03", "01"}, "0785-03-01"},
-                      BuildCase{{"00785", "", ""}, "0785"},
-                      BuildCase{{"-44", "03", "15"}, "-0044-03-15"},
-                      BuildCase{{"+2007", "", ""}, "2007"},
-                      BuildCase{{"  2007 ", "", ""}, "2007"},
-                      BuildCase{{"123456", "", ""}, "123456"},
-                      BuildCase{{"   ", "", ""}, ""}));
+    ::testing::Values(
+        BuildCase{{"", "10", "02"}, ""}, BuildCase{{"2007", "", ""}, "2007"},
+        BuildCase{{"2007", "10", ""}, "2007-10"}, BuildCase{{"2007", "10", "02"}, "2007-10-02"},
+        // a day without a month is left out
+        BuildCase{{"2008", "", "15"}, "2008"},
+        // years are written with at least four digits, a plus dropped
+        BuildCase{{"785", "03", "01"}, "0785-03-01"}, BuildCase{{"0785", "03", "01"}, "0785-03-01"},
+        BuildCase{{"00785", "", ""}, "0785"}, BuildCase{{"-44", "03", "15"}, "-0044-03-15"},
+        BuildCase{{"+2007", "", ""}, "2007"}, BuildCase{{"  2007 ", "", ""}, "2007"},
+        BuildCase{{"123456", "", ""}, "123456"}, BuildCase{{"   ", "", ""}, ""}));
 
 TEST(ParseDateText, ReadsTheThreePrecisions) {
     const auto full = Parse_Date_Text("-44-03-15");

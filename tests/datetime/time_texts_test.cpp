@@ -40,7 +40,8 @@ TEST(DateWithTime, JoinsTimesOnlyToFullDates) {
 TEST(Is24HourTime, AcceptsOnlyRealTimes) {
     EXPECT_TRUE(Is_24_Hour_Time("00:00:00"));
     EXPECT_TRUE(Is_24_Hour_Time("23:59:59"));
-    for (const char* bad : {"24:00:00", "12:60:00", "12:00:60", "1:00:00", "12:00", "ab:cd:ef", "12-00-00"}) {
+    for (const char* bad :
+         {"24:00:00", "12:60:00", "12:00:60", "1:00:00", "12:00", "ab:cd:ef", "12-00-00"}) {
         EXPECT_FALSE(Is_24_Hour_Time(bad)) << bad;
     }
 }

@@ -11,7 +11,9 @@ struct HourCase {
 
 class To24Hour : public ::testing::TestWithParam<HourCase> {};
 
-TEST_P(To24Hour, Converts) { EXPECT_EQ(To_24_Hour(GetParam().picker_text), GetParam().expected); }
+TEST_P(To24Hour, Converts) {
+    EXPECT_EQ(To_24_Hour(GetParam().picker_text), GetParam().expected);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Table, To24Hour,
@@ -21,9 +23,10 @@ INSTANTIATE_TEST_SUITE_P(
                       HourCase{"12:00:00 PM", "12:00:00"}, HourCase{"12:30:15 PM", "12:30:15"},
                       HourCase{"1:00:00 PM", "13:00:00"}, HourCase{"9:15:00 PM", "21:15:00"},
                       HourCase{"10:15:00 PM", "22:15:00"}, HourCase{"11:59:59 PM", "23:59:59"},
-                      HourCase{"10/2/2007 3:45:12 PM", "15:45:12"}, HourCase{"10/2/2007", "00:00:00"},
-                      HourCase{"15:45:12", "00:00:00"}, HourCase{"3:45:12 pm", "00:00:00"},
-                      HourCase{"", "00:00:00"}, HourCase{"PM", "00:00:00"}));
+                      HourCase{"10/2/2007 3:45:12 PM", "15:45:12"},
+                      HourCase{"10/2/2007", "00:00:00"}, HourCase{"15:45:12", "00:00:00"},
+                      HourCase{"3:45:12 pm", "00:00:00"}, HourCase{"", "00:00:00"},
+                      HourCase{"PM", "00:00:00"}));
 
 }  // namespace
 }  // namespace zaveze

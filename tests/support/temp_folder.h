@@ -9,7 +9,7 @@
 namespace zaveze::testing {
 
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
@@ -21,7 +21,7 @@ public:
     // Names of everything in the folder, sorted.
     std::vector<std::string> Names() const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

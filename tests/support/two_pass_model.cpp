@@ -11,14 +11,17 @@ namespace {
 std::string Replace_All(const std::string& text, const std::string& from, const std::string& to) {
     std::string result;
     std::size_t start = 0;
-    for (std::size_t hit = text.find(from); hit != std::string::npos; hit = text.find(from, start)) {
+    for (std::size_t hit = text.find(from); hit != std::string::npos;
+         hit = text.find(from, start)) {
         result += text.substr(start, hit - start) + to;
         start = hit + from.size();
     }
     return result + text.substr(start);
 }
 
-void Write_Line(std::string& file, const std::string& line) { file += line + "\r\n"; }
+void Write_Line(std::string& file, const std::string& line) {
+    file += line + "\r\n";
+}
 
 }  // namespace
 

@@ -24,7 +24,7 @@ class DateEntryTest : public QObject {
     Q_OBJECT
     std::unique_ptr<WindowFixture> f;
 
-private slots:
+  private slots:
     void init() {
         f = std::make_unique<WindowFixture>();
         f->Choose_Input();
@@ -36,7 +36,8 @@ private slots:
         QVERIFY(f->Enabled("comboBegin_Month"));
         QCOMPARE(f->Entries("comboBegin_Month"), Numbers(12));
         QCOMPARE(f->Text("comboBegin_Month"), QString());
-        QVERIFY(f->Enabled("cmdAuto_Output") && f->Enabled("cmdVerify_Dates") && f->Enabled("cmdReset_Dates"));
+        QVERIFY(f->Enabled("cmdAuto_Output") && f->Enabled("cmdVerify_Dates") &&
+                f->Enabled("cmdReset_Dates"));
         QVERIFY(f->State().bBegin_Year_Set);
         QVERIFY(!f->State().bEnd_Year_Set);
         QVERIFY(!f->Enabled("comboEnd_Month") && !f->Enabled("comboBegin_Day"));
@@ -46,13 +47,20 @@ private slots:
         QTest::addColumn<QString>("year");
         QTest::addColumn<QString>("month");
         QTest::addColumn<int>("days");
-        QTest::newRow("February") << "2007" << "02" << 28;
-        QTest::newRow("February of a leap year") << "2008" << "02" << 29;
-        QTest::newRow("February 2000") << "2000" << "02" << 29;
-        QTest::newRow("February 1900") << "1900" << "02" << 28;
-        QTest::newRow("April") << "2007" << "04" << 30;
-        QTest::newRow("August") << "2007" << "08" << 31;
-        QTest::newRow("December") << "2007" << "12" << 31;
+        QTest::newRow("February") << "2007"
+                                  << "02" << 28;
+        QTest::newRow("February of a leap year") << "2008"
+                                                 << "02" << 29;
+        QTest::newRow("February 2000") << "2000"
+                                       << "02" << 29;
+        QTest::newRow("February 1900") << "1900"
+                                       << "02" << 28;
+        QTest::newRow("April") << "2007"
+                               << "04" << 30;
+        QTest::newRow("August") << "2007"
+                                << "08" << 31;
+        QTest::newRow("December") << "2007"
+                                  << "12" << 31;
     }
     void pickingAMonthFillsItsDays() {
         QFETCH(QString, year);
@@ -174,16 +182,18 @@ private slots:
         f->Type("txtBegin_Year", "2007");
         f->Pick("comboBegin_Month", "10");
         f->Type("txtEnd_Year", "abc");
-        for (const char* control : {"cmdVerify_Dates", "cmdReset", "cmdExit", "cmdHelp", "comboBegin_Month",
-                                    "optTimeStamp", "chkSet_Time", "chkUTC", "txtInputFile", "lblWebsite"}) {
+        for (const char* control :
+             {"cmdVerify_Dates", "cmdReset", "cmdExit", "cmdHelp", "comboBegin_Month",
+              "optTimeStamp", "chkSet_Time", "chkUTC", "txtInputFile", "lblWebsite"}) {
             f->services.messages.clear();
             f->Click(control);
-            QCOMPARE(f->services.Take_Messages(), QStringList{"Please enter a valid number for the year"});
+            QCOMPARE(f->services.Take_Messages(),
+                     QStringList{"Please enter a valid number for the year"});
             QCOMPARE(QApplication::focusWidget(), f->Get("txtEnd_Year"));
         }
-        QVERIFY(f->Window().isVisible());                         // Exit did not act
-        QCOMPARE(f->Text("txtEnd_Year"), QString("abc"));         // Reset All did not act
-        QCOMPARE(f->Text("comboBegin_Month"), QString("10"));     // the list did not open or pick
+        QVERIFY(f->Window().isVisible());                      // Exit did not act
+        QCOMPARE(f->Text("txtEnd_Year"), QString("abc"));      // Reset All did not act
+        QCOMPARE(f->Text("comboBegin_Month"), QString("10"));  // the list did not open or pick
         QVERIFY(!f->Get<QRadioButton>("optTimeStamp")->isChecked());
         QVERIFY(!f->Get<QCheckBox>("chkSet_Time")->isChecked());
         QVERIFY(!f->Get<QCheckBox>("chkUTC")->isChecked());
@@ -202,10 +212,11 @@ private slots:
         f->Type("txtBegin_Year", "x");
         auto* month = f->Get<QComboBox>("comboBegin_Month");
         const QPoint where = month->mapTo(&f->Window(), month->rect().center());
-        QWheelEvent wheel(where, f->Window().mapToGlobal(where), {}, QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
-                          Qt::NoScrollPhase, false);
+        QWheelEvent wheel(where, f->Window().mapToGlobal(where), {}, QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(f->Window().windowHandle(), &wheel);
-        QCOMPARE(f->services.Take_Messages(), QStringList{"Please enter a valid number for the year"});
+        QCOMPARE(f->services.Take_Messages(),
+                 QStringList{"Please enter a valid number for the year"});
         QCOMPARE(month->currentIndex(), -1);
         QCOMPARE(QApplication::focusWidget(), f->Get("txtBegin_Year"));
     }

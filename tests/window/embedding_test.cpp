@@ -18,7 +18,8 @@ class EmbeddingTest : public QObject {
     std::unique_ptr<WindowFixture> f;
     std::string input_bytes = zaveze::testing::kSampleKml;
 
-    void Enter(bool begin, const QString& year, const QString& month = {}, const QString& day = {}) {
+    void Enter(bool begin, const QString& year, const QString& month = {},
+               const QString& day = {}) {
         f->Type(begin ? "txtBegin_Year" : "txtEnd_Year", year);
         if (!month.isEmpty()) {
             f->Pick(begin ? "comboBegin_Month" : "comboEnd_Month", month);
@@ -39,7 +40,7 @@ class EmbeddingTest : public QObject {
         QVERIFY(!f->State().bTime_Inserted);
     }
 
-private slots:
+  private slots:
     void init() {
         f = std::make_unique<WindowFixture>();
         f->Choose_Input();
@@ -52,9 +53,12 @@ private slots:
         f->Click("cmdAuto_Output");
         f->Click("cmdTimestamp");
         const std::string output = f->folder.File("trip_2007-01-01_to_2007-12-31.kml");
-        QCOMPARE(f->services.Take_Messages(), QStringList{"File " + QString::fromStdString(output) + " created."});
-        QCOMPARE(Read_File(output), Model_Embed(input_bytes, {TimeMode::TimeSpan, "2007-01-01", "2007-12-31"}));
-        QCOMPARE(f->folder.Names(), (std::vector<std::string>{"trip.kml", "trip_2007-01-01_to_2007-12-31.kml"}));
+        QCOMPARE(f->services.Take_Messages(),
+                 QStringList{"File " + QString::fromStdString(output) + " created."});
+        QCOMPARE(Read_File(output),
+                 Model_Embed(input_bytes, {TimeMode::TimeSpan, "2007-01-01", "2007-12-31"}));
+        QCOMPARE(f->folder.Names(),
+                 (std::vector<std::string>{"trip.kml", "trip_2007-01-01_to_2007-12-31.kml"}));
         Expect_Reset();
     }
 
@@ -77,8 +81,9 @@ private slots:
         f->Pick("comboTime_Zone", "+02");
         Name_Output("days.kml");
         f->Click("cmdTimestamp");
-        QCOMPARE(Read_File(f->folder.File("days.kml")),
-                 Model_Embed(input_bytes, {TimeMode::TimeSpan, "2007-10-02T00:00:00+02:00", "2008"}));
+        QCOMPARE(
+            Read_File(f->folder.File("days.kml")),
+            Model_Embed(input_bytes, {TimeMode::TimeSpan, "2007-10-02T00:00:00+02:00", "2008"}));
     }
 
     void timeOfDayInUtcByDefault() {
@@ -96,7 +101,8 @@ private slots:
         f->Click("optTimeStamp");
         Name_Output("nothing.kml");
         f->Click("cmdTimestamp");
-        QCOMPARE(f->services.Take_Messages(), QStringList{"You haven't entered a TimeStamp value yet"});
+        QCOMPARE(f->services.Take_Messages(),
+                 QStringList{"You haven't entered a TimeStamp value yet"});
         QCOMPARE(f->folder.Names(), std::vector<std::string>{"trip.kml"});
         QVERIFY(!f->Text("txtInputFile").isEmpty());  // nothing was reset
     }
@@ -104,7 +110,8 @@ private slots:
     void timeSpanWithoutDatesWritesNothing() {
         Name_Output("nothing.kml");
         f->Click("cmdTimestamp");
-        QCOMPARE(f->services.Take_Messages(), QStringList{"You haven't entered either a beginning or end for the TimeSpan"});
+        QCOMPARE(f->services.Take_Messages(),
+                 QStringList{"You haven't entered either a beginning or end for the TimeSpan"});
         QCOMPARE(f->folder.Names(), std::vector<std::string>{"trip.kml"});
     }
 
@@ -113,7 +120,8 @@ private slots:
         f->Type("txtOutputFile", "x");
         f->Clear_By_Keyboard("txtOutputFile");
         f->Click("cmdTimestamp");
-        QCOMPARE(f->services.Take_Messages(), QStringList{"You haven't entered the output filename yet."});
+        QCOMPARE(f->services.Take_Messages(),
+                 QStringList{"You haven't entered the output filename yet."});
     }
 
     void missingOutputFolderIsReportedAndNothingIsReset() {
@@ -122,7 +130,8 @@ private slots:
         f->Type("txtOutputFile", output);
         f->Click("cmdTimestamp");
         QCOMPARE(f->services.Take_Messages(),
-                 QStringList{"Sorry, the file " + output + " couldn't be written: No such file or directory"});
+                 QStringList{"Sorry, the file " + output +
+                             " couldn't be written: No such file or directory"});
         QCOMPARE(f->folder.Names(), std::vector<std::string>{"trip.kml"});
         QCOMPARE(f->Text("txtBegin_Year"), QString("2007"));
         QVERIFY(f->Enabled("cmdTimestamp"));
@@ -135,11 +144,13 @@ private slots:
         Write_File(input, "<kml><Document id='now with an attribute'/></kml>");
         f->Click("cmdTimestamp");
         QCOMPARE(f->services.Take_Messages(),
-                 QStringList{"Sorry, couldn't find an acceptable \"container\" tag in the file to embed the time data after."});
+                 QStringList{"Sorry, couldn't find an acceptable \"container\" tag in the file to "
+                             "embed the time data after."});
         std::filesystem::remove(input);
         f->Click("cmdTimestamp");
-        QCOMPARE(f->services.Take_Messages(), QStringList{"Sorry, the file " + QString::fromStdString(input) +
-                                                          " couldn't be read: No such file or directory"});
+        QCOMPARE(f->services.Take_Messages(),
+                 QStringList{"Sorry, the file " + QString::fromStdString(input) +
+                             " couldn't be read: No such file or directory"});
         QCOMPARE(f->folder.Names(), std::vector<std::string>{});
     }
 
@@ -150,8 +161,9 @@ private slots:
         f->Type("txtOutputFile", QString::fromStdString(existing));
         f->services.answers = {MessageAnswer::No};
         f->Click("cmdTimestamp");
-        QCOMPARE(f->services.Take_Messages(),
-                 QStringList{"Filename already exists - do you want to overwrite the previous file?"});
+        QCOMPARE(
+            f->services.Take_Messages(),
+            QStringList{"Filename already exists - do you want to overwrite the previous file?"});
         QCOMPARE(Read_File(existing), std::string("keep me"));
         QCOMPARE(f->Text("txtOutputFile"), QString());
 
@@ -166,9 +178,10 @@ private slots:
         f->Type("txtOutputFile", QString::fromStdString(f->folder.File("./trip.kml")));
         f->services.answers = {MessageAnswer::Yes};
         f->Click("cmdTimestamp");
-        QCOMPARE(f->services.Take_Messages(),
-                 (QStringList{"Filename already exists - do you want to overwrite the previous file?",
-                              "You can't use the same filename as the input file."}));
+        QCOMPARE(
+            f->services.Take_Messages(),
+            (QStringList{"Filename already exists - do you want to overwrite the previous file?",
+                         "You can't use the same filename as the input file."}));
         QCOMPARE(Read_File(f->folder.File("trip.kml")), input_bytes);
     }
 
@@ -180,7 +193,8 @@ private slots:
         Enter(true, "2008");
         Name_Output("second.kml");
         f->Click("cmdTimestamp");
-        QCOMPARE(Read_File(f->folder.File("second.kml")), Model_Embed(input_bytes, {TimeMode::TimeSpan, "2008", ""}));
+        QCOMPARE(Read_File(f->folder.File("second.kml")),
+                 Model_Embed(input_bytes, {TimeMode::TimeSpan, "2008", ""}));
     }
 };
 

@@ -13,7 +13,8 @@ using zaveze::testing::WindowFixture;
 namespace {
 
 const QString kNoContainer =
-    "Sorry, couldn't find an acceptable \"container\" tag in the file to embed the time data after.";
+    "Sorry, couldn't find an acceptable \"container\" tag in the file to embed the time data "
+    "after.";
 
 void Drop_File(QWidget* window, const QString& path) {
     QMimeData data;
@@ -34,11 +35,11 @@ class InputOutputTest : public QObject {
     std::unique_ptr<WindowFixture> f;
 
     bool Unlocked() const {
-        return f->Enabled("txtBegin_Year") && f->Enabled("txtEnd_Year") && f->Enabled("cmdOutputFile") &&
-               f->Enabled("txtOutputFile");
+        return f->Enabled("txtBegin_Year") && f->Enabled("txtEnd_Year") &&
+               f->Enabled("cmdOutputFile") && f->Enabled("txtOutputFile");
     }
 
-private slots:
+  private slots:
     void init() { f = std::make_unique<WindowFixture>(); }
     void cleanup() { f.reset(); }
 
@@ -56,8 +57,9 @@ private slots:
     void refusedInputs_data() {
         QTest::addColumn<QString>("content");
         QTest::addColumn<QString>("message");
-        QTest::newRow("closing TimeSpan") << "<Document>\r\n</TimeSpan>"
-                                          << "This file appears to already have time data embedded in it";
+        QTest::newRow("closing TimeSpan")
+            << "<Document>\r\n</TimeSpan>"
+            << "This file appears to already have time data embedded in it";
         QTest::newRow("TimeStamp in a description")
             << "<Document><description>TimeStamp</description>"
             << "This file appears to already have time data embedded in it";
@@ -116,7 +118,8 @@ private slots:
         const QString timed = QString::fromStdString(f->folder.File("timed.kml"));
         zaveze::testing::Write_File(timed.toStdString(), "<Folder><TimeStamp>");
         Drop_File(&f->Window(), timed);
-        QCOMPARE(f->services.Take_Messages(), QStringList{"This file appears to already have time data embedded in it"});
+        QCOMPARE(f->services.Take_Messages(),
+                 QStringList{"This file appears to already have time data embedded in it"});
         const QString text_file = QString::fromStdString(f->folder.File("notes.txt"));
         zaveze::testing::Write_File(text_file.toStdString(), zaveze::testing::kSampleKml);
         Drop_File(&f->Window(), text_file);
@@ -155,7 +158,8 @@ private slots:
         const QString input = f->Choose_Input();
         f->services.chosen_files.push_back(QString::fromStdString(f->folder.File("trip.old.kml")));
         f->Click("cmdOutputFile");
-        QCOMPARE(f->services.Take_Messages(), QStringList{"You can't use the same filename as the input file."});
+        QCOMPARE(f->services.Take_Messages(),
+                 QStringList{"You can't use the same filename as the input file."});
         QCOMPARE(f->Text("txtOutputFile"), QString());
         QVERIFY(f->State().strOutput_File.empty());
         QVERIFY(f->State().strTemp_File.empty());
@@ -189,10 +193,18 @@ private slots:
         QTest::addColumn<QString>("beginYear");
         QTest::addColumn<QString>("endYear");
         QTest::addColumn<QString>("name");
-        QTest::newRow("span") << false << "2007" << "2008" << "trip_2007_to_2008.kml";
-        QTest::newRow("only end") << false << "" << "2008" << "trip_Past_to_2008.kml";
-        QTest::newRow("only begin") << false << "785" << "" << "trip_0785_to_Present.kml";
-        QTest::newRow("stamp") << true << "-44" << "" << "trip_-0044.kml";
+        QTest::newRow("span") << false << "2007"
+                              << "2008"
+                              << "trip_2007_to_2008.kml";
+        QTest::newRow("only end") << false << ""
+                                  << "2008"
+                                  << "trip_Past_to_2008.kml";
+        QTest::newRow("only begin") << false << "785"
+                                    << ""
+                                    << "trip_0785_to_Present.kml";
+        QTest::newRow("stamp") << true << "-44"
+                               << ""
+                               << "trip_-0044.kml";
     }
     void automaticNames() {
         QFETCH(bool, timeStamp);
@@ -208,8 +220,10 @@ private slots:
             f->Type("txtEnd_Year", endYear);
         }
         f->Click("cmdAuto_Output");
-        QCOMPARE(f->Text("txtOutputFile"), QString::fromStdString(f->folder.File(name.toStdString())));
-        QCOMPARE(f->State().strTemp_File, f->folder.File(name.replace(".kml", ".tmp").toStdString()));
+        QCOMPARE(f->Text("txtOutputFile"),
+                 QString::fromStdString(f->folder.File(name.toStdString())));
+        QCOMPARE(f->State().strTemp_File,
+                 f->folder.File(name.replace(".kml", ".tmp").toStdString()));
         QVERIFY(f->Enabled("cmdTimestamp"));
         QVERIFY(f->services.messages.empty());
     }
@@ -223,7 +237,8 @@ private slots:
         f->Pick("comboEnd_Month", "12");
         f->Pick("comboEnd_Day", "31");
         f->Click("cmdAuto_Output");
-        QCOMPARE(f->Text("txtOutputFile"), QString::fromStdString(f->folder.File("trip_2007-01-01_to_2007-12-31.kml")));
+        QCOMPARE(f->Text("txtOutputFile"),
+                 QString::fromStdString(f->folder.File("trip_2007-01-01_to_2007-12-31.kml")));
     }
 
     void automaticNameNeedsADateAndAnInput() {
@@ -232,7 +247,8 @@ private slots:
         f->Clear_By_Keyboard("txtBegin_Year");
         f->Type("txtOutputFile", "typed.kml");
         f->Click("cmdAuto_Output");
-        QCOMPARE(f->services.Take_Messages(), QStringList{"You haven't entered any date information yet."});
+        QCOMPARE(f->services.Take_Messages(),
+                 QStringList{"You haven't entered any date information yet."});
         QCOMPARE(f->Text("txtOutputFile"), QString());
         QVERIFY(f->Enabled("cmdTimestamp"));  // the early refusals leave the button as it was
 
@@ -240,7 +256,8 @@ private slots:
         f->services.Take_Messages();
         f->Type("txtBegin_Year", "2007");
         f->Click("cmdAuto_Output");
-        QCOMPARE(f->services.Take_Messages(), QStringList{"You haven't entered the input filename yet."});
+        QCOMPARE(f->services.Take_Messages(),
+                 QStringList{"You haven't entered the input filename yet."});
     }
 
     void automaticNameOfAnExistingFileAsks() {
@@ -249,8 +266,9 @@ private slots:
         f->Type("txtBegin_Year", "2007");
         f->services.answers = {MessageAnswer::No};
         f->Click("cmdAuto_Output");
-        QCOMPARE(f->services.Take_Messages(),
-                 QStringList{"Filename already exists - do you want to overwrite the previous file?"});
+        QCOMPARE(
+            f->services.Take_Messages(),
+            QStringList{"Filename already exists - do you want to overwrite the previous file?"});
         QCOMPARE(f->Text("txtOutputFile"), QString());
         QVERIFY(!f->Enabled("cmdTimestamp"));
     }

@@ -29,7 +29,8 @@ class ResetTest : public QObject {
     void Expect_Dates_Cleared() {
         QCOMPARE(f->Text("txtBegin_Year"), QString());
         QCOMPARE(f->Text("txtEnd_Year"), QString());
-        for (const char* list : {"comboBegin_Month", "comboEnd_Month", "comboBegin_Day", "comboEnd_Day"}) {
+        for (const char* list :
+             {"comboBegin_Month", "comboEnd_Month", "comboBegin_Day", "comboEnd_Day"}) {
             QVERIFY2(f->Entries(list).isEmpty() && !f->Enabled(list), list);
         }
         QCOMPARE(f->Get<QTimeEdit>("dtPickBegin")->time(), QTime(0, 0));
@@ -43,13 +44,14 @@ class ResetTest : public QObject {
         QVERIFY(!state.bBegin_Year_Set && !state.bEnd_Year_Set && !state.bTime_Inserted);
     }
 
-private slots:
+  private slots:
     void init() { f = std::make_unique<WindowFixture>(); }
     void cleanup() { f.reset(); }
 
     void resetAllRightAfterStartChangesNothing() {
         f->Click("cmdReset");
-        QVERIFY(f->Enabled("txtInputFile") && !f->Enabled("txtOutputFile") && !f->Enabled("cmdTimestamp"));
+        QVERIFY(f->Enabled("txtInputFile") && !f->Enabled("txtOutputFile") &&
+                !f->Enabled("cmdTimestamp"));
         QCOMPARE(f->Text("lblTime_Zone"), QString("+00"));
         QVERIFY(f->services.messages.empty());
     }
@@ -61,14 +63,14 @@ private slots:
         QCOMPARE(f->Text("txtInputFile"), QString());
         QVERIFY(f->Enabled("txtInputFile"));
         QCOMPARE(f->Text("txtOutputFile"), QString());
-        for (const char* name : {"txtOutputFile", "cmdOutputFile", "cmdTimestamp", "cmdAuto_Output", "txtBegin_Year",
-                                 "txtEnd_Year"}) {
+        for (const char* name : {"txtOutputFile", "cmdOutputFile", "cmdTimestamp", "cmdAuto_Output",
+                                 "txtBegin_Year", "txtEnd_Year"}) {
             QVERIFY2(!f->Enabled(name), name);
         }
         QVERIFY(!f->Get<QCheckBox>("chkSet_Time")->isChecked());
         QVERIFY(!f->Get<QCheckBox>("chkUTC")->isChecked() && f->Enabled("chkUTC"));
-        for (const char* name : {"dtPickBegin", "dtPickEnd", "lblTime_Zone", "lblTime_Zone_Caption", "comboTime_Zone",
-                                 "lblSet_Timezone"}) {
+        for (const char* name : {"dtPickBegin", "dtPickEnd", "lblTime_Zone", "lblTime_Zone_Caption",
+                                 "comboTime_Zone", "lblSet_Timezone"}) {
             QVERIFY2(!f->Shown(name), name);
         }
         QCOMPARE(f->Text("lblTime_Zone"), QString("+00"));
@@ -106,7 +108,8 @@ private slots:
         f->Click("cmdReset_Dates");
         f->Type("txtBegin_Year", "1999");
         QCOMPARE(f->Entries("comboBegin_Month").size(), 12);
-        QVERIFY(f->Enabled("comboBegin_Month") && f->Enabled("cmdVerify_Dates") && f->Enabled("cmdReset_Dates"));
+        QVERIFY(f->Enabled("comboBegin_Month") && f->Enabled("cmdVerify_Dates") &&
+                f->Enabled("cmdReset_Dates"));
         QVERIFY(f->Entries("comboBegin_Day").isEmpty());
     }
 

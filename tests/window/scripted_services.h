@@ -18,10 +18,10 @@ struct DialogRequest {
 };
 
 class ScriptedServices final : public PlatformServices {
-public:
+  public:
     std::vector<MessageRequest> messages;
-    std::deque<MessageAnswer> answers;     // for Yes/No questions; none scripted is a test failure
-    std::deque<QString> chosen_files;      // the dialogs' answers; an empty text cancels
+    std::deque<MessageAnswer> answers;  // for Yes/No questions; none scripted is a test failure
+    std::deque<QString> chosen_files;   // the dialogs' answers; an empty text cancels
     std::vector<DialogRequest> dialogs;
     std::vector<QUrl> opened;
     bool unscripted_question = false;
@@ -42,7 +42,8 @@ public:
     QString Choose_Input_File(QWidget*, const QString& title, const QString& filter) override {
         return Next_Choice({title, filter, {}});
     }
-    QString Choose_Output_File(QWidget*, const QString& title, const QString& filter, const QString& preset) override {
+    QString Choose_Output_File(QWidget*, const QString& title, const QString& filter,
+                               const QString& preset) override {
         return Next_Choice({title, filter, preset});
     }
     bool File_Exists(const QString& path) override { return real_.File_Exists(path); }
@@ -58,7 +59,7 @@ public:
         return texts;
     }
 
-private:
+  private:
     QString Next_Choice(DialogRequest request) {
         dialogs.push_back(std::move(request));
         if (chosen_files.empty()) {

@@ -11,7 +11,7 @@ class StartupTest : public QObject {
     Q_OBJECT
     std::unique_ptr<WindowFixture> f;
 
-private slots:
+  private slots:
     void init() { f = std::make_unique<WindowFixture>(); }
     void cleanup() { f.reset(); }
 
@@ -32,23 +32,30 @@ private slots:
         };
         row("cmdInputFile", "Open Input KML  File", "Select input KML file");
         row("cmdOutputFile", "Enter Output KML Filename", "Enter the output KML filename");
-        row("cmdAuto_Output", "Auto Output File", "Generates output filename from input filename and dates");
+        row("cmdAuto_Output", "Auto Output File",
+            "Generates output filename from input filename and dates");
         row("lblAuto_Output",
-            "<=  Generates output filename by\n<= appending dates to the end of\n<= the original filename", "");
-        row("cmdTimestamp", "Embed Time Information", "Embeds time information into input file, and writes output file");
+            "<=  Generates output filename by\n<= appending dates to the end of\n<= the original "
+            "filename",
+            "");
+        row("cmdTimestamp", "Embed Time Information",
+            "Embeds time information into input file, and writes output file");
         row("cmdReset", "Reset All", "Resets everything including filenames");
         row("cmdReset_Dates", "Reset Dates", "Resets the dates");
         row("cmdHelp", "Help", "Goes to post page on website about utility");
         row("cmdExit", "Exit", "Exit program");
         row("lblVersion", "Version 0.2 10/02/2007", "");
-        row("lblWebsite", "This utility created by the Duriradu website; click here to visit the site", "");
+        row("lblWebsite",
+            "This utility created by the Duriradu website; click here to visit the site", "");
         row("optTimeSpan", "TimeSpan",
-            "TimeSpan: Enter a time interval. If you only enter the beginning time, the TimeSpan will run from that "
+            "TimeSpan: Enter a time interval. If you only enter the beginning time, the TimeSpan "
+            "will run from that "
             "time to the present.");
         row("optTimeStamp", "TimeStamp", "TimeStamp: A single date only");
         row("chkSet_Time", "Enable time settings", "");
         row("chkUTC", "Correct for local time zone (unchecked is UTC)",
-            "If you set the days, and need to have the days start and stop  at local time, check this box and set "
+            "If you set the days, and need to have the days start and stop  at local time, check "
+            "this box and set "
             "your local time zone relative to UTC (aka GMT) at right");
         row("lblTime_Zone_Caption", "Current time zone", "");
         row("lblTime_Zone", "+00", "Current timezone (relative to UTC)");
@@ -61,7 +68,8 @@ private slots:
         row("lblEnd", "Enter end of TimeSpan", "");
         row("lblEnd_Year", "Year", "");
         row("txtEnd_Year", "", "End year of timespan");
-        row("cmdVerify_Dates", "Verify Dates", "Displays entered dates, and does a cursory validity verification");
+        row("cmdVerify_Dates", "Verify Dates",
+            "Displays entered dates, and does a cursory validity verification");
         row("lblBegin_Date_Label", "Beginning of TimeSpan (Year-Month-Day Time)", "");
         row("lblBegin_Date", "", "");
         row("lblEnd_Date_Label", "End of TimeSpan", "");
@@ -83,13 +91,15 @@ private slots:
         QCOMPARE(f->Get("comboTime_Zone")->toolTip(), QString("Set timezone (relative to UTC)"));
         auto* frame = f->Get<QGroupBox>("frameMode");
         QCOMPARE(frame->title(), QString("KML Time Info Mode"));
-        QVERIFY(frame->isAncestorOf(f->Get("optTimeSpan")) && frame->isAncestorOf(f->Get("optTimeStamp")));
+        QVERIFY(frame->isAncestorOf(f->Get("optTimeSpan")) &&
+                frame->isAncestorOf(f->Get("optTimeStamp")));
         QVERIFY(f->Get<QRadioButton>("optTimeSpan")->isChecked());
         QVERIFY(!f->Get<QRadioButton>("optTimeStamp")->isChecked());
     }
 
     void fontsCarryTheEmphasis() {
-        for (const char* name : {"cmdTimestamp", "cmdReset", "cmdReset_Dates", "cmdHelp", "cmdExit", "cmdVerify_Dates"}) {
+        for (const char* name : {"cmdTimestamp", "cmdReset", "cmdReset_Dates", "cmdHelp", "cmdExit",
+                                 "cmdVerify_Dates"}) {
             QVERIFY2(f->Get(name)->font().bold(), name);
             QCOMPARE(f->Get(name)->font().pointSizeF(), 9.75);
         }
@@ -97,7 +107,8 @@ private slots:
             QVERIFY2(f->Get(name)->font().bold(), name);
             QCOMPARE(f->Get(name)->font().pointSizeF(), 12.0);
         }
-        for (const char* name : {"txtBegin_Year", "comboBegin_Month", "comboEnd_Day", "dtPickBegin", "dtPickEnd"}) {
+        for (const char* name :
+             {"txtBegin_Year", "comboBegin_Month", "comboEnd_Day", "dtPickBegin", "dtPickEnd"}) {
             QVERIFY2(!f->Get(name)->font().bold(), name);
             QCOMPARE(f->Get(name)->font().pointSizeF(), 9.75);
         }
@@ -106,17 +117,18 @@ private slots:
     }
 
     void onlyTheFirstStepsAcceptInput() {
-        for (const char* name : {"txtInputFile", "cmdInputFile", "optTimeSpan", "optTimeStamp", "chkSet_Time",
-                                 "chkUTC", "cmdReset", "cmdHelp", "cmdExit"}) {
+        for (const char* name : {"txtInputFile", "cmdInputFile", "optTimeSpan", "optTimeStamp",
+                                 "chkSet_Time", "chkUTC", "cmdReset", "cmdHelp", "cmdExit"}) {
             QVERIFY2(f->Enabled(name) && f->Shown(name), name);
         }
-        for (const char* name : {"txtOutputFile", "cmdOutputFile", "cmdAuto_Output", "cmdTimestamp", "cmdReset_Dates",
-                                 "txtBegin_Year", "txtEnd_Year", "comboBegin_Month", "comboBegin_Day",
-                                 "comboEnd_Month", "comboEnd_Day", "cmdVerify_Dates"}) {
+        for (const char* name :
+             {"txtOutputFile", "cmdOutputFile", "cmdAuto_Output", "cmdTimestamp", "cmdReset_Dates",
+              "txtBegin_Year", "txtEnd_Year", "comboBegin_Month", "comboBegin_Day",
+              "comboEnd_Month", "comboEnd_Day", "cmdVerify_Dates"}) {
             QVERIFY2(!f->Enabled(name), name);
         }
-        for (const char* name : {"dtPickBegin", "dtPickEnd", "lblTime_Zone", "lblTime_Zone_Caption", "comboTime_Zone",
-                                 "lblSet_Timezone"}) {
+        for (const char* name : {"dtPickBegin", "dtPickEnd", "lblTime_Zone", "lblTime_Zone_Caption",
+                                 "comboTime_Zone", "lblSet_Timezone"}) {
             QVERIFY2(!f->Shown(name), name);
         }
         QVERIFY(!f->Enabled("dtPickBegin") && !f->Enabled("dtPickEnd"));
@@ -138,15 +150,16 @@ private slots:
 
     void formStateStartsEmpty() {
         const auto& state = f->State();
-        QVERIFY(state.strInput_File.empty() && state.strOutput_File.empty() && state.strTemp_File.empty());
+        QVERIFY(state.strInput_File.empty() && state.strOutput_File.empty() &&
+                state.strTemp_File.empty());
         QVERIFY(state.strBegin_Date.empty() && state.strEnd_Date.empty());
         QVERIFY(!state.bBegin_Year_Set && !state.bEnd_Year_Set && !state.bTime_Inserted);
         QCOMPARE(state.strDate_Format, std::string("Year-Month-Day Time"));
     }
 
     void tabMovesThroughTheEnabledControlsInOrder() {
-        const QStringList expected = {"cmdInputFile", "cmdHelp", "cmdExit", "cmdReset", "optTimeSpan",
-                                      "chkUTC", "chkSet_Time", "txtInputFile"};
+        const QStringList expected = {"cmdInputFile", "cmdHelp", "cmdExit",     "cmdReset",
+                                      "optTimeSpan",  "chkUTC",  "chkSet_Time", "txtInputFile"};
         QStringList visited;
         for (int step = 0; step < expected.size(); ++step) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -166,11 +179,13 @@ private slots:
         f->Click("chkSet_Time");
         f->Type("txtOutputFile", "x");
         f->Get("txtInputFile")->setFocus();
-        const QStringList expected = {"txtOutputFile", "cmdInputFile", "cmdOutputFile", "cmdTimestamp", "cmdHelp",
-                                      "cmdExit", "txtBegin_Year", "comboBegin_Day", "txtEnd_Year", "comboEnd_Day",
-                                      "comboBegin_Month", "comboEnd_Month", "cmdReset", "cmdVerify_Dates",
-                                      "optTimeSpan", "cmdReset_Dates", "cmdAuto_Output", "comboTime_Zone",
-                                      "dtPickBegin", "dtPickEnd", "chkSet_Time", "txtInputFile"};
+        const QStringList expected = {
+            "txtOutputFile",  "cmdInputFile",    "cmdOutputFile",    "cmdTimestamp",
+            "cmdHelp",        "cmdExit",         "txtBegin_Year",    "comboBegin_Day",
+            "txtEnd_Year",    "comboEnd_Day",    "comboBegin_Month", "comboEnd_Month",
+            "cmdReset",       "cmdVerify_Dates", "optTimeSpan",      "cmdReset_Dates",
+            "cmdAuto_Output", "comboTime_Zone",  "dtPickBegin",      "dtPickEnd",
+            "chkSet_Time",    "txtInputFile"};
         QStringList visited;
         for (int step = 0; step < expected.size(); ++step) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

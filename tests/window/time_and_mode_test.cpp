@@ -9,16 +9,16 @@ class TimeAndModeTest : public QObject {
     std::unique_ptr<WindowFixture> f;
 
     bool Zone_Controls_Shown() const {
-        return f->Shown("lblTime_Zone") && f->Shown("lblTime_Zone_Caption") && f->Shown("comboTime_Zone") &&
-               f->Shown("lblSet_Timezone");
+        return f->Shown("lblTime_Zone") && f->Shown("lblTime_Zone_Caption") &&
+               f->Shown("comboTime_Zone") && f->Shown("lblSet_Timezone");
     }
     bool Zone_Controls_Hidden() const {
-        return !f->Shown("lblTime_Zone") && !f->Shown("lblTime_Zone_Caption") && !f->Shown("comboTime_Zone") &&
-               !f->Shown("lblSet_Timezone");
+        return !f->Shown("lblTime_Zone") && !f->Shown("lblTime_Zone_Caption") &&
+               !f->Shown("comboTime_Zone") && !f->Shown("lblSet_Timezone");
     }
     QCheckBox* UTC() const { return f->Get<QCheckBox>("chkUTC"); }
 
-private slots:
+  private slots:
     void init() { f = std::make_unique<WindowFixture>(); }
     void cleanup() { f.reset(); }
 
@@ -70,13 +70,15 @@ private slots:
 
     void timeStampLayout() {
         f->Click("optTimeStamp");
-        for (const char* name : {"txtEnd_Year", "comboEnd_Month", "comboEnd_Day", "lblEnd_Day", "lblEnd_Year",
-                                 "lblEnd_Month", "lblEnd", "dtPickEnd", "lblEnd_Date_Label"}) {
+        for (const char* name :
+             {"txtEnd_Year", "comboEnd_Month", "comboEnd_Day", "lblEnd_Day", "lblEnd_Year",
+              "lblEnd_Month", "lblEnd", "dtPickEnd", "lblEnd_Date_Label"}) {
             QVERIFY2(!f->Shown(name), name);
         }
         QVERIFY(f->Shown("lblEnd_Date"));
         QCOMPARE(f->Text("lblBegin"), QString("Enter date to TimeStamp file with"));
-        QCOMPARE(f->Text("lblBegin_Date_Label"), QString("Date to be TimeStamped into file (Year-Month-Day Time)"));
+        QCOMPARE(f->Text("lblBegin_Date_Label"),
+                 QString("Date to be TimeStamped into file (Year-Month-Day Time)"));
     }
 
     void backToTimeSpanRestoresTheEndBlock() {
@@ -87,14 +89,15 @@ private slots:
         f->Click("optTimeStamp");
         QVERIFY(f->State().bEnd_Year_Set);
         f->Click("optTimeSpan");
-        for (const char* name : {"txtEnd_Year", "comboEnd_Month", "comboEnd_Day", "lblEnd_Day", "lblEnd_Year",
-                                 "lblEnd_Month", "lblEnd", "lblEnd_Date_Label"}) {
+        for (const char* name : {"txtEnd_Year", "comboEnd_Month", "comboEnd_Day", "lblEnd_Day",
+                                 "lblEnd_Year", "lblEnd_Month", "lblEnd", "lblEnd_Date_Label"}) {
             QVERIFY2(f->Shown(name), name);
         }
         QVERIFY(!f->Shown("dtPickEnd"));
         QCOMPARE(f->Text("lblBegin"), QString("Enter beginning of TimeSpan"));
         QCOMPARE(f->Text("lblEnd_Date_Label"), QString("End of TimeSpan"));
-        QCOMPARE(f->Text("lblBegin_Date_Label"), QString("Beginning of TimeSpan (Year-Month-Day Time)"));
+        QCOMPARE(f->Text("lblBegin_Date_Label"),
+                 QString("Beginning of TimeSpan (Year-Month-Day Time)"));
         QCOMPARE(f->Text("txtEnd_Year"), QString());
         QCOMPARE(f->Entries("comboEnd_Month").size(), 12);
         QCOMPARE(f->Text("comboEnd_Month"), QString());
@@ -104,7 +107,8 @@ private slots:
     void timeStampWithAnEmptyEndYearChangesNoButton() {
         f->Choose_Input();
         f->Click("optTimeStamp");
-        QVERIFY(!f->Enabled("cmdAuto_Output") && !f->Enabled("cmdVerify_Dates") && !f->Enabled("cmdReset_Dates"));
+        QVERIFY(!f->Enabled("cmdAuto_Output") && !f->Enabled("cmdVerify_Dates") &&
+                !f->Enabled("cmdReset_Dates"));
         QVERIFY(!f->State().bEnd_Year_Set);
     }
 

@@ -6,15 +6,19 @@ using zaveze::testing::WindowFixture;
 
 namespace {
 const QString kLooksGood = "Looks good for embedding, but double-check the values to make sure.";
-const QString kAfter = "Your beginning date/time may be after your ending date - please double-check your values";
-const QString kSame = "Looks like the beginning and end of the TimeSpan are the same - are you sure this is what you want?";
+const QString kAfter =
+    "Your beginning date/time may be after your ending date - please double-check your values";
+const QString kSame =
+    "Looks like the beginning and end of the TimeSpan are the same - are you sure this is what you "
+    "want?";
 }  // namespace
 
 class VerificationTest : public QObject {
     Q_OBJECT
     std::unique_ptr<WindowFixture> f;
 
-    void Enter(const char* side, const QString& year, const QString& month = {}, const QString& day = {}) {
+    void Enter(const char* side, const QString& year, const QString& month = {},
+               const QString& day = {}) {
         const bool begin = QByteArray(side) == "Begin";
         f->Type(begin ? "txtBegin_Year" : "txtEnd_Year", year);
         if (!month.isEmpty()) {
@@ -29,7 +33,7 @@ class VerificationTest : public QObject {
         return f->services.Take_Messages();
     }
 
-private slots:
+  private slots:
     void init() {
         f = std::make_unique<WindowFixture>();
         f->Choose_Input();
@@ -46,7 +50,8 @@ private slots:
     void timeSpanWithoutDates() {
         Enter("Begin", "2007");
         f->Clear_By_Keyboard("txtBegin_Year");
-        QCOMPARE(Verify(), QStringList{"You haven't entered either a beginning or end for the TimeSpan"});
+        QCOMPARE(Verify(),
+                 QStringList{"You haven't entered either a beginning or end for the TimeSpan"});
     }
 
     void timeStampShowsOnlyTheBegin() {

@@ -40,13 +40,15 @@ QStringList WindowFixture::Entries(const char* name) const {
 void WindowFixture::Click(const char* name) {
     QWidget* control = Get(name);
     // Check boxes and option buttons react only on their box and caption, at their left.
-    const bool has_box = qobject_cast<QCheckBox*>(control) != nullptr || qobject_cast<QRadioButton*>(control) != nullptr;
+    const bool has_box = qobject_cast<QCheckBox*>(control) != nullptr ||
+                         qobject_cast<QRadioButton*>(control) != nullptr;
     Click_At(control, has_box ? QPoint(8, control->height() / 2) : control->rect().center());
 }
 
 // Clicks through the window system, as a real mouse does, so the window sees the press first.
 void WindowFixture::Click_At(QWidget* control, QPoint where) {
-    QTest::mouseClick(window_->windowHandle(), Qt::LeftButton, {}, control->mapTo(window_.get(), where));
+    QTest::mouseClick(window_->windowHandle(), Qt::LeftButton, {},
+                      control->mapTo(window_.get(), where));
 }
 
 void WindowFixture::Type(const char* name, const QString& text) {
@@ -77,7 +79,9 @@ void WindowFixture::Pick(const char* name, const QString& entry) {
     }
 }
 
-void WindowFixture::Tab(const char* from) { QTest::keyClick(Get(from), Qt::Key_Tab); }
+void WindowFixture::Tab(const char* from) {
+    QTest::keyClick(Get(from), Qt::Key_Tab);
+}
 
 QString WindowFixture::Choose_Input(const QString& file_name, const std::string& content) {
     const QString path = QString::fromStdString(folder.File(file_name.toStdString()));

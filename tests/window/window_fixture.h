@@ -8,8 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimeEdit>
 #include <QTest>
+#include <QTimeEdit>
 #include <memory>
 
 #include "core/form_state.h"
@@ -21,7 +21,7 @@ namespace zaveze {
 
 // Reaches the form state that the window keeps outside its controls.
 class WindowProbe {
-public:
+  public:
     static const FormState& State(const frmTimeStamper& window) { return window.state_; }
 };
 
@@ -33,7 +33,7 @@ inline const std::string kSampleKml =
     "<Document>\n  <Placemark><name>Ljubljana</name></Placemark>\n</Document>\n</kml>\n";
 
 class WindowFixture {
-public:
+  public:
     WindowFixture();
     ~WindowFixture();
 
@@ -50,22 +50,23 @@ public:
         }
         return control;
     }
-    QString Text(const char* name) const;   // a text box's text or a label's caption
+    QString Text(const char* name) const;  // a text box's text or a label's caption
     bool Shown(const char* name) const { return !Get(name)->isHidden(); }
     bool Enabled(const char* name) const { return Get(name)->isEnabled(); }
     QStringList Entries(const char* name) const;
 
     // What a user does.
     void Click(const char* name);
-    void Type(const char* name, const QString& text);  // focuses the box and types at its end
-    void Clear_By_Keyboard(const char* name);          // selects all and deletes
-    void Pick(const char* name, const QString& entry); // picks a list entry with the keyboard
+    void Type(const char* name, const QString& text);   // focuses the box and types at its end
+    void Clear_By_Keyboard(const char* name);           // selects all and deletes
+    void Pick(const char* name, const QString& entry);  // picks a list entry with the keyboard
     void Tab(const char* from);
 
     // Writes `content` to a file of the temporary folder and chooses it in the input dialog.
-    QString Choose_Input(const QString& file_name = "trip.kml", const std::string& content = kSampleKml);
+    QString Choose_Input(const QString& file_name = "trip.kml",
+                         const std::string& content = kSampleKml);
 
-private:
+  private:
     void Click_At(QWidget* control, QPoint where);
 
     std::unique_ptr<frmTimeStamper> window_;
