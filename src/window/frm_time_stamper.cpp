@@ -147,11 +147,9 @@ void frmTimeStamper::Load_Time_Zones() {
     comboTime_Zone->setCurrentIndex(-1);  // a filled list shows no pick
 }
 
-// Every step may run the handler of the control it changes; later steps undo what those
-// handlers do, so the order matters.
-void frmTimeStamper::Reset_All() {
-    txtInputFile->setText(QString());
-    txtOutputFile->setText(QString());
+// The first steps of both resets: year boxes (whose change handling runs when they held a year),
+// lists, date texts and pickers.
+void frmTimeStamper::Empty_Date_Entries() {
     txtBegin_Year->setText(QString());
     txtEnd_Year->setText(QString());
     for (QComboBox* list : {comboBegin_Month, comboEnd_Month, comboBegin_Day, comboEnd_Day}) {
@@ -161,16 +159,28 @@ void frmTimeStamper::Reset_All() {
     state_.strEnd_Date.clear();
     dtPickBegin->setTime(QTime(0, 0));
     dtPickEnd->setTime(QTime(0, 0));
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             txtBegin_Year, txtEnd_Year, comboBegin_Month, comboEnd_Month, comboBegin_Day,
-             comboEnd_Day, dtPickBegin, dtPickEnd}) {
-        control->setEnabled(false);
-    }
+}
+
+void frmTimeStamper::Forget_Verified_Dates() {
     lblBegin_Date->setText(QString());
     lblEnd_Date->setText(QString());
     state_.bBegin_Year_Set = false;
     state_.bEnd_Year_Set = false;
     state_.bTime_Inserted = false;
+}
+
+// Every step may run the handler of the control it changes; later steps undo what those
+// handlers do, so the order matters.
+void frmTimeStamper::Reset_All() {
+    txtInputFile->setText(QString());
+    txtOutputFile->setText(QString());
+    Empty_Date_Entries();
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             txtBegin_Year, txtEnd_Year, comboBegin_Month, comboEnd_Month, comboBegin_Day,
+             comboEnd_Day, dtPickBegin, dtPickEnd}) {
+        control->setEnabled(false);
+    }
+    Forget_Verified_Dates();
     for (QPushButton* button : {cmdTimestamp, cmdAuto_Output, cmdVerify_Dates}) {
         button->setEnabled(false);
     }
@@ -190,25 +200,13 @@ void frmTimeStamper::Reset_All() {
 }
 
 void frmTimeStamper::Reset_Dates() {
-    txtBegin_Year->setText(QString());
-    txtEnd_Year->setText(QString());
-    for (QComboBox* list : {comboBegin_Month, comboEnd_Month, comboBegin_Day, comboEnd_Day}) {
-        list->clear();
-    }
-    state_.strBegin_Date.clear();
-    state_.strEnd_Date.clear();
-    dtPickBegin->setTime(QTime(0, 0));
-    dtPickEnd->setTime(QTime(0, 0));
+    Empty_Date_Entries();
     txtBegin_Year->setEnabled(true);
     txtEnd_Year->setEnabled(true);
     for (QComboBox* list : {comboBegin_Month, comboEnd_Month, comboBegin_Day, comboEnd_Day}) {
         list->setEnabled(false);
     }
-    lblBegin_Date->setText(QString());
-    lblEnd_Date->setText(QString());
-    state_.bBegin_Year_Set = false;
-    state_.bEnd_Year_Set = false;
-    state_.bTime_Inserted = false;
+    Forget_Verified_Dates();
     dtPickBegin->setEnabled(false);
     dtPickEnd->setEnabled(false);
     cmdVerify_Dates->setEnabled(false);

@@ -60,6 +60,7 @@ class frmTimeStamper : public QWidget {
     // Dates
     void txtBegin_Year_Change();
     void txtEnd_Year_Change();
+    void Year_Changed(bool& year_set, QComboBox* months, void (frmTimeStamper::*fill_months)());
     bool Year_May_Be_Left(QLineEdit* year_box);
     void comboBegin_Month_Click();
     void comboEnd_Month_Click();
@@ -86,6 +87,8 @@ class frmTimeStamper : public QWidget {
     TimeMode Mode() const;
     void Reset_All();
     void Reset_Dates();
+    void Empty_Date_Entries();
+    void Forget_Verified_Dates();
     void cmdReset_Click() { Reset_All(); }
     void cmdReset_Dates_Click() { Reset_Dates(); }
     void cmdHelp_Click();

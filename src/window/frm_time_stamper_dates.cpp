@@ -58,19 +58,21 @@ void Build_Side(bool year_set, const QLineEdit* year, QComboBox* month, QComboBo
 }  // namespace
 
 void frmTimeStamper::txtBegin_Year_Change() {
-    state_.bBegin_Year_Set = true;
-    comboBegin_Month->setEnabled(true);
-    cmdAuto_Output->setEnabled(true);
-    Fill_Begin_Months();
-    cmdVerify_Dates->setEnabled(true);
-    cmdReset_Dates->setEnabled(true);
+    Year_Changed(state_.bBegin_Year_Set, comboBegin_Month, &frmTimeStamper::Fill_Begin_Months);
 }
 
 void frmTimeStamper::txtEnd_Year_Change() {
-    state_.bEnd_Year_Set = true;
-    comboEnd_Month->setEnabled(true);
+    Year_Changed(state_.bEnd_Year_Set, comboEnd_Month, &frmTimeStamper::Fill_End_Months);
+}
+
+// Any change of a year box, emptying it included, offers that side's months afresh and the
+// commands that work on dates.
+void frmTimeStamper::Year_Changed(bool& year_set, QComboBox* months,
+                                  void (frmTimeStamper::*fill_months)()) {
+    year_set = true;
+    months->setEnabled(true);
     cmdAuto_Output->setEnabled(true);
-    Fill_End_Months();
+    (this->*fill_months)();
     cmdVerify_Dates->setEnabled(true);
     cmdReset_Dates->setEnabled(true);
 }
