@@ -59,21 +59,6 @@ TEST_F(EmbedFile, InputNamedLikeTheScratchFileIsNotOverwritten) {
     EXPECT_EQ(Read_File(tmp_input), kInput);
 }
 
-TEST_F(EmbedFile, MissingInputIsReportedWithTheSystemsReason) {
-    const std::string missing = folder.File("gone.kml");
-    const EmbedResult result = Embed_File(missing, output, kElement);
-    EXPECT_EQ(result.status, EmbedStatus::ReadFailed);
-    EXPECT_EQ(Embed_Result_Message(result, missing, output),
-              "Sorry, the file " + missing + " couldn't be read: No such file or directory");
-    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"trip.kml"}));
-}
-
-TEST_F(EmbedFile, FolderAsInputIsAReadFailure) {
-    const EmbedResult result = Embed_File(folder.Path().string(), output, kElement);
-    EXPECT_EQ(result.status, EmbedStatus::ReadFailed);
-    EXPECT_EQ(result.reason, "Is a directory");
-}
-
 TEST_F(EmbedFile, MissingOutputFolderIsAWriteFailure) {
     const std::string nowhere = folder.File("no such folder/out.kml");
     const EmbedResult result = Embed_File(input, nowhere, kElement);
@@ -111,18 +96,6 @@ TEST_F(EmbedFile, PathsWithBlanksQuotesAndNonAsciiLetters) {
     Write_File(odd_input, kInput);
     ASSERT_EQ(Embed_File(odd_input, odd_output, kElement).status, EmbedStatus::Written);
     EXPECT_EQ(Read_File(odd_output), Embed_Text(kInput, kElement).text);
-}
-
-TEST_F(EmbedFile, BytesOtherThanLineBreaksPassThroughUnchanged) {
-    std::string binary;
-    for (int byte = 0; byte < 256; ++byte) {
-        if (byte != '\r' && byte != '\n' && byte != '<') {
-            binary += static_cast<char>(byte);
-        }
-    }
-    Write_File(input, binary + "<Folder>" + binary);
-    ASSERT_EQ(Embed_File(input, output, kElement).status, EmbedStatus::Written);
-    EXPECT_EQ(Read_File(output), binary + "\r\n<Folder>\r\n" + kElement + binary + "\r\n");
 }
 
 TEST_F(EmbedFile, LargeInputAcrossManyBlocksMatchesTheInMemoryTransform) {
