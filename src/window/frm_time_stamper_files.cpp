@@ -121,6 +121,11 @@ void frmTimeStamper::cmdTimestamp_Click() {
         Message(Text(messages::kNoOutputYet));
         return;
     }
+    // The file may have changed since it was chosen.
+    if (const auto refusal = Input_Refusal_Message(Check_Input_File(To_Path(input)), To_Path(input))) {
+        Message(From_Path(*refusal));
+        return;
+    }
     // A name typed by hand has not been asked about yet.
     if (To_Path(output) != state_.strOutput_File && !Output_May_Be_Written(output)) {
         return;

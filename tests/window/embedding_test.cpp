@@ -141,6 +141,10 @@ class EmbeddingTest : public QObject {
         Enter(true, "2007");
         Name_Output("out.kml");
         const std::string input = f->folder.File("trip.kml");
+        Write_File(input, "<kml><Document><TimeStamp><when>1999</when></TimeStamp>");
+        f->Click("cmdTimestamp");
+        QCOMPARE(f->services.Take_Messages(),
+                 QStringList{"This file appears to already have time data embedded in it"});
         Write_File(input, "<kml><Document id='now with an attribute'/></kml>");
         f->Click("cmdTimestamp");
         QCOMPARE(f->services.Take_Messages(),
