@@ -11,6 +11,7 @@ using zaveze::TimeMode;
 using zaveze::testing::Model_Embed;
 using zaveze::testing::Read_File;
 using zaveze::testing::WindowFixture;
+using Side = WindowFixture::Side;
 using zaveze::testing::Write_File;
 
 class EmbeddingTest : public QObject {
@@ -18,16 +19,6 @@ class EmbeddingTest : public QObject {
     std::unique_ptr<WindowFixture> f;
     std::string input_bytes = zaveze::testing::kSampleKml;
 
-    void Enter(bool begin, const QString& year, const QString& month = {},
-               const QString& day = {}) {
-        f->Type(begin ? "txtBegin_Year" : "txtEnd_Year", year);
-        if (!month.isEmpty()) {
-            f->Pick(begin ? "comboBegin_Month" : "comboEnd_Month", month);
-        }
-        if (!day.isEmpty()) {
-            f->Pick(begin ? "comboBegin_Day" : "comboEnd_Day", day);
-        }
-    }
     void Name_Output(const char* name) {
         f->services.chosen_files.push_back(QString::fromStdString(f->folder.File(name)));
         f->Click("cmdOutputFile");
@@ -48,8 +39,8 @@ class EmbeddingTest : public QObject {
     void cleanup() { f.reset(); }
 
     void timeSpanJobWithAutomaticName() {
-        Enter(true, "2007", "01", "01");
-        Enter(false, "2007", "12", "31");
+        f->Enter_Date(Side::Begin, "2007", "01", "01");
+        f->Enter_Date(Side::End, "2007", "12", "31");
         f->Click("cmdAuto_Output");
         f->Click("cmdTimestamp");
         const std::string output = f->folder.File("trip_2007-01-01_to_2007-12-31.kml");
@@ -64,7 +55,7 @@ class EmbeddingTest : public QObject {
 
     void timeStampWithTimeOfDayAndZone() {
         f->Click("optTimeStamp");
-        Enter(true, "2007", "10", "02");
+        f->Enter_Date(Side::Begin, "2007", "10", "02");
         f->Click("chkSet_Time");
         f->Get<QTimeEdit>("dtPickBegin")->setTime(QTime(15, 45, 12));
         f->Pick("comboTime_Zone", "-05");
@@ -75,8 +66,8 @@ class EmbeddingTest : public QObject {
     }
 
     void zoneAloneCoversWholeLocalDaysAndLeavesPartialDatesBare() {
-        Enter(true, "2007", "10", "02");
-        Enter(false, "2008");
+        f->Enter_Date(Side::Begin, "2007", "10", "02");
+        f->Enter_Date(Side::End, "2008");
         f->Click("chkUTC");
         f->Pick("comboTime_Zone", "+02");
         Name_Output("days.kml");
@@ -87,7 +78,7 @@ class EmbeddingTest : public QObject {
     }
 
     void timeOfDayInUtcByDefault() {
-        Enter(false, "2007", "10", "02");
+        f->Enter_Date(Side::End, "2007", "10", "02");
         f->Click("chkSet_Time");
         f->Pick("comboEnd_Day", "03");
         f->Get<QTimeEdit>("dtPickEnd")->setTime(QTime(14, 30));
@@ -116,7 +107,7 @@ class EmbeddingTest : public QObject {
     }
 
     void emptyOutputNameIsReported() {
-        Enter(true, "2007");
+        f->Enter_Date(Side::Begin, "2007");
         f->Type("txtOutputFile", "x");
         f->Clear_By_Keyboard("txtOutputFile");
         f->Click("cmdTimestamp");
@@ -125,7 +116,7 @@ class EmbeddingTest : public QObject {
     }
 
     void missingOutputFolderIsReportedAndNothingIsReset() {
-        Enter(true, "2007");
+        f->Enter_Date(Side::Begin, "2007");
         const QString output = QString::fromStdString(f->folder.File("gone/out.kml"));
         f->Type("txtOutputFile", output);
         f->Click("cmdTimestamp");
@@ -138,7 +129,7 @@ class EmbeddingTest : public QObject {
     }
 
     void inputChangedSinceItWasChosen() {
-        Enter(true, "2007");
+        f->Enter_Date(Side::Begin, "2007");
         Name_Output("out.kml");
         const std::string input = f->folder.File("trip.kml");
         Write_File(input, "<kml><Document><TimeStamp><when>1999</when></TimeStamp>");
@@ -159,7 +150,7 @@ class EmbeddingTest : public QObject {
     }
 
     void typedNameOfAnExistingFileIsAskedAbout() {
-        Enter(true, "2007");
+        f->Enter_Date(Side::Begin, "2007");
         const std::string existing = f->folder.File("keep.kml");
         Write_File(existing, "keep me");
         f->Type("txtOutputFile", QString::fromStdString(existing));
@@ -178,7 +169,7 @@ class EmbeddingTest : public QObject {
     }
 
     void typedNameOfTheInputIsRefused() {
-        Enter(true, "2007");
+        f->Enter_Date(Side::Begin, "2007");
         f->Type("txtOutputFile", QString::fromStdString(f->folder.File("./trip.kml")));
         f->services.answers = {MessageAnswer::Yes};
         f->Click("cmdTimestamp");
@@ -190,11 +181,11 @@ class EmbeddingTest : public QObject {
     }
 
     void secondJobAfterTheFirst() {
-        Enter(true, "2007");
+        f->Enter_Date(Side::Begin, "2007");
         Name_Output("first.kml");
         f->Click("cmdTimestamp");
         f->Choose_Input();
-        Enter(true, "2008");
+        f->Enter_Date(Side::Begin, "2008");
         Name_Output("second.kml");
         f->Click("cmdTimestamp");
         QCOMPARE(Read_File(f->folder.File("second.kml")),

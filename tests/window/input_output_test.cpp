@@ -230,12 +230,8 @@ class InputOutputTest : public QObject {
 
     void automaticNameWithFullDates() {
         f->Choose_Input();
-        f->Type("txtBegin_Year", "2007");
-        f->Pick("comboBegin_Month", "01");
-        f->Pick("comboBegin_Day", "01");
-        f->Type("txtEnd_Year", "2007");
-        f->Pick("comboEnd_Month", "12");
-        f->Pick("comboEnd_Day", "31");
+        f->Enter_Date(WindowFixture::Side::Begin, "2007", "01", "01");
+        f->Enter_Date(WindowFixture::Side::End, "2007", "12", "31");
         f->Click("cmdAuto_Output");
         QCOMPARE(f->Text("txtOutputFile"),
                  QString::fromStdString(f->folder.File("trip_2007-01-01_to_2007-12-31.kml")));

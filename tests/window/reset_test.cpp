@@ -11,12 +11,8 @@ class ResetTest : public QObject {
 
     void Fill_Everything() {
         input = f->Choose_Input();
-        f->Type("txtBegin_Year", "2007");
-        f->Pick("comboBegin_Month", "10");
-        f->Pick("comboBegin_Day", "02");
-        f->Type("txtEnd_Year", "2008");
-        f->Pick("comboEnd_Month", "02");
-        f->Pick("comboEnd_Day", "29");
+        f->Enter_Date(WindowFixture::Side::Begin, "2007", "10", "02");
+        f->Enter_Date(WindowFixture::Side::End, "2008", "02", "29");
         f->Click("chkSet_Time");
         f->Get<QTimeEdit>("dtPickBegin")->setTime(QTime(10, 0));
         f->Get<QTimeEdit>("dtPickEnd")->setTime(QTime(11, 0));

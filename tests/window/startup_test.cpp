@@ -170,12 +170,8 @@ class StartupTest : public QObject {
 
     void tabOrderWithEverythingEnabled() {
         f->Choose_Input();
-        f->Type("txtBegin_Year", "2007");
-        f->Pick("comboBegin_Month", "10");
-        f->Pick("comboBegin_Day", "02");
-        f->Type("txtEnd_Year", "2008");
-        f->Pick("comboEnd_Month", "01");
-        f->Pick("comboEnd_Day", "05");
+        f->Enter_Date(WindowFixture::Side::Begin, "2007", "10", "02");
+        f->Enter_Date(WindowFixture::Side::End, "2008", "01", "05");
         f->Click("chkSet_Time");
         f->Type("txtOutputFile", "x");
         f->Get("txtInputFile")->setFocus();

@@ -3,6 +3,7 @@
 #include "window_fixture.h"
 
 using zaveze::testing::WindowFixture;
+using Side = WindowFixture::Side;
 
 namespace {
 const QString kLooksGood = "Looks good for embedding, but double-check the values to make sure.";
@@ -17,17 +18,6 @@ class VerificationTest : public QObject {
     Q_OBJECT
     std::unique_ptr<WindowFixture> f;
 
-    void Enter(const char* side, const QString& year, const QString& month = {},
-               const QString& day = {}) {
-        const bool begin = QByteArray(side) == "Begin";
-        f->Type(begin ? "txtBegin_Year" : "txtEnd_Year", year);
-        if (!month.isEmpty()) {
-            f->Pick(begin ? "comboBegin_Month" : "comboEnd_Month", month);
-        }
-        if (!day.isEmpty()) {
-            f->Pick(begin ? "comboBegin_Day" : "comboEnd_Day", day);
-        }
-    }
     QStringList Verify() {
         f->Click("cmdVerify_Dates");
         return f->services.Take_Messages();
@@ -41,22 +31,22 @@ class VerificationTest : public QObject {
     void cleanup() { f.reset(); }
 
     void timeStampWithoutDate() {
-        Enter("End", "2008");
+        f->Enter_Date(Side::End, "2008");
         f->Click("optTimeStamp");
         QCOMPARE(Verify(), QStringList{"You haven't entered a TimeStamp value yet"});
         QCOMPARE(f->Text("lblBegin_Date"), QString());
     }
 
     void timeSpanWithoutDates() {
-        Enter("Begin", "2007");
+        f->Enter_Date(Side::Begin, "2007");
         f->Clear_By_Keyboard("txtBegin_Year");
         QCOMPARE(Verify(),
                  QStringList{"You haven't entered either a beginning or end for the TimeSpan"});
     }
 
     void timeStampShowsOnlyTheBegin() {
-        Enter("End", "2009");
-        Enter("Begin", "2007", "10", "02");
+        f->Enter_Date(Side::End, "2009");
+        f->Enter_Date(Side::Begin, "2007", "10", "02");
         f->Click("optTimeStamp");
         QCOMPARE(Verify(), QStringList{kLooksGood});
         QCOMPARE(f->Text("lblBegin_Date"), QString("2007-10-02 "));
@@ -64,25 +54,25 @@ class VerificationTest : public QObject {
     }
 
     void openEnds() {
-        Enter("Begin", "2007", "10", "02");
+        f->Enter_Date(Side::Begin, "2007", "10", "02");
         QCOMPARE(Verify(), QStringList{kLooksGood});
         QCOMPARE(f->Text("lblEnd_Date"), QString("Present"));
         f->Clear_By_Keyboard("txtBegin_Year");
-        Enter("End", "2007");
+        f->Enter_Date(Side::End, "2007");
         QCOMPARE(Verify(), QStringList{kLooksGood});
         QCOMPARE(f->Text("lblBegin_Date"), QString("Past"));
         QCOMPARE(f->Text("lblEnd_Date"), QString("2007 "));
     }
 
     void reversedDates() {
-        Enter("Begin", "2007", "10", "05");
-        Enter("End", "2007", "10", "02");
+        f->Enter_Date(Side::Begin, "2007", "10", "05");
+        f->Enter_Date(Side::End, "2007", "10", "02");
         QCOMPARE(Verify(), QStringList{kAfter});
     }
 
     void sameDates() {
-        Enter("Begin", "2007", "10", "02");
-        Enter("End", "2007", "10", "02");
+        f->Enter_Date(Side::Begin, "2007", "10", "02");
+        f->Enter_Date(Side::End, "2007", "10", "02");
         QCOMPARE(Verify(), QStringList{kSame});
         f->Click("chkSet_Time");
         QCOMPARE(Verify(), QStringList{kSame});
@@ -90,8 +80,8 @@ class VerificationTest : public QObject {
     }
 
     void timesOfTheSameDay() {
-        Enter("Begin", "2007", "10", "02");
-        Enter("End", "2007", "10", "02");
+        f->Enter_Date(Side::Begin, "2007", "10", "02");
+        f->Enter_Date(Side::End, "2007", "10", "02");
         f->Click("chkSet_Time");
         f->Get<QTimeEdit>("dtPickBegin")->setTime(QTime(10, 0));
         f->Get<QTimeEdit>("dtPickEnd")->setTime(QTime(9, 30));
@@ -105,7 +95,7 @@ class VerificationTest : public QObject {
     }
 
     void typedTimeIsRead() {
-        Enter("Begin", "2007", "10", "02");
+        f->Enter_Date(Side::Begin, "2007", "10", "02");
         f->Click("chkSet_Time");
         auto* picker = f->Get<QTimeEdit>("dtPickBegin");
         picker->setFocus();
@@ -117,24 +107,24 @@ class VerificationTest : public QObject {
     }
 
     void partialDatesOrderAsPointsInTime() {
-        Enter("Begin", "2007", "10", "02");
-        Enter("End", "2007", "10");
+        f->Enter_Date(Side::Begin, "2007", "10", "02");
+        f->Enter_Date(Side::End, "2007", "10");
         QCOMPARE(Verify(), QStringList{kAfter});
         f->Clear_By_Keyboard("txtBegin_Year");
-        Enter("Begin", "2007");
+        f->Enter_Date(Side::Begin, "2007");
         QCOMPARE(Verify(), QStringList{kLooksGood});
     }
 
     void yearsOrderByValue() {
-        Enter("Begin", "999");
-        Enter("End", "2007");
+        f->Enter_Date(Side::Begin, "999");
+        f->Enter_Date(Side::End, "2007");
         QCOMPARE(Verify(), QStringList{kLooksGood});
         QCOMPARE(f->Text("lblBegin_Date"), QString("0999 "));
     }
 
     void timeShowsOnlyBesideAFullDate() {
-        Enter("Begin", "2007");
-        Enter("End", "2008", "01", "01");
+        f->Enter_Date(Side::Begin, "2007");
+        f->Enter_Date(Side::End, "2008", "01", "01");
         f->Click("chkSet_Time");
         QCOMPARE(Verify(), QStringList{kLooksGood});
         QCOMPARE(f->Text("lblBegin_Date"), QString("2007 "));
@@ -142,7 +132,7 @@ class VerificationTest : public QObject {
     }
 
     void switchingToTimeSpanLeavesTheEndCaptionEmpty() {
-        Enter("Begin", "2007");
+        f->Enter_Date(Side::Begin, "2007");
         f->Click("optTimeStamp");
         Verify();
         f->Click("optTimeSpan");

@@ -79,6 +79,18 @@ void WindowFixture::Pick(const char* name, const QString& entry) {
     }
 }
 
+void WindowFixture::Enter_Date(Side side, const QString& year, const QString& month,
+                               const QString& day) {
+    const bool begin = side == Side::Begin;
+    Type(begin ? "txtBegin_Year" : "txtEnd_Year", year);
+    if (!month.isEmpty()) {
+        Pick(begin ? "comboBegin_Month" : "comboEnd_Month", month);
+    }
+    if (!day.isEmpty()) {
+        Pick(begin ? "comboBegin_Day" : "comboEnd_Day", day);
+    }
+}
+
 void WindowFixture::Tab(const char* from) {
     QTest::keyClick(Get(from), Qt::Key_Tab);
 }

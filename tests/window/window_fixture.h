@@ -61,6 +61,10 @@ class WindowFixture {
     void Clear_By_Keyboard(const char* name);           // selects all and deletes
     void Pick(const char* name, const QString& entry);  // picks a list entry with the keyboard
     void Tab(const char* from);
+    // Types the year of one side and picks its month and day, those that are given.
+    enum class Side { Begin, End };
+    void Enter_Date(Side side, const QString& year, const QString& month = {},
+                    const QString& day = {});
 
     // Writes `content` to a file of the temporary folder and chooses it in the input dialog.
     QString Choose_Input(const QString& file_name = "trip.kml",
