@@ -51,14 +51,8 @@ class DateEntryTest : public QObject {
                                   << "02" << 28;
         QTest::newRow("February of a leap year") << "2008"
                                                  << "02" << 29;
-        QTest::newRow("February 2000") << "2000"
-                                       << "02" << 29;
-        QTest::newRow("February 1900") << "1900"
-                                       << "02" << 28;
         QTest::newRow("April") << "2007"
                                << "04" << 30;
-        QTest::newRow("August") << "2007"
-                                << "08" << 31;
         QTest::newRow("December") << "2007"
                                   << "12" << 31;
     }
@@ -142,13 +136,9 @@ class DateEntryTest : public QObject {
         const QString zero = "0 is not a valid year";
         const QString not_a_number = "Please enter a valid number for the year";
         QTest::newRow("0") << "0" << zero;
-        QTest::newRow("00") << "00" << zero;
-        QTest::newRow("0.0") << "0.0" << zero;
         QTest::newRow("-0") << "-0" << zero;
         QTest::newRow("abc") << "abc" << not_a_number;
-        QTest::newRow("20o7") << "20o7" << not_a_number;
         QTest::newRow("2007.5") << "2007.5" << not_a_number;
-        QTest::newRow("1e3") << "1e3" << not_a_number;
     }
     void refusedYears() {
         QFETCH(QString, year);
@@ -166,7 +156,7 @@ class DateEntryTest : public QObject {
 
     void acceptedYearsLetTheFocusGo_data() {
         QTest::addColumn<QString>("year");
-        for (const char* year : {"", "-44", "2007", " 2007 ", "+785"}) {
+        for (const char* year : {"", "-44", " 2007 "}) {
             QTest::newRow(year) << year;
         }
     }

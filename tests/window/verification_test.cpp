@@ -106,22 +106,6 @@ class VerificationTest : public QObject {
         QCOMPARE(f->Text("lblBegin_Date"), QString("2007-10-02 15:45:12"));
     }
 
-    void partialDatesOrderAsPointsInTime() {
-        f->Enter_Date(Side::Begin, "2007", "10", "02");
-        f->Enter_Date(Side::End, "2007", "10");
-        QCOMPARE(Verify(), QStringList{kAfter});
-        f->Clear_By_Keyboard("txtBegin_Year");
-        f->Enter_Date(Side::Begin, "2007");
-        QCOMPARE(Verify(), QStringList{kLooksGood});
-    }
-
-    void yearsOrderByValue() {
-        f->Enter_Date(Side::Begin, "999");
-        f->Enter_Date(Side::End, "2007");
-        QCOMPARE(Verify(), QStringList{kLooksGood});
-        QCOMPARE(f->Text("lblBegin_Date"), QString("0999 "));
-    }
-
     void timeShowsOnlyBesideAFullDate() {
         f->Enter_Date(Side::Begin, "2007");
         f->Enter_Date(Side::End, "2008", "01", "01");
