@@ -18,6 +18,7 @@
 #include "core/messages.h"
 #include "datetime/time_zones.h"
 #include "window/clickable_label.h"
+#include "window/qt_bridge.h"
 #include "window/year_focus_guard.h"
 
 namespace zaveze {
@@ -37,7 +38,7 @@ QString Dragged_Kml_File(const QMimeData* data) {
 
 frmTimeStamper::frmTimeStamper(PlatformServices& services, QWidget* parent)
     : QWidget(parent), services_(services) {
-    setWindowTitle(QString::fromUtf8(messages::kAppTitle.data(), messages::kAppTitle.size()));
+    setWindowTitle(To_QString(messages::kAppTitle));
     setWindowIcon(QIcon(":/zaveze.png"));
     setFixedSize(1010, 442);
     setAcceptDrops(true);
@@ -68,8 +69,7 @@ void frmTimeStamper::Form_Load() {
 
 MessageAnswer frmTimeStamper::Message(const QString& text, MessageButtons buttons) {
     return services_.Show_Message(
-        this, {QString::fromUtf8(messages::kAppTitle.data(), messages::kAppTitle.size()), text,
-               MessageIcon::None, buttons});
+        this, {To_QString(messages::kAppTitle), text, MessageIcon::None, buttons});
 }
 
 void frmTimeStamper::cmdHelp_Click() {
@@ -140,11 +140,7 @@ void frmTimeStamper::Switch_Mode() {
 }
 
 void frmTimeStamper::Load_Time_Zones() {
-    comboTime_Zone->clear();
-    for (const std::string& zone : Time_Zone_Entries()) {
-        comboTime_Zone->addItem(QString::fromStdString(zone));
-    }
-    comboTime_Zone->setCurrentIndex(-1);  // a filled list shows no pick
+    Fill_List(comboTime_Zone, Time_Zone_Entries());
 }
 
 // The first steps of both resets: year boxes (whose change handling runs when they held a year),
@@ -191,7 +187,7 @@ void frmTimeStamper::Reset_All() {
                                                             comboTime_Zone, lblSet_Timezone}) {
         control->hide();
     }
-    lblTime_Zone->setText(QString::fromStdString(kUtcZone));
+    lblTime_Zone->setText(To_QString(kUtcZone));
     Load_Time_Zones();
     for (QWidget* control :
          std::initializer_list<QWidget*>{cmdOutputFile, txtOutputFile, cmdReset_Dates}) {

@@ -17,17 +17,10 @@
 #include "datetime/verification.h"
 #include "datetime/year_validation.h"
 #include "window/frm_time_stamper.h"
+#include "window/qt_bridge.h"
 
 namespace zaveze {
 namespace {
-
-void Fill_List(QComboBox* list, const std::vector<std::string>& entries) {
-    list->clear();
-    for (const std::string& entry : entries) {
-        list->addItem(QString::fromStdString(entry));
-    }
-    list->setCurrentIndex(-1);  // a filled list shows no pick
-}
 
 // A picker's value as the 12-hour English text ("3:45:12 PM"), whatever the user's locale.
 std::string Picker_Value_Text(const QTimeEdit* picker) {
@@ -80,10 +73,8 @@ void frmTimeStamper::Year_Changed(bool& year_set, QComboBox* months,
 bool frmTimeStamper::Year_May_Be_Left(QLineEdit* year_box) {
     const auto refusal = Year_Refusal_Message(Validate_Year(Text_Of(year_box)));
     if (refusal) {
-        services_.Show_Message(
-            this, {QString::fromUtf8(messages::kDataErrorTitle.data()),
-                   QString::fromUtf8(refusal->data(), static_cast<qsizetype>(refusal->size())),
-                   MessageIcon::Warning, MessageButtons::Ok});
+        services_.Show_Message(this, {To_QString(messages::kDataErrorTitle), To_QString(*refusal),
+                                      MessageIcon::Warning, MessageButtons::Ok});
     }
     return !refusal;
 }
@@ -138,11 +129,10 @@ void frmTimeStamper::cmdVerify_Dates_Click() {
     const VerifyOutcome outcome = Verify_Dates({Mode(), state_.strBegin_Date, state_.strEnd_Date,
                                                 times.set_time, times.begin_time, times.end_time});
     if (outcome.captions) {
-        lblBegin_Date->setText(QString::fromStdString(outcome.captions->begin));
-        lblEnd_Date->setText(QString::fromStdString(outcome.captions->end));
+        lblBegin_Date->setText(To_QString(outcome.captions->begin));
+        lblEnd_Date->setText(To_QString(outcome.captions->end));
     }
-    Message(
-        QString::fromUtf8(outcome.message.data(), static_cast<qsizetype>(outcome.message.size())));
+    Message(To_QString(outcome.message));
 }
 
 void frmTimeStamper::chkSet_Time_Click() {
@@ -171,7 +161,7 @@ void frmTimeStamper::chkUTC_Click() {
     }
     if (!local_zone) {
         Load_Time_Zones();
-        lblTime_Zone->setText(QString::fromStdString(kUtcZone));
+        lblTime_Zone->setText(To_QString(kUtcZone));
     }
 }
 

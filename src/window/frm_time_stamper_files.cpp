@@ -9,16 +9,12 @@
 #include "core/output_naming.h"
 #include "core/time_element.h"
 #include "window/frm_time_stamper.h"
-#include "window/path_text.h"
+#include "window/qt_bridge.h"
 
 namespace zaveze {
 namespace {
 
 const QString kKmlFilter = "KML (*.kml)";
-
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 
@@ -46,8 +42,8 @@ void frmTimeStamper::Take_Input_File(const QString& path) {
 
 // Asks before an existing file is replaced; a refusal empties the output name.
 bool frmTimeStamper::Output_May_Be_Written(const QString& output) {
-    if (!services_.File_Exists(output) ||
-        Message(Text(messages::kOverwriteQuestion), MessageButtons::YesNo) == MessageAnswer::Yes) {
+    if (!services_.File_Exists(output) || Message(To_QString(messages::kOverwriteQuestion),
+                                                  MessageButtons::YesNo) == MessageAnswer::Yes) {
         return true;
     }
     state_.strOutput_File.clear();
@@ -66,7 +62,7 @@ void frmTimeStamper::cmdOutputFile_Click() {
     txtOutputFile->setText(From_Path(Kml_Output_Name(state_.strOutput_File)));
     state_.strOutput_File = To_Path(txtOutputFile->text());
     if (state_.strOutput_File == state_.strInput_File) {
-        Message(Text(messages::kSameAsInput));
+        Message(To_QString(messages::kSameAsInput));
         state_.strOutput_File.clear();
         txtOutputFile->setText(QString());
         cmdTimestamp->setEnabled(false);
@@ -80,12 +76,12 @@ void frmTimeStamper::cmdOutputFile_Click() {
 
 void frmTimeStamper::cmdAuto_Output_Click() {
     if (txtBegin_Year->text().isEmpty() && txtEnd_Year->text().isEmpty()) {
-        Message(Text(messages::kNoDateYet));
+        Message(To_QString(messages::kNoDateYet));
         txtOutputFile->setText(QString());
         return;
     }
     if (txtInputFile->text().isEmpty()) {
-        Message(Text(messages::kNoInputYet));
+        Message(To_QString(messages::kNoInputYet));
         txtOutputFile->setText(QString());
         return;
     }
@@ -108,21 +104,22 @@ void frmTimeStamper::cmdTimestamp_Click() {
     const TimeElement element = Make_Time_Element(Mode(), state_.strBegin_Date, state_.strEnd_Date,
                                                   Current_Time_Settings());
     if (const auto refusal = Element_Refusal(element)) {
-        Message(Text(*refusal));
+        Message(To_QString(*refusal));
         return;
     }
     const QString input = txtInputFile->text();
     const QString output = txtOutputFile->text();
     if (input.isEmpty()) {
-        Message(Text(messages::kNoInputYet));
+        Message(To_QString(messages::kNoInputYet));
         return;
     }
     if (output.isEmpty()) {
-        Message(Text(messages::kNoOutputYet));
+        Message(To_QString(messages::kNoOutputYet));
         return;
     }
     // The file may have changed since it was chosen.
-    if (const auto refusal = Input_Refusal_Message(Check_Input_File(To_Path(input)), To_Path(input))) {
+    if (const auto refusal =
+            Input_Refusal_Message(Check_Input_File(To_Path(input)), To_Path(input))) {
         Message(From_Path(*refusal));
         return;
     }
