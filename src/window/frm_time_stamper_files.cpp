@@ -1,5 +1,6 @@
 // The input file, the output name and the embedding.
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -13,6 +14,20 @@
 
 namespace zaveze {
 namespace {
+
+// Shows the busy cursor while a file is read or written; large files take seconds.
+class BusyCursor {
+  public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+InputCheck Check_Input(const QString& path) {
+    const BusyCursor busy;
+    return Check_Input_File(To_Path(path));
+}
 
 const QString kKmlFilter = "KML (*.kml)";
 
@@ -29,7 +44,7 @@ void frmTimeStamper::Take_Input_File(const QString& path) {
     state_.strInput_File = To_Path(path);
     txtInputFile->setText(path);
     const std::string input = To_Path(txtInputFile->text());
-    if (const auto refusal = Input_Refusal_Message(Check_Input_File(input), input)) {
+    if (const auto refusal = Input_Refusal_Message(Check_Input(txtInputFile->text()), input)) {
         Message(From_Path(*refusal));
         txtInputFile->setText(QString());
         return;
@@ -118,8 +133,7 @@ void frmTimeStamper::cmdTimestamp_Click() {
         return;
     }
     // The file may have changed since it was chosen.
-    if (const auto refusal =
-            Input_Refusal_Message(Check_Input_File(To_Path(input)), To_Path(input))) {
+    if (const auto refusal = Input_Refusal_Message(Check_Input(input), To_Path(input))) {
         Message(From_Path(*refusal));
         return;
     }
@@ -127,8 +141,10 @@ void frmTimeStamper::cmdTimestamp_Click() {
     if (To_Path(output) != state_.strOutput_File && !Output_May_Be_Written(output)) {
         return;
     }
-    const EmbedResult result =
-        Embed_File(To_Path(input), To_Path(output), Time_Element_Text(element));
+    const EmbedResult result = [&] {
+        const BusyCursor busy;
+        return Embed_File(To_Path(input), To_Path(output), Time_Element_Text(element));
+    }();
     Message(From_Path(Embed_Result_Message(result, To_Path(input), To_Path(output))));
     if (result.status == EmbedStatus::Written) {
         state_.bTime_Inserted = true;

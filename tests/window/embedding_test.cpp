@@ -1,5 +1,6 @@
 // Whole jobs from input file to output file, and how a run that cannot write is reported.
 
+#include <QApplication>
 #include <QDir>
 #include <filesystem>
 
