@@ -51,6 +51,7 @@ class EmbeddingTest : public QObject {
                  Model_Embed(input_bytes, {TimeMode::TimeSpan, "2007-01-01", "2007-12-31"}));
         QCOMPARE(f->folder.Names(),
                  (std::vector<std::string>{"trip.kml", "trip_2007-01-01_to_2007-12-31.kml"}));
+        QVERIFY(QApplication::overrideCursor() == nullptr);  // the busy cursor is gone again
         Expect_Reset();
     }
 
