@@ -1,7 +1,6 @@
 #include "cli/embed_command.h"
 
 #include <getopt.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <optional>
@@ -12,6 +11,8 @@
 #include "core/input_check.h"
 #include "core/messages.h"
 #include "core/output_naming.h"
+#include "core/output_target.h"
+#include "core/posix_file.h"
 #include "core/time_element.h"
 #include "datetime/date_text.h"
 #include "datetime/time_zones.h"
@@ -79,6 +80,28 @@ void Check_Time(const std::string& option, const std::optional<std::string>& val
 
 enum class Request { Run, Help, Version };
 
+// The name of a long option as typed, without "--" and without a value after "=".
+std::string_view Typed_Option_Name(std::string_view word) {
+    word.remove_prefix(std::min<std::size_t>(2, word.size()));
+    return word.substr(0, word.find('='));
+}
+
+// Why getopt_long stopped at `word`: an unknown option, or an abbreviation of more than one.
+std::string Bad_Option_Text(std::string_view word, const option* long_options) {
+    if (word.starts_with("--")) {
+        const std::string_view name = Typed_Option_Name(word);
+        int matches = 0;
+        for (const option* candidate = long_options; candidate->name != nullptr; ++candidate) {
+            matches += std::string_view(candidate->name).starts_with(name) ? 1 : 0;
+        }
+        if (matches > 1 && !name.empty()) {
+            return "ambiguous option '--" + std::string(name) + "'";
+        }
+        return "unknown option '--" + std::string(name) + "'";
+    }
+    return "unknown option '" + std::string(word) + "'";
+}
+
 Request Parse(int argc, char** argv, Options& options) {
     enum : int {
         kStamp = 1000,
@@ -106,11 +129,14 @@ Request Parse(int argc, char** argv, Options& options) {
     optind = 0;  // start afresh, also when called more than once in one process
     opterr = 0;
     for (;;) {
-        const int previous_index = optind;
-        const int choice = ::getopt_long(argc, argv, "", kLongOptions, nullptr);
+        optopt = 0;
+        // The leading ":" makes a missing value its own answer, apart from unknown options.
+        const int choice = ::getopt_long(argc, argv, ":", kLongOptions, nullptr);
         if (choice == -1) {
             break;
         }
+        // getopt_long has moved past the word it could not take.
+        const std::string_view word = optind > 0 && optind <= argc ? argv[optind - 1] : "";
         switch (choice) {
             case kStamp:
                 options.stamp = optarg;
@@ -137,9 +163,15 @@ Request Parse(int argc, char** argv, Options& options) {
                 return Request::Help;
             case kVersion:
                 return Request::Version;
+            case ':':
+                throw UsageError{"option '--" + std::string(Typed_Option_Name(word)) +
+                                 "' needs a value"};
             default:
-                throw UsageError{"unknown option, or an option without its value: " +
-                                 std::string(previous_index < argc ? argv[previous_index] : "")};
+                if (optopt != 0 && optopt < 1000) {
+                    throw UsageError{"unknown option '-" +
+                                     std::string(1, static_cast<char>(optopt)) + "'"};
+                }
+                throw UsageError{Bad_Option_Text(word, kLongOptions)};
         }
     }
     const int operands = argc - optind;
@@ -149,6 +181,9 @@ Request Parse(int argc, char** argv, Options& options) {
     options.input = argv[optind];
     if (operands == 2) {
         options.output = argv[optind + 1];
+    }
+    if (options.input.empty() || (options.output && options.output->empty())) {
+        throw UsageError{"a file name is empty"};
     }
     if (options.stamp && (options.begin || options.end)) {
         throw UsageError{"--stamp cannot be combined with --begin or --end"};
@@ -177,23 +212,45 @@ Request Parse(int argc, char** argv, Options& options) {
     return Request::Run;
 }
 
-bool Same_File(const std::string& a, const std::string& b) {
-    struct stat first {
-    }, second{};
-    if (a == b) {
-        return true;
+struct Refusal {
+    std::string text;
+    int status;
+};
+
+// A refusal that is certain before the input is read: no date, the input named as the output,
+// an output that exists (without --force) or that is no regular file.
+std::optional<Refusal> Refusal_Before_Reading(const TimeElement& element,
+                                              const OutputTarget& target, bool force,
+                                              const std::string& output) {
+    if (const auto refusal = Element_Refusal(element)) {
+        return Refusal{std::string(*refusal), kRefused};
     }
-    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
-           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+    switch (target.state) {
+        case OutputState::SameAsInput:
+            return Refusal{std::string(messages::kSameAsInput), kRefused};
+        case OutputState::NotRegularFile:
+            return Refusal{messages::Write_Failed(output, target.reason), kFileFailure};
+        case OutputState::ExistingFile:
+            if (!force) {
+                return Refusal{std::string(messages::kOverwriteQuestion) + "\nzaveze-embed: " +
+                                   output + " was left as it is; --force replaces it",
+                               kRefused};
+            }
+            break;
+        case OutputState::Free:
+            break;
+    }
+    return std::nullopt;
+}
+
+int Exit_Status(EmbedStatus status) {
+    if (status == EmbedStatus::Written) {
+        return kWritten;
+    }
+    return Is_Refusal(status) ? kRefused : kFileFailure;
 }
 
 int Embed(const Options& options, std::ostream& out, std::ostream& err) {
-    const InputCheck check = Check_Input_File(options.input);
-    if (const auto refusal = Input_Refusal_Message(check, options.input)) {
-        err << *refusal << '\n';
-        return check.verdict == InputVerdict::Unreadable ? kFileFailure : kRefused;
-    }
-
     TimeSettings settings;
     settings.set_time = options.time || options.end_time;
     settings.local_zone = settings.set_time || options.zone;
@@ -202,40 +259,41 @@ int Embed(const Options& options, std::ostream& out, std::ostream& err) {
     settings.end_time = options.end_time.value_or("00:00:00");
     const TimeElement element =
         Make_Time_Element(options.mode, options.begin_date, options.end_date, settings);
-    if (const auto refusal = Element_Refusal(element)) {
-        err << *refusal << '\n';
-        return kRefused;
-    }
-
     const std::string output = options.output.value_or(
         Auto_Output_Name(options.input, options.mode, options.begin_date, options.end_date));
-    if (Same_File(output, options.input)) {
-        err << messages::kSameAsInput << '\n';
-        return kRefused;
-    }
-    struct stat existing {};
-    if (!options.force && ::stat(output.c_str(), &existing) == 0) {
-        err << messages::kOverwriteQuestion << '\n'
-            << "zaveze-embed: " << output << " was left as it is; --force replaces it\n";
-        return kRefused;
+
+    const OutputTarget target = Examine_Output(output, Identity_Of(options.input));
+    if (const auto refusal = Refusal_Before_Reading(element, target, options.force, output)) {
+        // The input's own refusal comes first, as in the window, so the input is checked alone.
+        // Nothing will be written, so even a pipe may be read up for it.
+        const InputCheck check = Check_Input_File(options.input);
+        if (const auto input_refusal = Input_Refusal_Message(check, options.input)) {
+            err << *input_refusal << '\n';
+            return check.verdict == InputVerdict::Unreadable ? kFileFailure : kRefused;
+        }
+        err << refusal->text << '\n';
+        return refusal->status;
     }
 
-    const EmbedResult result = Embed_File(options.input, output, Time_Element_Text(element));
+    const EmbedResult result = Embed_File(options.input, output, Time_Element_Text(element),
+                                          options.force ? Replacing::Allowed : Replacing::Never);
     const std::string message = Embed_Result_Message(result, options.input, output);
-    switch (result.status) {
-        case EmbedStatus::Written:
-            out << message << '\n';
-            return kWritten;
-        case EmbedStatus::NoContainerTag:
-        case EmbedStatus::SameFileAsInput:
-            err << message << '\n';
-            return kRefused;
-        case EmbedStatus::ReadFailed:
-        case EmbedStatus::WriteFailed:
-            break;
+    (result.status == EmbedStatus::Written ? out : err) << message << '\n';
+    return Exit_Status(result.status);
+}
+
+// Whether everything written to standard output got there; a full disk or a closed pipe is
+// reported, since a script would otherwise take the missing text for success.
+int Check_Output_Stream(std::ostream& out, std::ostream& err, int status) {
+    errno = 0;
+    out.flush();
+    if (out) {
+        return status;
     }
-    err << message << '\n';
-    return kFileFailure;
+    const int error = errno;
+    err << "zaveze-embed: standard output couldn't be written: "
+        << (error != 0 ? Error_Text(error) : std::string("write error")) << '\n';
+    return std::max<int>(status, kFileFailure);
 }
 
 }  // namespace
@@ -246,14 +304,14 @@ int Run_Embed_Command(int argc, char** argv, std::ostream& out, std::ostream& er
         switch (Parse(argc, argv, options)) {
             case Request::Help:
                 out << kUsage << '\n' << kHelp;
-                return kWritten;
+                return Check_Output_Stream(out, err, kWritten);
             case Request::Version:
                 out << "zaveze-embed " << ZAVEZE_VERSION << '\n';
-                return kWritten;
+                return Check_Output_Stream(out, err, kWritten);
             case Request::Run:
                 break;
         }
-        return Embed(options, out, err);
+        return Check_Output_Stream(out, err, Embed(options, out, err));
     } catch (const UsageError& error) {
         err << "zaveze-embed: " << error.text << '\n' << kUsage;
         return kBadUsage;

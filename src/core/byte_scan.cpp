@@ -17,10 +17,8 @@ namespace {
 // Whether the bytes at `p` (a "<") may start a container tag: they do, or `end` cuts them short
 // of telling.
 bool May_Start_Container_Tag(const char* p, const char* end) {
-    const std::string_view rest(p, static_cast<std::size_t>(end - p));
-    return std::any_of(kContainerTags.begin(), kContainerTags.end(), [rest](std::string_view tag) {
-        return rest.size() < tag.size() ? tag.starts_with(rest) : rest.starts_with(tag);
-    });
+    return Match_Container_Tag(std::string_view(p, static_cast<std::size_t>(end - p))).match !=
+           TagMatch::None;
 }
 
 // Copies the byte at `p` by the rule; false when it needs the caller instead.
@@ -179,8 +177,7 @@ PlainCopy Copy_Plain_Bytes_Using(VectorUnit unit, const char* begin, const char*
     return Copy_Scalar(begin, position, end, cursor);
 }
 
-PlainCopy Copy_Plain_Bytes(const char* begin, const char* position, const char* end,
-                           char* cursor) {
+PlainCopy Copy_Plain_Bytes(const char* begin, const char* position, const char* end, char* cursor) {
     static const VectorUnit best = Has_Vector_Unit(VectorUnit::Avx2)   ? VectorUnit::Avx2
                                    : Has_Vector_Unit(VectorUnit::Sse2) ? VectorUnit::Sse2
                                                                        : VectorUnit::None;

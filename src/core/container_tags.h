@@ -1,6 +1,7 @@
 #pragma once
-// The opening tags after which a time element may be placed. They are matched exactly: a tag with
-// attributes, a namespace prefix or other letter case does not count.
+// The opening tags after which a time element may be placed, and the one matcher that recognises
+// them. They are matched exactly: a tag with attributes, a namespace prefix or other letter case
+// does not count.
 
 #include <array>
 #include <string_view>
@@ -18,5 +19,22 @@ inline constexpr std::size_t kLongestContainerTag = 15;
 
 // Words whose presence anywhere in a file means it already carries time data.
 inline constexpr std::array<std::string_view, 2> kTimeDataMarkers = {"TimeStamp", "TimeSpan"};
+
+enum class TagMatch {
+    None,     // the bytes are no container tag
+    Partial,  // the bytes end before they can tell: they are the start of a container tag
+    Full,     // the bytes start with a container tag
+};
+
+struct ContainerTagMatch {
+    TagMatch match = TagMatch::None;
+    std::string_view tag;  // the tag, for a full match
+};
+
+// Whether `text`, from its first byte on, is a container tag.
+ContainerTagMatch Match_Container_Tag(std::string_view text);
+
+// Whether `text` holds a container tag anywhere.
+bool Contains_Container_Tag(std::string_view text);
 
 }  // namespace zaveze

@@ -1,15 +1,14 @@
 #include "core/embed_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
-#include <cstdio>
+#include <algorithm>
 #include <vector>
 
+#include "core/background_writer.h"
 #include "core/embedding_stream.h"
+#include "core/input_file.h"
 #include "core/messages.h"
-#include "core/output_naming.h"
-#include "core/posix_file.h"
+#include "core/output_target.h"
+#include "core/time_data_scan.h"
 
 namespace zaveze {
 namespace {
@@ -18,140 +17,113 @@ namespace {
 // writing it. Measured: reads of 128 KiB and more took four times as long per byte as 64 KiB
 // reads (see bench/RESULTS.md).
 constexpr std::size_t kBlockSize = 64 << 10;
-constexpr int kScratchAttempts = 1000;
+// Output goes to the writing thread in pieces of about this size: fewer hand-overs, and still
+// little memory.
+constexpr std::size_t kHandOverSize = 4 * kBlockSize;
 
 EmbedResult Read_Failure(int error) {
-    return {EmbedStatus::ReadFailed, Error_Text(error)};
+    return {EmbedStatus::ReadFailed, Error_Text(error), {}};
 }
 EmbedResult Write_Failure(int error) {
-    return {EmbedStatus::WriteFailed, Error_Text(error)};
+    return {EmbedStatus::WriteFailed, Error_Text(error), {}};
 }
 
-// A freshly created scratch file that is removed again unless it was moved into place.
-class ScratchFile {
-  public:
-    ScratchFile() = default;
-    ScratchFile(const ScratchFile&) = delete;
-    ScratchFile& operator=(const ScratchFile&) = delete;
-    ~ScratchFile() {
-        file_.Close();
-        if (!path_.empty()) {
-            ::unlink(path_.c_str());
-        }
+EmbedResult From_Write_Failure(const WriteFailure& failure) {
+    switch (failure.where) {
+        case WriteFailure::Where::Folder:
+            return {EmbedStatus::FolderFailed, failure.reason, failure.folder};
+        case WriteFailure::Where::NameTaken:
+            return {EmbedStatus::OutputExists, {}, {}};
+        case WriteFailure::Where::File:
+            break;
     }
+    return {EmbedStatus::WriteFailed, failure.reason, {}};
+}
 
-    // Creates the scratch file beside `output`, under a name that no existing file has.
-    // Returns 0 or the error number.
-    int Create(const std::string& output) {
-        for (int attempt = 0; attempt < kScratchAttempts; ++attempt) {
-            const std::string candidate = Scratch_Name(output, attempt);
-            const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (fd >= 0) {
-                file_ = FileDescriptor(fd);
-                path_ = candidate;
-                return 0;
-            }
-            if (errno != EEXIST) {
-                return errno;
-            }
-        }
-        return EEXIST;
-    }
+// Hands the output's whole blocks to the writer, keeping the rest for the next round. Whole
+// blocks only, so that every write starts on a page boundary of the file.
+void Hand_Over_Whole_Blocks(BackgroundWriter& writer, OutputBuffer& out, bool last) {
+    const std::size_t ready = last ? out.Size() : out.Size() / kBlockSize * kBlockSize;
+    const std::string rest(out.View().substr(ready));
+    out = writer.Hand_Over(std::move(out), ready);
+    out.Written_Until(std::copy(rest.begin(), rest.end(), out.Room_For(rest.size())));
+}
 
-    int Fd() const { return file_.Get(); }
-    bool Close() { return file_.Close(); }
-
-    // Moves the finished scratch file over `output`; afterwards it is no longer removed.
-    bool Move_To(const std::string& output) {
-        if (std::rename(path_.c_str(), output.c_str()) != 0) {
-            return false;
-        }
-        path_.clear();
-        return true;
-    }
-
-  private:
-    FileDescriptor file_;
-    std::string path_;
-};
-
-// Streams the input through the transformation into the scratch file.
-EmbedResult Copy_With_Element(int input_fd, int scratch_fd, const std::string& element_text) {
+// Streams the input once through the transformation and the time-data scan into `output_fd`.
+EmbedResult Copy_With_Element(InputFile& input, int output_fd, const std::string& element_text) {
     EmbeddingStream stream(element_text);
+    TimeDataScanner time_data;
     std::vector<char> block(kBlockSize);
+    BackgroundWriter writer(output_fd);
     OutputBuffer out;
     std::size_t carried = 0;  // bytes kept at the block's front for the next round
-    ::posix_fadvise(input_fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     for (;;) {
-        const ssize_t count = Read_Some(input_fd, block.data() + carried, block.size() - carried);
+        const ssize_t count = input.Read(block.data() + carried, block.size() - carried);
         if (count < 0) {
             return Read_Failure(errno);
         }
-        const std::string_view bytes(block.data(), carried + static_cast<std::size_t>(count));
+        const auto fresh = static_cast<std::size_t>(count);
+        if (time_data.Feed(std::string_view(block.data() + carried, fresh))) {
+            return {EmbedStatus::HasTimeData, {}, {}};
+        }
+        const std::string_view bytes(block.data(), carried + fresh);
         if (count == 0) {
             stream.Finish(bytes, out);
-        } else {
-            const std::size_t used = stream.Transform(bytes, out);
-            carried = bytes.size() - used;
-            std::copy(bytes.begin() + static_cast<std::ptrdiff_t>(used), bytes.end(),
-                      block.begin());
-        }
-        // Whole blocks only, so that every write starts on a page boundary of the file; the rest
-        // waits for the next round.
-        const std::size_t ready = count == 0 ? out.Size() : out.Size() / kBlockSize * kBlockSize;
-        if (!Write_All(scratch_fd, out.View().substr(0, ready))) {
-            return Write_Failure(errno);
-        }
-        out.Drop_Front(ready);
-        if (count == 0) {
+            Hand_Over_Whole_Blocks(writer, out, true);
             break;
         }
+        const std::size_t used = stream.Transform(bytes, out);
+        carried = bytes.size() - used;
+        std::copy(bytes.begin() + static_cast<std::ptrdiff_t>(used), bytes.end(), block.begin());
+        if (out.Size() >= kHandOverSize) {
+            Hand_Over_Whole_Blocks(writer, out, false);
+        }
+    }
+    if (const int error = writer.Finish(); error != 0) {
+        return Write_Failure(error);
     }
     if (!stream.Element_Written()) {
-        return {EmbedStatus::NoContainerTag, {}};
+        return {EmbedStatus::NoContainerTag, {}, {}};
     }
     return {};
 }
 
 }  // namespace
 
-EmbedResult Embed_File(const std::string& input, const std::string& output,
-                       const std::string& element_text) {
-    FileDescriptor input_file(::open(input.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat input_status {};
-    if (!input_file.Is_Open() || ::fstat(input_file.Get(), &input_status) != 0) {
-        return Read_Failure(errno);
+EmbedResult Embed_File(const std::string& input_path, const std::string& output,
+                       const std::string& element_text, Replacing replacing) {
+    InputFile input;
+    if (const auto reason = input.Open(input_path)) {
+        return {EmbedStatus::ReadFailed, *reason, {}};
     }
-    if (S_ISDIR(input_status.st_mode)) {
-        return Read_Failure(EISDIR);
+    const OutputTarget target = Examine_Output(output, input.Identity());
+    switch (target.state) {
+        case OutputState::SameAsInput:
+            return {EmbedStatus::SameFileAsInput, {}, {}};
+        case OutputState::NotRegularFile:
+            return {EmbedStatus::WriteFailed, target.reason, {}};
+        case OutputState::ExistingFile:
+            if (replacing == Replacing::Never) {
+                return {EmbedStatus::OutputExists, {}, {}};
+            }
+            break;
+        case OutputState::Free:
+            break;
     }
 
-    struct stat output_status {};
-    const bool output_exists = ::stat(output.c_str(), &output_status) == 0;
-    if (output_exists && output_status.st_dev == input_status.st_dev &&
-        output_status.st_ino == input_status.st_ino) {
-        return {EmbedStatus::SameFileAsInput, {}};
+    SafeOutput safe_output;
+    if (const auto failure = safe_output.Create(target.write_path)) {
+        return From_Write_Failure(*failure);
     }
-    if (output_exists && S_ISDIR(output_status.st_mode)) {
-        return Write_Failure(EISDIR);
-    }
-
-    ScratchFile scratch;
-    if (const int error = scratch.Create(output); error != 0) {
-        return Write_Failure(error);
-    }
-    if (EmbedResult copied = Copy_With_Element(input_file.Get(), scratch.Fd(), element_text);
+    if (EmbedResult copied = Copy_With_Element(input, safe_output.Fd(), element_text);
         copied.status != EmbedStatus::Written) {
         return copied;
     }
-    // A file that is replaced keeps its permissions, and its new content is on the disk before
-    // the old content goes.
-    if (output_exists && (::fchmod(scratch.Fd(), output_status.st_mode & 07777) != 0 ||
-                          ::fsync(scratch.Fd()) != 0)) {
-        return Write_Failure(errno);
+    if (input.Changed_While_Read()) {
+        return {EmbedStatus::InputChanged, {}, {}};
     }
-    if (!scratch.Close() || !scratch.Move_To(output)) {
-        return Write_Failure(errno);
+    if (const auto failure = safe_output.Commit(replacing)) {
+        return From_Write_Failure(*failure);
     }
     return {};
 }
@@ -161,16 +133,36 @@ std::string Embed_Result_Message(const EmbedResult& result, const std::string& i
     switch (result.status) {
         case EmbedStatus::Written:
             return messages::Created(output);
+        case EmbedStatus::HasTimeData:
+            return std::string(messages::kTimeDataPresent);
         case EmbedStatus::NoContainerTag:
             return std::string(messages::kNoContainerTag);
         case EmbedStatus::SameFileAsInput:
             return std::string(messages::kSameAsInput);
+        case EmbedStatus::OutputExists:
+            return messages::Output_Taken(output);
+        case EmbedStatus::InputChanged:
+            return messages::Input_Changed(input);
         case EmbedStatus::ReadFailed:
             return messages::Read_Failed(input, result.reason);
+        case EmbedStatus::FolderFailed:
+            return messages::Folder_Write_Failed(result.folder, result.reason);
         case EmbedStatus::WriteFailed:
             break;
     }
     return messages::Write_Failed(output, result.reason);
+}
+
+bool Is_Refusal(EmbedStatus status) {
+    switch (status) {
+        case EmbedStatus::HasTimeData:
+        case EmbedStatus::NoContainerTag:
+        case EmbedStatus::SameFileAsInput:
+        case EmbedStatus::OutputExists:
+            return true;
+        default:
+            return false;
+    }
 }
 
 }  // namespace zaveze

@@ -1,32 +1,44 @@
 #pragma once
 // Writes the output KML file from the input KML file, whole or not at all.
 //
-// The output is written under a scratch name in its own folder and renamed into place once it is
-// complete, so a failure never leaves a half-written output and never harms a file that was
-// there before. The scratch file never replaces a file the program did not create.
+// The input is read exactly once: the checks that refuse it (time data already there, no
+// container tag) run inside the writing pass, and a refusal drops the unfinished output. The
+// output gets its name only when it is complete (see safe_output.h), so a failure never leaves a
+// half-written output and never harms a file that was there before.
 
 #include <string>
+
+#include "core/safe_output.h"
 
 namespace zaveze {
 
 enum class EmbedStatus {
     Written,
+    HasTimeData,      // the input already holds time data: nothing was written
     NoContainerTag,   // the input holds no container tag: nothing was written
     SameFileAsInput,  // the output names the input file itself: nothing was written
+    OutputExists,     // the output's name is taken, and replacing was not allowed
+    InputChanged,     // the input changed while it was read: nothing was written
     ReadFailed,       // the input could not be read; `reason` says why
     WriteFailed,      // the output could not be written; `reason` says why
+    FolderFailed,     // no file could be made in the output's folder; `folder`, `reason` say why
 };
 
 struct EmbedResult {
     EmbedStatus status = EmbedStatus::Written;
     std::string reason;  // the system's reason for a failed read or write
+    std::string folder;  // the folder, for FolderFailed
 };
 
 EmbedResult Embed_File(const std::string& input, const std::string& output,
-                       const std::string& element_text);
+                       const std::string& element_text, Replacing replacing);
 
 // What to tell the user about a result: "File ... created." or why nothing was written.
 std::string Embed_Result_Message(const EmbedResult& result, const std::string& input,
                                  const std::string& output);
+
+// Whether a result is the program's refusal of the input or output (rather than a failure of
+// the system to read or write).
+bool Is_Refusal(EmbedStatus status);
 
 }  // namespace zaveze

@@ -8,25 +8,6 @@
 namespace zaveze {
 namespace {
 
-enum class TagMatch { None, Partial, Full };
-
-// Whether the bytes at the front of `text` (which starts with "<") are a container tag, could
-// become one with more bytes, or are none.
-TagMatch Match_Container_Tag(std::string_view text, std::string_view& tag) {
-    TagMatch best = TagMatch::None;
-    for (std::string_view candidate : kContainerTags) {
-        if (text.size() >= candidate.size()) {
-            if (text.compare(0, candidate.size(), candidate) == 0) {
-                tag = candidate;
-                return TagMatch::Full;
-            }
-        } else if (candidate.compare(0, text.size(), text) == 0) {
-            best = TagMatch::Partial;
-        }
-    }
-    return best;
-}
-
 // Whether the bytes before `end` finish a line: a CR, or the LF of a CR LF pair. A lone LF
 // does not.
 bool Ends_Line(const char* begin, const char* end) {
@@ -94,9 +75,8 @@ std::size_t EmbeddingStream::Run(std::string_view input, bool at_end, OutputBuff
                 }
                 break;
             default: {
-                std::string_view tag;
-                const auto match =
-                    Match_Container_Tag(std::string_view(special, end - special), tag);
+                const auto [match, tag] =
+                    Match_Container_Tag(std::string_view(special, end - special));
                 if (match == TagMatch::Partial && !at_end) {
                     out.Written_Until(cursor);
                     return static_cast<std::size_t>(special - begin);

@@ -47,5 +47,21 @@ inline std::string Read_Failed(std::string_view file, std::string_view reason) {
 inline std::string Write_Failed(std::string_view file, std::string_view reason) {
     return "Sorry, the file " + std::string(file) + " couldn't be written: " + std::string(reason);
 }
+inline std::string Folder_Write_Failed(std::string_view folder, std::string_view reason) {
+    return "Sorry, no file could be written in the folder " + std::string(folder) + ": " +
+           std::string(reason);
+}
+inline std::string Input_Changed(std::string_view file) {
+    return "Sorry, the file " + std::string(file) +
+           " changed while it was being read; nothing was written.";
+}
+inline std::string Output_Taken(std::string_view file) {
+    return "Sorry, the file " + std::string(file) +
+           " already exists; it was left as it is and nothing was written.";
+}
+
+// The reasons the program gives itself, where the system has none.
+inline constexpr std::string_view kNotRegularFile = "it is not a regular file";
+inline constexpr std::string_view kLinkLoop = "it is a symbolic link that leads nowhere";
 
 }  // namespace zaveze::messages

@@ -25,6 +25,7 @@ class OutputBuffer {
 
     std::string_view View() const { return {data_.get(), size_}; }
     std::size_t Size() const { return size_; }
+    void Clear() { size_ = 0; }
     // Forgets the first `bytes`, keeping the rest at the front.
     void Drop_Front(std::size_t bytes) {
         std::memmove(data_.get(), data_.get() + bytes, size_ - bytes);

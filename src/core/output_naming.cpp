@@ -1,6 +1,7 @@
 #include "core/output_naming.h"
 
 #include "core/module1.h"
+#include "core/safe_output.h"
 
 namespace zaveze {
 
@@ -19,12 +20,8 @@ std::string Kml_Output_Name(const std::string& chosen) {
     return Module1::Get_Folder(chosen) + Module1::Get_Base_Name(chosen) + ".kml";
 }
 
-std::string Scratch_Name(const std::string& output, int attempt) {
-    const std::string stem = Module1::Get_Folder(output) + Module1::Get_Base_Name(output);
-    if (attempt == 0) {
-        return stem + ".tmp";
-    }
-    return stem + "~" + std::to_string(attempt) + ".tmp";
+std::string Scratch_Name(const std::string& output) {
+    return Scratch_Candidate(output, 0, false);
 }
 
 }  // namespace zaveze

@@ -17,8 +17,7 @@ std::string Auto_Output_Name(const std::string& input, TimeMode mode, const std:
 // replaced by ".kml".
 std::string Kml_Output_Name(const std::string& chosen);
 
-// The scratch file for an output: same folder and base name, extension ".tmp". Later attempts
-// (attempt > 0) give fresh names in the same folder for when that name is taken.
-std::string Scratch_Name(const std::string& output, int attempt = 0);
+// The scratch file for an output: same folder (exactly as given) and base name, extension ".tmp".
+std::string Scratch_Name(const std::string& output);
 
 }  // namespace zaveze

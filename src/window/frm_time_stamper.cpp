@@ -168,6 +168,7 @@ void frmTimeStamper::Forget_Verified_Dates() {
 // Every step may run the handler of the control it changes; later steps undo what those
 // handlers do, so the order matters.
 void frmTimeStamper::Reset_All() {
+    consented_output_.clear();
     txtInputFile->setText(QString());
     txtOutputFile->setText(QString());
     Empty_Date_Entries();

@@ -99,6 +99,8 @@ class frmTimeStamper : public QWidget {
 
     PlatformServices& services_;
     FormState state_;
+    // The output name the user agreed to replace, until the name changes or the window resets.
+    QString consented_output_;
     YearFocusGuard* year_guard_ = nullptr;
 
     // Files and commands

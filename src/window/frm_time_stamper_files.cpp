@@ -8,6 +8,7 @@
 #include "core/input_check.h"
 #include "core/messages.h"
 #include "core/output_naming.h"
+#include "core/output_target.h"
 #include "core/time_element.h"
 #include "window/frm_time_stamper.h"
 #include "window/qt_bridge.h"
@@ -55,16 +56,39 @@ void frmTimeStamper::Take_Input_File(const QString& path) {
     }
 }
 
-// Asks before an existing file is replaced; a refusal empties the output name.
+// Whether the output may be written: it must not be the input or something other than a file,
+// and an existing file is replaced only after a Yes for exactly that name. A refusal empties the
+// output name.
 bool frmTimeStamper::Output_May_Be_Written(const QString& output) {
-    if (!services_.File_Exists(output) || Message(To_QString(messages::kOverwriteQuestion),
-                                                  MessageButtons::YesNo) == MessageAnswer::Yes) {
-        return true;
+    const std::string path = To_Path(output);
+    const OutputTarget target = Examine_Output(path, Identity_Of(state_.strInput_File));
+    bool allowed = true;
+    switch (target.state) {
+        case OutputState::Free:
+            break;
+        case OutputState::SameAsInput:
+            Message(To_QString(messages::kSameAsInput));
+            allowed = false;
+            break;
+        case OutputState::NotRegularFile:
+            Message(From_Path(messages::Write_Failed(path, target.reason)));
+            allowed = false;
+            break;
+        case OutputState::ExistingFile:
+            allowed = output == consented_output_ ||
+                      Message(To_QString(messages::kOverwriteQuestion), MessageButtons::YesNo) ==
+                          MessageAnswer::Yes;
+            if (allowed) {
+                consented_output_ = output;
+            }
+            break;
     }
-    state_.strOutput_File.clear();
-    txtOutputFile->setText(QString());
-    cmdTimestamp->setEnabled(false);
-    return false;
+    if (!allowed) {
+        state_.strOutput_File.clear();
+        txtOutputFile->setText(QString());
+        cmdTimestamp->setEnabled(false);
+    }
+    return allowed;
 }
 
 void frmTimeStamper::cmdOutputFile_Click() {
@@ -83,6 +107,7 @@ void frmTimeStamper::cmdOutputFile_Click() {
         cmdTimestamp->setEnabled(false);
         return;
     }
+    consented_output_.clear();  // a name chosen anew is asked about anew
     if (!Output_May_Be_Written(From_Path(state_.strOutput_File))) {
         return;
     }
@@ -103,6 +128,7 @@ void frmTimeStamper::cmdAuto_Output_Click() {
     Build_Date_Strings();
     state_.strOutput_File =
         Auto_Output_Name(state_.strInput_File, Mode(), state_.strBegin_Date, state_.strEnd_Date);
+    consented_output_.clear();
     if (!Output_May_Be_Written(From_Path(state_.strOutput_File))) {
         return;
     }
@@ -132,18 +158,15 @@ void frmTimeStamper::cmdTimestamp_Click() {
         Message(To_QString(messages::kNoOutputYet));
         return;
     }
-    // The file may have changed since it was chosen.
-    if (const auto refusal = Input_Refusal_Message(Check_Input(input), To_Path(input))) {
-        Message(From_Path(*refusal));
+    // Asked whenever the file exists now, unless the user agreed to replace exactly this name.
+    // The embedding checks the input again as it reads it, since the file may have changed.
+    if (!Output_May_Be_Written(output)) {
         return;
     }
-    // A name typed by hand has not been asked about yet.
-    if (To_Path(output) != state_.strOutput_File && !Output_May_Be_Written(output)) {
-        return;
-    }
+    const Replacing replacing = output == consented_output_ ? Replacing::Allowed : Replacing::Never;
     const EmbedResult result = [&] {
         const BusyCursor busy;
-        return Embed_File(To_Path(input), To_Path(output), Time_Element_Text(element));
+        return Embed_File(To_Path(input), To_Path(output), Time_Element_Text(element), replacing);
     }();
     Message(From_Path(Embed_Result_Message(result, To_Path(input), To_Path(output))));
     if (result.status == EmbedStatus::Written) {

@@ -37,9 +37,6 @@ class PlatformServices {
     virtual QString Choose_Output_File(QWidget* parent, const QString& title, const QString& filter,
                                        const QString& preset) = 0;
 
-    // Whether anything (a file, hidden or not, or a folder) exists under the path.
-    virtual bool File_Exists(const QString& path) = 0;
-
     // Opens the address in the desktop's browser without waiting for it.
     virtual void Open_Address(const QUrl& address) = 0;
 };

@@ -2,7 +2,6 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
 
 namespace zaveze {
@@ -30,10 +29,6 @@ QString QtPlatformServices::Choose_Output_File(QWidget* parent, const QString& t
                                                const QString& filter, const QString& preset) {
     return QFileDialog::getSaveFileName(parent, title, preset, filter, nullptr,
                                         QFileDialog::DontConfirmOverwrite);
-}
-
-bool QtPlatformServices::File_Exists(const QString& path) {
-    return !path.isEmpty() && QFileInfo::exists(path);
 }
 
 void QtPlatformServices::Open_Address(const QUrl& address) {

@@ -11,7 +11,6 @@ class QtPlatformServices final : public PlatformServices {
                               const QString& filter) override;
     QString Choose_Output_File(QWidget* parent, const QString& title, const QString& filter,
                                const QString& preset) override;
-    bool File_Exists(const QString& path) override;
     void Open_Address(const QUrl& address) override;
 };
 

@@ -146,12 +146,12 @@ TEST_F(EmbedCommand, NoDateIsRefusedBeforeAnythingIsWritten) {
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"trip.kml"}));
 }
 
-TEST_F(EmbedCommand, UnwritableOutputIsAFileFailure) {
+TEST_F(EmbedCommand, MissingOutputFolderIsNamed) {
     const std::string output = folder.File("no folder/out.kml");
     const CommandRun run = Embed_Command({"--stamp", "2007", input, output});
     EXPECT_EQ(run.status, kFileFailure);
-    EXPECT_EQ(run.err,
-              "Sorry, the file " + output + " couldn't be written: No such file or directory\n");
+    EXPECT_EQ(run.err, "Sorry, no file could be written in the folder " + folder.File("no folder") +
+                           ": No such file or directory\n");
 }
 
 TEST_F(EmbedCommand, BadUsageShowsTheUsage) {

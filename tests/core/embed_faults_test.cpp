@@ -60,7 +60,7 @@ EmbedResult Embed_With_File_Size_Limit(const std::string& input, const std::stri
                                        rlim_t limit) {
     int pipe_ends[2];
     if (::pipe(pipe_ends) != 0) {
-        return {EmbedStatus::WriteFailed, "no pipe"};
+        return {EmbedStatus::WriteFailed, "no pipe", {}};
     }
     const pid_t child = ::fork();
     if (child == 0) {
@@ -68,7 +68,7 @@ EmbedResult Embed_With_File_Size_Limit(const std::string& input, const std::stri
         std::signal(SIGXFSZ, SIG_IGN);  // the write fails with EFBIG instead of ending the process
         const rlimit rl{limit, limit};
         ::setrlimit(RLIMIT_FSIZE, &rl);
-        const EmbedResult result = Embed_File(input, output, kElement);
+        const EmbedResult result = Embed_File(input, output, kElement, Replacing::Allowed);
         const std::string report =
             std::to_string(static_cast<int>(result.status)) + ":" + result.reason;
         [[maybe_unused]] const ssize_t written =
@@ -86,9 +86,10 @@ EmbedResult Embed_With_File_Size_Limit(const std::string& input, const std::stri
     ::waitpid(child, &status, 0);
     const auto colon = report.find(':');
     if (colon == std::string::npos) {
-        return {EmbedStatus::Written, "the child reported nothing"};
+        return {EmbedStatus::Written, "the child reported nothing", {}};
     }
-    return {static_cast<EmbedStatus>(std::stoi(report.substr(0, colon))), report.substr(colon + 1)};
+    return {
+        static_cast<EmbedStatus>(std::stoi(report.substr(0, colon))), report.substr(colon + 1), {}};
 }
 
 TEST_F(EmbedFaults, WritingStoppedMidwayIsReportedAndTheOldOutputSurvives) {
@@ -102,7 +103,7 @@ TEST_F(EmbedFaults, WritingStoppedMidwayIsReportedAndTheOldOutputSurvives) {
 
 TEST_F(EmbedFaults, InputDeletedAfterTheCheck) {
     std::filesystem::remove(input);
-    const EmbedResult result = Embed_File(input, output, kElement);
+    const EmbedResult result = Embed_File(input, output, kElement, Replacing::Allowed);
     EXPECT_EQ(result.status, EmbedStatus::ReadFailed);
     EXPECT_EQ(Embed_Result_Message(result, input, output),
               "Sorry, the file " + input + " couldn't be read: No such file or directory");
@@ -112,7 +113,7 @@ TEST_F(EmbedFaults, InputDeletedAfterTheCheck) {
 TEST_F(EmbedFaults, InputReplacedByAFolderAfterTheCheck) {
     std::filesystem::remove(input);
     std::filesystem::create_directory(input);
-    const EmbedResult result = Embed_File(input, output, kElement);
+    const EmbedResult result = Embed_File(input, output, kElement, Replacing::Allowed);
     EXPECT_EQ(result.status, EmbedStatus::ReadFailed);
     EXPECT_EQ(result.reason, "Is a directory");
     Expect_Everything_As_Before();
@@ -120,7 +121,8 @@ TEST_F(EmbedFaults, InputReplacedByAFolderAfterTheCheck) {
 
 TEST_F(EmbedFaults, InputMadeEmptyAfterTheCheck) {
     Write_File(input, "");
-    EXPECT_EQ(Embed_File(input, output, kElement).status, EmbedStatus::NoContainerTag);
+    EXPECT_EQ(Embed_File(input, output, kElement, Replacing::Allowed).status,
+              EmbedStatus::NoContainerTag);
     Expect_Everything_As_Before();
 }
 
@@ -132,7 +134,7 @@ TEST_F(EmbedFaults, NulBytesInvalidUtf8AndEveryOtherBytePassThroughUnchanged) {
         }
     }
     Write_File(input, odd + "<Folder>" + odd);
-    ASSERT_EQ(Embed_File(input, output, kElement).status, EmbedStatus::Written);
+    ASSERT_EQ(Embed_File(input, output, kElement, Replacing::Allowed).status, EmbedStatus::Written);
     EXPECT_EQ(Read_File(output), odd + "\r\n<Folder>\r\n" + kElement + odd + "\r\n");
     EXPECT_EQ(Read_File(users_tmp), "the user's own notes");
 }
@@ -141,7 +143,7 @@ TEST_F(EmbedFaults, ALongSingleLineCrossingManyBlocks) {
     std::string line(3 << 20, 'x');
     line.replace((1 << 20) - 3, 8, "<Folder>");  // across the boundary of two read blocks
     Write_File(input, line);
-    ASSERT_EQ(Embed_File(input, output, kElement).status, EmbedStatus::Written);
+    ASSERT_EQ(Embed_File(input, output, kElement, Replacing::Allowed).status, EmbedStatus::Written);
     EXPECT_EQ(Read_File(output), Embed_Text(line, kElement).text);
 }
 

@@ -27,7 +27,7 @@ class EmbedFile : public ::testing::Test {
 };
 
 TEST_F(EmbedFile, WritesTheOutputAndLeavesNoScratchFile) {
-    const EmbedResult result = Embed_File(input, output, kElement);
+    const EmbedResult result = Embed_File(input, output, kElement, Replacing::Never);
     EXPECT_EQ(result.status, EmbedStatus::Written);
     EXPECT_EQ(Read_File(output), Embed_Text(kInput, kElement).text);
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"trip.kml", "trip_2007-10-02.kml"}));
@@ -37,7 +37,7 @@ TEST_F(EmbedFile, WritesTheOutputAndLeavesNoScratchFile) {
 TEST_F(EmbedFile, ReplacesAnExistingOutputAndKeepsItsPermissions) {
     Write_File(output, "old");
     std::filesystem::permissions(output, std::filesystem::perms(0640));
-    ASSERT_EQ(Embed_File(input, output, kElement).status, EmbedStatus::Written);
+    ASSERT_EQ(Embed_File(input, output, kElement, Replacing::Allowed).status, EmbedStatus::Written);
     EXPECT_EQ(Read_File(output), Embed_Text(kInput, kElement).text);
     EXPECT_EQ(std::filesystem::status(output).permissions(), std::filesystem::perms(0640));
 }
@@ -45,7 +45,7 @@ TEST_F(EmbedFile, ReplacesAnExistingOutputAndKeepsItsPermissions) {
 TEST_F(EmbedFile, UsersTmpFileBesideTheOutputSurvives) {
     const std::string users_tmp = folder.File("trip_2007-10-02.tmp");
     Write_File(users_tmp, "mine");
-    ASSERT_EQ(Embed_File(input, output, kElement).status, EmbedStatus::Written);
+    ASSERT_EQ(Embed_File(input, output, kElement, Replacing::Never).status, EmbedStatus::Written);
     EXPECT_EQ(Read_File(users_tmp), "mine");
     EXPECT_EQ(folder.Names(),
               (std::vector<std::string>{"trip.kml", "trip_2007-10-02.kml", "trip_2007-10-02.tmp"}));
@@ -54,22 +54,23 @@ TEST_F(EmbedFile, UsersTmpFileBesideTheOutputSurvives) {
 TEST_F(EmbedFile, InputNamedLikeTheScratchFileIsNotOverwritten) {
     const std::string tmp_input = folder.File("trip.tmp");
     Write_File(tmp_input, kInput);
-    ASSERT_EQ(Embed_File(tmp_input, folder.File("trip.kml"), kElement).status,
+    ASSERT_EQ(Embed_File(tmp_input, folder.File("trip.kml"), kElement, Replacing::Allowed).status,
               EmbedStatus::Written);
     EXPECT_EQ(Read_File(tmp_input), kInput);
 }
 
-TEST_F(EmbedFile, MissingOutputFolderIsAWriteFailure) {
+TEST_F(EmbedFile, MissingOutputFolderIsNamedInTheMessage) {
     const std::string nowhere = folder.File("no such folder/out.kml");
-    const EmbedResult result = Embed_File(input, nowhere, kElement);
-    EXPECT_EQ(result.status, EmbedStatus::WriteFailed);
+    const EmbedResult result = Embed_File(input, nowhere, kElement, Replacing::Never);
+    EXPECT_EQ(result.status, EmbedStatus::FolderFailed);
     EXPECT_EQ(Embed_Result_Message(result, input, nowhere),
-              "Sorry, the file " + nowhere + " couldn't be written: No such file or directory");
+              "Sorry, no file could be written in the folder " + folder.File("no such folder") +
+                  ": No such file or directory");
 }
 
 TEST_F(EmbedFile, OutputThatIsAFolderIsAWriteFailureAndLeavesNothing) {
     std::filesystem::create_directory(output);
-    const EmbedResult result = Embed_File(input, output, kElement);
+    const EmbedResult result = Embed_File(input, output, kElement, Replacing::Never);
     EXPECT_EQ(result.status, EmbedStatus::WriteFailed);
     EXPECT_EQ(result.reason, "Is a directory");
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"trip.kml", "trip_2007-10-02.kml"}));
@@ -78,14 +79,14 @@ TEST_F(EmbedFile, OutputThatIsAFolderIsAWriteFailureAndLeavesNothing) {
 TEST_F(EmbedFile, InputWithoutContainerTagWritesNothingAndKeepsAnOldOutput) {
     Write_File(input, "<kml><Document id=\"x\"></Document></kml>");
     Write_File(output, "old output");
-    const EmbedResult result = Embed_File(input, output, kElement);
+    const EmbedResult result = Embed_File(input, output, kElement, Replacing::Allowed);
     EXPECT_EQ(result.status, EmbedStatus::NoContainerTag);
     EXPECT_EQ(Read_File(output), "old output");
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"trip.kml", "trip_2007-10-02.kml"}));
 }
 
 TEST_F(EmbedFile, OutputThatIsTheInputItselfIsRefused) {
-    EXPECT_EQ(Embed_File(input, folder.File("./trip.kml"), kElement).status,
+    EXPECT_EQ(Embed_File(input, folder.File("./trip.kml"), kElement, Replacing::Never).status,
               EmbedStatus::SameFileAsInput);
     EXPECT_EQ(Read_File(input), kInput);
 }
@@ -94,7 +95,8 @@ TEST_F(EmbedFile, PathsWithBlanksQuotesAndNonAsciiLetters) {
     const std::string odd_input = folder.File("my \"old\" trip ĉ'é.kml");
     const std::string odd_output = folder.File("out 'ü' \".kml");
     Write_File(odd_input, kInput);
-    ASSERT_EQ(Embed_File(odd_input, odd_output, kElement).status, EmbedStatus::Written);
+    ASSERT_EQ(Embed_File(odd_input, odd_output, kElement, Replacing::Never).status,
+              EmbedStatus::Written);
     EXPECT_EQ(Read_File(odd_output), Embed_Text(kInput, kElement).text);
 }
 
@@ -105,7 +107,7 @@ TEST_F(EmbedFile, LargeInputAcrossManyBlocksMatchesTheInMemoryTransform) {
                "</name>\r\n";
     }
     Write_File(input, big);
-    ASSERT_EQ(Embed_File(input, output, kElement).status, EmbedStatus::Written);
+    ASSERT_EQ(Embed_File(input, output, kElement, Replacing::Never).status, EmbedStatus::Written);
     EXPECT_EQ(Read_File(output), Embed_Text(big, kElement).text);
 }
 

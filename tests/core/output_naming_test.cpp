@@ -40,7 +40,6 @@ TEST(KmlOutputName, ReplacesEverythingFromTheFirstDot) {
 
 TEST(ScratchName, SitsBesideTheOutputAndHasFreshAlternatives) {
     EXPECT_EQ(Scratch_Name("/maps/trip_2007-10-02.kml"), "/maps/trip_2007-10-02.tmp");
-    EXPECT_EQ(Scratch_Name("/maps/trip_2007-10-02.kml", 3), "/maps/trip_2007-10-02~3.tmp");
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "window/platform_services.h"
-#include "window/qt_platform_services.h"
 
 namespace zaveze::testing {
 
@@ -46,7 +45,6 @@ class ScriptedServices final : public PlatformServices {
                                const QString& preset) override {
         return Next_Choice({title, filter, preset});
     }
-    bool File_Exists(const QString& path) override { return real_.File_Exists(path); }
     void Open_Address(const QUrl& address) override { opened.push_back(address); }
 
     // The texts of the messages shown so far, and forgets them.
@@ -69,8 +67,6 @@ class ScriptedServices final : public PlatformServices {
         chosen_files.pop_front();
         return choice;
     }
-
-    QtPlatformServices real_;  // the file system is real: tests work in a temporary folder
 };
 
 }  // namespace zaveze::testing

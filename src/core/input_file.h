@@ -1,0 +1,49 @@
+#pragma once
+// The input of a run, opened once and read once from start to end.
+//
+// Regular files, pipes and FIFOs are inputs. Folders, devices and sockets are refused before they
+// are read: reading them would never end, or means nothing.
+
+#include <sys/stat.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "core/posix_file.h"
+
+namespace zaveze {
+
+// Which file a path names, whatever the spelling of the path.
+struct FileIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+
+// The identity of the file `path` names, following symbolic links; none when it does not exist.
+std::optional<FileIdentity> Identity_Of(const std::string& path);
+
+class InputFile {
+  public:
+    // Opens `path` for reading; on failure, returns the reason and the file stays closed.
+    std::optional<std::string> Open(const std::string& path);
+
+    int Fd() const { return file_.Get(); }
+    FileIdentity Identity() const { return {opened_.st_dev, opened_.st_ino}; }
+
+    // Reads up to `size` bytes into `buffer`: the count, 0 at the end, -1 with errno on failure.
+    ssize_t Read(char* buffer, std::size_t size);
+
+    // Whether a regular file was truncated, appended to or rewritten while it was read: its size
+    // or modification time differ from when it was opened, or the bytes read differ from its size
+    // then. Pipes cannot tell, and never count as changed.
+    bool Changed_While_Read() const;
+
+  private:
+    FileDescriptor file_;
+    struct stat opened_ {};
+    std::uint64_t bytes_read_ = 0;
+};
+
+}  // namespace zaveze
