@@ -86,20 +86,28 @@ std::string_view Typed_Option_Name(std::string_view word) {
     return word.substr(0, word.find('='));
 }
 
-// Why getopt_long stopped at `word`: an unknown option, or an abbreviation of more than one.
+// Why getopt_long stopped at `word`: an unknown option, an abbreviation of more than one, or a
+// value given to an option that takes none.
 std::string Bad_Option_Text(std::string_view word, const option* long_options) {
-    if (word.starts_with("--")) {
-        const std::string_view name = Typed_Option_Name(word);
-        int matches = 0;
-        for (const option* candidate = long_options; candidate->name != nullptr; ++candidate) {
-            matches += std::string_view(candidate->name).starts_with(name) ? 1 : 0;
-        }
-        if (matches > 1 && !name.empty()) {
-            return "ambiguous option '--" + std::string(name) + "'";
-        }
-        return "unknown option '--" + std::string(name) + "'";
+    if (!word.starts_with("--")) {
+        return "unknown option '" + std::string(word) + "'";
     }
-    return "unknown option '" + std::string(word) + "'";
+    const std::string name(Typed_Option_Name(word));
+    int matches = 0;
+    for (const option* candidate = long_options; candidate->name != nullptr; ++candidate) {
+        if (name == candidate->name) {
+            matches = 1;
+            break;
+        }
+        matches += std::string_view(candidate->name).starts_with(name) ? 1 : 0;
+    }
+    if (name.empty() || matches == 0) {
+        return "unknown option '--" + name + "'";
+    }
+    if (matches > 1) {
+        return "ambiguous option '--" + name + "'";
+    }
+    return "option '--" + name + "' takes no value";
 }
 
 Request Parse(int argc, char** argv, Options& options) {

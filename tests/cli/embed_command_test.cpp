@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <set>
 #include <sstream>
+#include <thread>
+
+#include <sys/stat.h>
 
 #include "core/messages.h"
 #include "support/temp_folder.h"
@@ -168,12 +171,98 @@ TEST_F(EmbedCommand, BadUsageShowsTheUsage) {
                                                {"--begin", "2007", "--zone", "-00", input},
                                                {"--bogus", input},
                                                {"--begin", "2007", input, "a.kml", "b.kml"},
-                                               {"--begin"}}) {
+                                               {"--begin"},
+                                               {"--begin", "2007", input, ""},
+                                               {"--begin", "2007", ""}}) {
         const CommandRun run = Embed_Command(args);
         EXPECT_EQ(run.status, kBadUsage) << ::testing::PrintToString(args);
         EXPECT_NE(run.err.find("Usage: zaveze-embed"), std::string::npos);
     }
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"trip.kml"}));
+}
+
+TEST_F(EmbedCommand, BadOptionsAreNamed) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--bogus", input}, "zaveze-embed: unknown option '--bogus'\n"},
+        {{"--bogus=1", input}, "zaveze-embed: unknown option '--bogus'\n"},
+        {{"-x", input}, "zaveze-embed: unknown option '-x'\n"},
+        {{"--en", "2007", input}, "zaveze-embed: ambiguous option '--en'\n"},
+        {{input, "--begin"}, "zaveze-embed: option '--begin' needs a value\n"},
+        {{"--force=yes", input}, "zaveze-embed: option '--force' takes no value\n"},
+    };
+    for (const auto& [args, first_line] : cases) {
+        const CommandRun run = Embed_Command(args);
+        EXPECT_EQ(run.status, kBadUsage);
+        EXPECT_EQ(run.err.substr(0, run.err.find('\n') + 1), first_line)
+            << ::testing::PrintToString(args);
+    }
+}
+
+TEST_F(EmbedCommand, AnOutputThatIsNoRegularFileIsRefusedEvenWithForce) {
+    const std::string fifo = folder.File("fifo.kml");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const bool force : {false, true}) {
+        std::vector<std::string> args{"--begin", "2007", input, fifo};
+        if (force) {
+            args.insert(args.begin(), "--force");
+        }
+        const CommandRun run = Embed_Command(args);
+        EXPECT_EQ(run.status, kFileFailure);
+        EXPECT_EQ(run.err,
+                  "Sorry, the file " + fifo + " couldn't be written: it is not a regular file\n");
+        EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    }
+}
+
+TEST_F(EmbedCommand, ASymbolicLinkIsAnExistingFileAndStaysALink) {
+    const std::string link = folder.File("link.kml");
+    std::filesystem::create_symlink("target.kml", link);  // dangling
+    EXPECT_EQ(Embed_Command({"--begin", "2007", input, link}).status, kRefused);
+    EXPECT_FALSE(std::filesystem::exists(folder.File("target.kml")));
+
+    Write_File(folder.File("target.kml"), "old");
+    ASSERT_EQ(Embed_Command({"--force", "--begin", "2007", input, link}).status, kWritten);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(Read_File(folder.File("target.kml")),
+              testing::Model_Embed(Read_File(input), {TimeMode::TimeSpan, "2007", ""}));
+}
+
+TEST_F(EmbedCommand, ARefusedInputComesBeforeAnExistingOutputEvenFromAFifo) {
+    const std::string fifo = folder.File("fifo.kml");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string output = folder.File("out.kml");
+    Write_File(output, "old");
+    std::thread feeder([&] { Write_File(fifo, "<Document><TimeStamp>"); });
+    const CommandRun run = Embed_Command({"--begin", "2007", fifo, output});
+    feeder.join();
+    EXPECT_EQ(run.status, kRefused);
+    EXPECT_EQ(run.err, std::string(messages::kTimeDataPresent) + "\n");
+    EXPECT_EQ(Read_File(output), "old");
+}
+
+TEST_F(EmbedCommand, DevicesAndFoldersAreNoInputs) {
+    EXPECT_EQ(Embed_Command({"--begin", "2007", "/dev/zero", folder.File("o.kml")}).err,
+              "Sorry, the file /dev/zero couldn't be read: it is not a regular file\n");
+    const CommandRun run =
+        Embed_Command({"--begin", "2007", folder.File(""), folder.File("o.kml")});
+    EXPECT_EQ(run.status, kFileFailure);
+    EXPECT_NE(run.err.find("couldn't be read: Is a directory"), std::string::npos);
+}
+
+// A stream that refuses every byte, as standard output does on a full disk.
+class FailingBuffer : public std::streambuf {
+  protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+};
+
+TEST(EmbedCommandOutput, AFailedWriteToStandardOutputIsAnError) {
+    FailingBuffer failing;
+    std::ostream out(&failing);
+    std::ostringstream err;
+    std::string program = "zaveze-embed", help = "--help";
+    char* argv[] = {program.data(), help.data(), nullptr};
+    EXPECT_EQ(Run_Embed_Command(2, argv, out, err), kFileFailure);
+    EXPECT_TRUE(err.str().starts_with("zaveze-embed: standard output couldn't be written"));
 }
 
 TEST(EmbedCommandOnSamples, WritesWhatTheModelWritesOrRefusesWithTheReason) {

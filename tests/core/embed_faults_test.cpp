@@ -6,12 +6,19 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <csignal>
+
 #include <filesystem>
+#include <set>
+#include <thread>
 
 #include "core/embed_file.h"
 #include "core/embedding_stream.h"
 #include "core/input_check.h"
+#include "core/posix_file.h"
+#include "core/safe_output.h"
 #include "core/time_element.h"
 #include "support/temp_folder.h"
 
@@ -145,6 +152,64 @@ TEST_F(EmbedFaults, ALongSingleLineCrossingManyBlocks) {
     Write_File(input, line);
     ASSERT_EQ(Embed_File(input, output, kElement, Replacing::Allowed).status, EmbedStatus::Written);
     EXPECT_EQ(Read_File(output), Embed_Text(line, kElement).text);
+}
+
+}  // namespace
+}  // namespace zaveze
+
+namespace zaveze {
+namespace {
+
+// A file that takes the output's name while the run is writing is never overwritten without
+// consent: the run reports it and drops its own output.
+TEST(EmbedRace, AFileAppearingAtTheOutputDuringTheRunIsKept) {
+    for (const bool unnamed : {true, false}) {
+        Allow_Unnamed_Files(unnamed);
+        TempFolder folder;
+        const std::string fifo = folder.File("input.kml");
+        const std::string output = folder.File("out.kml");
+        ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+        std::thread feeder([&] {
+            const FileDescriptor writer(::open(fifo.c_str(), O_WRONLY));
+            Write_All(writer.Get(), Big_Kml(1 << 20));
+            Write_File(output, "written by somebody else meanwhile");
+            Write_All(writer.Get(), "<Folder>\r\n");
+        });
+        const EmbedResult result = Embed_File(fifo, output, kElement, Replacing::Never);
+        feeder.join();
+        EXPECT_EQ(result.status, EmbedStatus::OutputExists);
+        EXPECT_EQ(Embed_Result_Message(result, fifo, output),
+                  "Sorry, the file " + output +
+                      " already exists; it was left as it is and nothing was written.");
+        EXPECT_EQ(Read_File(output), "written by somebody else meanwhile");
+        EXPECT_EQ(folder.Names(), (std::vector<std::string>{"input.kml", "out.kml"}));
+    }
+    Allow_Unnamed_Files(true);
+}
+
+TEST(EmbedRace, OfTwoRunsOntoOneNameExactlyOneWrites) {
+    TempFolder folder;
+    const std::string input = folder.File("trip.kml");
+    const std::string output = folder.File("out.kml");
+    Write_File(input, Big_Kml(4 << 20));
+    EmbedResult first, second;
+    std::thread other([&] { second = Embed_File(input, output, kElement, Replacing::Never); });
+    first = Embed_File(input, output, kElement, Replacing::Never);
+    other.join();
+    const std::multiset<EmbedStatus> statuses{first.status, second.status};
+    EXPECT_EQ(statuses,
+              (std::multiset<EmbedStatus>{EmbedStatus::Written, EmbedStatus::OutputExists}));
+    EXPECT_EQ(Read_File(output), Embed_Text(Read_File(input), kElement).text);
+}
+
+TEST(EmbedInput, TimeDataAfterTheContainerTagDropsTheUnfinishedOutput) {
+    TempFolder folder;
+    const std::string input = folder.File("trip.kml");
+    Write_File(input, Big_Kml(2 << 20) + "<TimeSpan>");
+    const EmbedResult result =
+        Embed_File(input, folder.File("out.kml"), kElement, Replacing::Never);
+    EXPECT_EQ(result.status, EmbedStatus::HasTimeData);
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"trip.kml"});
 }
 
 }  // namespace

@@ -180,6 +180,41 @@ class EmbeddingTest : public QObject {
         QCOMPARE(Read_File(f->folder.File("trip.kml")), input_bytes);
     }
 
+    // A reset keeps strOutput_File but forgets the Yes: the same name typed again is asked about.
+    void sameNameTypedAfterAFinishedJobIsAskedAboutAgain() {
+        f->Enter_Date(Side::Begin, "2007");
+        Name_Output("out.kml");
+        f->Click("cmdTimestamp");
+        f->services.Take_Messages();
+        const std::string output = f->folder.File("out.kml");
+        const std::string first_result = Read_File(output);
+
+        f->Choose_Input();
+        f->Enter_Date(Side::Begin, "2008");
+        f->Type("txtOutputFile", QString::fromStdString(output));
+        f->services.answers = {MessageAnswer::No};
+        f->Click("cmdTimestamp");
+        QCOMPARE(
+            f->services.Take_Messages(),
+            QStringList{"Filename already exists - do you want to overwrite the previous file?"});
+        QCOMPARE(Read_File(output), first_result);
+    }
+
+    // The answer Yes is for the file that existed then; one that appears after a check that found
+    // the name free is not replaced.
+    void fileAppearingAfterTheCheckIsNotReplaced() {
+        f->Enter_Date(Side::Begin, "2007");
+        Name_Output("out.kml");
+        const std::string output = f->folder.File("out.kml");
+        Write_File(output, "appeared meanwhile");
+        f->services.answers = {MessageAnswer::No};
+        f->Click("cmdTimestamp");
+        QCOMPARE(
+            f->services.Take_Messages(),
+            QStringList{"Filename already exists - do you want to overwrite the previous file?"});
+        QCOMPARE(Read_File(output), std::string("appeared meanwhile"));
+    }
+
     void secondJobAfterTheFirst() {
         f->Enter_Date(Side::Begin, "2007");
         Name_Output("first.kml");

@@ -1,0 +1,201 @@
+// zaveze-embed as a separate process, the way scripts and users meet it: signals midway, a
+// file-size limit, pipes and FIFOs as input, and standard output that cannot be written.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <thread>
+
+#include "core/embed_file.h"
+#include "core/embedding_stream.h"
+#include "core/safe_output.h"
+#include "core/termination_cleanup.h"
+#include "core/time_element.h"
+#include "support/temp_folder.h"
+
+namespace zaveze {
+namespace {
+
+using testing::Read_File;
+using testing::TempFolder;
+using testing::Write_File;
+using namespace std::chrono_literals;
+
+const std::string kElement = Time_Element_Text({TimeMode::TimeSpan, "2007", ""});
+
+std::string Big_Kml(std::size_t bytes) {
+    std::string text = "<kml>\r\n<Document>\r\n";
+    while (text.size() < bytes) {
+        text += "  <Placemark><name>a place</name></Placemark>\r\n";
+    }
+    return text;
+}
+
+struct Ending {
+    int exit_code = -1;  // when the process exited
+    int signal = 0;      // when a signal ended it
+};
+
+Ending Wait_For(pid_t child) {
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (WIFSIGNALED(status)) {
+        return {-1, WTERMSIG(status)};
+    }
+    return {WEXITSTATUS(status), 0};
+}
+
+struct Redirects {
+    int in = -1, out = -1, err = -1;
+    rlim_t file_size_limit = RLIM_INFINITY;
+};
+
+// Starts zaveze-embed with `args`, standard streams as given (-1: as the test's own).
+pid_t Start_Embed(const std::vector<std::string>& args, const Redirects& redirects) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        // What the tool tells a person is not part of the test's own output.
+        const int out = redirects.out >= 0 ? redirects.out : ::open("/dev/null", O_WRONLY);
+        for (const auto& [from, to] : {std::pair{redirects.in, 0}, {out, 1}, {redirects.err, 2}}) {
+            if (from >= 0) {
+                ::dup2(from, to);
+            }
+        }
+        std::signal(SIGXFSZ, SIG_DFL);
+        std::signal(SIGPIPE, SIG_DFL);
+        const rlimit limit{redirects.file_size_limit, redirects.file_size_limit};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::vector<char*> argv{const_cast<char*>(ZAVEZE_EMBED_PROGRAM)};
+        for (const std::string& arg : args) {
+            argv.push_back(const_cast<char*>(arg.c_str()));
+        }
+        argv.push_back(nullptr);
+        ::execv(ZAVEZE_EMBED_PROGRAM, argv.data());
+        ::_exit(127);
+    }
+    return child;
+}
+
+class EmbedProcess : public ::testing::Test {
+  protected:
+    TempFolder folder, logs;
+    std::string fifo = folder.File("input.kml");
+    std::string output = folder.File("out.kml");
+    std::string err_log = logs.File("err");
+    void SetUp() override { ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0); }
+
+    // Starts a run that reads the FIFO, feeds it half a file, and leaves it waiting for more.
+    pid_t Start_Stalled_Run(const std::vector<std::string>& args, FileDescriptor& writer) {
+        const FileDescriptor err(::open(err_log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600));
+        const pid_t child = Start_Embed(args, {-1, -1, err.Get()});
+        writer = FileDescriptor(::open(fifo.c_str(), O_WRONLY));
+        EXPECT_TRUE(Write_All(writer.Get(), Big_Kml(1 << 20)));
+        std::this_thread::sleep_for(200ms);  // the run reads and writes what it got
+        return child;
+    }
+};
+
+TEST_F(EmbedProcess, SignalsMidwayLeaveNothingAndTheOldOutputSurvives) {
+    for (const int signal_number : {SIGINT, SIGTERM, SIGHUP, SIGKILL}) {
+        Write_File(output, "the previous output");
+        FileDescriptor writer;
+        const pid_t child = Start_Stalled_Run({"--force", "--begin", "2007", fifo, output}, writer);
+        ::kill(child, signal_number);
+        const Ending ending = Wait_For(child);
+        if (signal_number == SIGKILL) {
+            EXPECT_EQ(ending.signal, SIGKILL);
+        } else {
+            EXPECT_EQ(ending.exit_code, 128 + signal_number) << strsignal(signal_number);
+        }
+        EXPECT_EQ(Read_File(output), "the previous output");
+        EXPECT_EQ(folder.Names(), (std::vector<std::string>{"input.kml", "out.kml"}))
+            << strsignal(signal_number);
+    }
+}
+
+TEST_F(EmbedProcess, AFileSizeLimitIsReportedAsAFailedWrite) {
+    const std::string input = folder.File("big.kml");
+    Write_File(input, Big_Kml(1 << 20));
+    const FileDescriptor err(::open(err_log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600));
+    Redirects redirects{-1, -1, err.Get()};
+    redirects.file_size_limit = 100 << 10;
+    const Ending ending = Wait_For(Start_Embed({"--begin", "2007", input, output}, redirects));
+    EXPECT_EQ(ending.signal, 0);
+    EXPECT_EQ(ending.exit_code, 3);
+    EXPECT_EQ(Read_File(err_log),
+              "Sorry, the file " + output + " couldn't be written: File too large\n");
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"big.kml", "input.kml"}));
+}
+
+TEST_F(EmbedProcess, AFifoAndAPipeOnStandardInputAreReadOnce) {
+    const std::string sample = Big_Kml(300 << 10);
+    std::thread feeder([&] { Write_File(fifo, sample); });
+    EXPECT_EQ(Wait_For(Start_Embed({"--begin", "2007", fifo, output}, {})).exit_code, 0);
+    feeder.join();
+    EXPECT_EQ(Read_File(output), Embed_Text(sample, kElement).text);
+
+    int pipe_ends[2];
+    ASSERT_EQ(::pipe2(pipe_ends, O_CLOEXEC), 0);
+    const std::string piped_output = folder.File("piped.kml");
+    const pid_t child =
+        Start_Embed({"--begin", "2007", "/dev/stdin", piped_output}, {pipe_ends[0], -1, -1});
+    ::close(pipe_ends[0]);
+    EXPECT_TRUE(Write_All(pipe_ends[1], sample));
+    ::close(pipe_ends[1]);
+    EXPECT_EQ(Wait_For(child).exit_code, 0);
+    EXPECT_EQ(Read_File(piped_output), Embed_Text(sample, kElement).text);
+}
+
+TEST_F(EmbedProcess, AFullOrClosedStandardOutputIsAnError) {
+    const FileDescriptor full(::open("/dev/full", O_WRONLY));
+    const FileDescriptor err(::open(err_log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600));
+    EXPECT_EQ(Wait_For(Start_Embed({"--help"}, {-1, full.Get(), err.Get()})).exit_code, 3);
+    EXPECT_EQ(Read_File(err_log),
+              "zaveze-embed: standard output couldn't be written: No space left on device\n");
+
+    const std::string input = folder.File("trip.kml");
+    Write_File(input, "<Document>");
+    int pipe_ends[2];
+    ASSERT_EQ(::pipe2(pipe_ends, O_CLOEXEC), 0);
+    ::close(pipe_ends[0]);  // nobody reads what the tool says
+    const FileDescriptor err2(::open(err_log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600));
+    const Ending ending =
+        Wait_For(Start_Embed({"--begin", "2007", input, output}, {-1, pipe_ends[1], err2.Get()}));
+    ::close(pipe_ends[1]);
+    EXPECT_EQ(ending.exit_code, 3);
+    EXPECT_EQ(Read_File(err_log),
+              "zaveze-embed: standard output couldn't be written: Broken pipe\n");
+    EXPECT_EQ(Read_File(output), Embed_Text("<Document>", kElement).text);
+}
+
+// Where the file system has no unnamed files, the scratch name is removed on a signal.
+TEST_F(EmbedProcess, AScratchNameIsRemovedWhenASignalEndsTheRun) {
+    for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            Allow_Unnamed_Files(false);
+            Install_Termination_Cleanup();
+            Embed_File(fifo, output, kElement, Replacing::Never);
+            ::_exit(0);
+        }
+        const FileDescriptor writer(::open(fifo.c_str(), O_WRONLY));
+        EXPECT_TRUE(Write_All(writer.Get(), Big_Kml(1 << 20)));
+        for (int wait = 0; wait < 100 && folder.Names().size() < 2; ++wait) {
+            std::this_thread::sleep_for(20ms);
+        }
+        EXPECT_EQ(folder.Names(), (std::vector<std::string>{"input.kml", "out.tmp"}));
+        ::kill(child, signal_number);
+        EXPECT_EQ(Wait_For(child).exit_code, 128 + signal_number);
+        EXPECT_EQ(folder.Names(), std::vector<std::string>{"input.kml"});
+    }
+}
+
+}  // namespace
+}  // namespace zaveze
