@@ -31,8 +31,21 @@ struct ContainerTagMatch {
     std::string_view tag;  // the tag, for a full match
 };
 
-// Whether `text`, from its first byte on, is a container tag.
-ContainerTagMatch Match_Container_Tag(std::string_view text);
+// Whether `text`, from its first byte on, is a container tag. Inline: the embedding asks this at
+// every "<" that is followed by a tag's first letter.
+inline ContainerTagMatch Match_Container_Tag(std::string_view text) {
+    ContainerTagMatch result;
+    for (std::string_view candidate : kContainerTags) {
+        if (text.size() >= candidate.size()) {
+            if (text.starts_with(candidate)) {
+                return {TagMatch::Full, candidate};
+            }
+        } else if (candidate.starts_with(text)) {
+            result.match = TagMatch::Partial;
+        }
+    }
+    return result;
+}
 
 // Whether `text` holds a container tag anywhere.
 bool Contains_Container_Tag(std::string_view text);

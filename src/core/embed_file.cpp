@@ -19,7 +19,7 @@ namespace {
 constexpr std::size_t kBlockSize = 64 << 10;
 // Output goes to the writing thread in pieces of about this size: fewer hand-overs, and still
 // little memory.
-constexpr std::size_t kHandOverSize = 4 * kBlockSize;
+constexpr std::size_t kHandOverSize = 8 * kBlockSize;
 
 EmbedResult Read_Failure(int error) {
     return {EmbedStatus::ReadFailed, Error_Text(error), {}};

@@ -53,7 +53,9 @@ std::size_t EmbeddingStream::Run(std::string_view input, bool at_end, OutputBuff
         }
     }
     while (position < end) {
-        const PlainCopy copy = Copy_Plain_Bytes(begin, position, end, cursor);
+        const PlainCopy copy =
+            Copy_Plain_Bytes(begin, position, end, cursor,
+                             element_written_ ? AtContainerTag::SplitLine : AtContainerTag::Stop);
         const char* const special = copy.stop;
         if (special > position) {
             line_open_ = !Ends_Line(begin, special);

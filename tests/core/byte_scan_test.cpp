@@ -39,6 +39,27 @@ std::pair<std::size_t, std::string> Expected_Copy(const std::string& text, std::
     return {text.size(), out};
 }
 
+// The rule with every container tag on a line of its own, for the bytes [from, stop).
+std::string Expected_Split_Copy(const std::string& text, std::size_t from, std::size_t stop) {
+    std::string out;
+    for (std::size_t i = from; i < stop; ++i) {
+        const auto [match, tag] = Match_Container_Tag(std::string_view(text).substr(i));
+        if (match == TagMatch::Full) {
+            out += "\r\n" + std::string(tag) + "\r\n";
+            i += tag.size() - 1;
+            continue;
+        }
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
+            out += '\r';
+        }
+        out += text[i];
+        if (text[i] == '\r' && text[i + 1] != '\n') {
+            out += '\n';
+        }
+    }
+    return out;
+}
+
 class CopyPlainBytesUsing : public ::testing::TestWithParam<VectorUnit> {};
 
 TEST_P(CopyPlainBytesUsing, AgreesWithTheRuleOnRandomText) {
@@ -65,6 +86,20 @@ TEST_P(CopyPlainBytesUsing, AgreesWithTheRuleOnRandomText) {
         const auto [stop, expected] = Expected_Copy(text, from);
         ASSERT_EQ(static_cast<std::size_t>(copy.stop - text.data()), stop) << round;
         ASSERT_EQ(std::string(out.data(), copy.cursor), expected) << round;
+
+        // Splitting the tags' lines, the copy may go on past tags, and stops only where the
+        // caller is needed or may take over.
+        const PlainCopy split = Copy_Plain_Bytes_Using(GetParam(), text.data(), text.data() + from,
+                                                       text.data() + text.size(), out.data(),
+                                                       AtContainerTag::SplitLine);
+        const auto split_stop = static_cast<std::size_t>(split.stop - text.data());
+        ASSERT_GE(split_stop, stop) << round;
+        ASSERT_TRUE(split_stop == text.size() || text[split_stop] == '<' ||
+                    (text[split_stop] == '\r' && split_stop + 1 == text.size()))
+            << round;
+        ASSERT_EQ(std::string(out.data(), split.cursor),
+                  Expected_Split_Copy(text, from, split_stop))
+            << round;
     }
 }
 
@@ -86,7 +121,7 @@ TEST(FindPair, FindsTheFirstPairAnywhere) {
     std::string text(300, 'T');
     EXPECT_EQ(Find_Pair(text.data(), text.data() + text.size(), 'T', 'i'),
               text.data() + text.size());
-    for (std::size_t at : {0u, 15u, 16u, 31u, 100u, 298u}) {
+    for (std::size_t at : {0u, 15u, 16u, 31u, 32u, 33u, 63u, 100u, 298u}) {
         std::string copy = text;
         copy[at + 1] = 'i';
         EXPECT_EQ(Find_Pair(copy.data(), copy.data() + copy.size(), 'T', 'i'), copy.data() + at)
