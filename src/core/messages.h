@@ -2,8 +2,12 @@
 // Every text the program tells its user, in one place, so that the window and the command-line
 // tool say the same thing.
 
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "datetime/verification.h"
+#include "datetime/year_validation.h"
 
 namespace zaveze::messages {
 
@@ -37,6 +41,36 @@ inline constexpr std::string_view kBeginEqualsEnd =
     "you want?";
 inline constexpr std::string_view kLooksGood =
     "Looks good for embedding, but double-check the values to make sure.";
+
+// The prompt of the "Data Error" message for a refused year; no value for an accepted one.
+inline std::optional<std::string_view> Year_Refusal(YearVerdict verdict) {
+    switch (verdict) {
+        case YearVerdict::NotANumber:
+            return kYearNotANumber;
+        case YearVerdict::Zero:
+            return kYearIsZero;
+        case YearVerdict::Accepted:
+            break;
+    }
+    return std::nullopt;
+}
+
+// What "Verify Dates" says.
+inline std::string_view Verification(VerifyAdvice advice) {
+    switch (advice) {
+        case VerifyAdvice::NoTimeStampYet:
+            return kNoTimeStampYet;
+        case VerifyAdvice::NoTimeSpanYet:
+            return kNoTimeSpanYet;
+        case VerifyAdvice::BeginAfterEnd:
+            return kBeginAfterEnd;
+        case VerifyAdvice::BeginEqualsEnd:
+            return kBeginEqualsEnd;
+        case VerifyAdvice::LooksGood:
+            break;
+    }
+    return kLooksGood;
+}
 
 inline std::string Created(std::string_view output) {
     return "File " + std::string(output) + " created.";

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core/time_mode.h"
+#include "datetime/time_mode.h"
 
 namespace zaveze {
 

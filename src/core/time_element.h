@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/time_mode.h"
+#include "datetime/time_mode.h"
 #include "datetime/time_texts.h"
 
 namespace zaveze {

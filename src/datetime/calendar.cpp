@@ -1,5 +1,7 @@
 #include "datetime/calendar.h"
 
+#include "datetime/year_text.h"
+
 #include <algorithm>
 
 namespace zaveze {
@@ -39,23 +41,14 @@ std::vector<std::string> Day_Entries(std::string_view month, std::string_view ye
 }
 
 bool Is_Leap_Year(std::string_view year) {
-    const auto first = year.find_first_not_of(" \t");
-    const auto last = year.find_last_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return false;
-    }
-    year = year.substr(first, last - first + 1);
-    if (year.front() == '+' || year.front() == '-') {
-        year.remove_prefix(1);
-    }
-    if (year.empty() ||
-        !std::all_of(year.begin(), year.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    const auto value = Read_Whole_Year(year);
+    if (!value) {
         return false;
     }
     // Divisibility by 4, 100 and 400 follows from the value modulo 400, which stays small
     // however many digits the year has.
     int remainder = 0;
-    for (char digit : year) {
+    for (char digit : value->digits) {
         remainder = (remainder * 10 + (digit - '0')) % 400;
     }
     return remainder % 4 == 0 && (remainder % 100 != 0 || remainder == 0);

@@ -3,42 +3,13 @@
 #include <algorithm>
 
 #include "datetime/calendar.h"
+#include "datetime/year_text.h"
 
 namespace zaveze {
 namespace {
 
-struct WholeNumber {
-    bool negative = false;
-    std::string digits;  // without leading zeros; empty for zero
-};
-
 bool Is_Digit(char c) {
     return c >= '0' && c <= '9';
-}
-
-std::string_view Trim_Blanks(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-std::optional<WholeNumber> Read_Whole_Number(std::string_view text) {
-    text = Trim_Blanks(text);
-    WholeNumber number;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        number.negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    if (text.empty() || !std::all_of(text.begin(), text.end(), Is_Digit)) {
-        return std::nullopt;
-    }
-    const auto first_significant = text.find_first_not_of('0');
-    if (first_significant != std::string_view::npos) {
-        number.digits = text.substr(first_significant);
-    }
-    return number;
 }
 
 bool Is_Two_Digits(std::string_view text) {
@@ -48,9 +19,9 @@ bool Is_Two_Digits(std::string_view text) {
 }  // namespace
 
 std::string Year_For_Date(std::string_view typed_year) {
-    const auto number = Read_Whole_Number(typed_year);
+    const auto number = Read_Whole_Year(typed_year);
     if (!number) {
-        return std::string(Trim_Blanks(typed_year));
+        return std::string(Trim_Year_Blanks(typed_year));
     }
     std::string digits = number->digits;
     if (digits.size() < 4) {
@@ -60,7 +31,7 @@ std::string Year_For_Date(std::string_view typed_year) {
 }
 
 std::string Build_Date_Text(const DateParts& parts) {
-    if (Trim_Blanks(parts.year).empty()) {
+    if (Trim_Year_Blanks(parts.year).empty()) {
         return {};
     }
     std::string text = Year_For_Date(parts.year);
@@ -77,7 +48,7 @@ std::optional<DateParts> Parse_Date_Text(std::string_view text) {
     // The year may carry a sign, so its end is the first "-" after the first character.
     const auto year_end = text.find('-', 1);
     DateParts parts{std::string(text.substr(0, year_end)), {}, {}};
-    if (!Read_Whole_Number(parts.year) || parts.year != Trim_Blanks(parts.year)) {
+    if (!Read_Whole_Year(parts.year) || parts.year != Trim_Year_Blanks(parts.year)) {
         return std::nullopt;
     }
     if (year_end == std::string_view::npos) {
@@ -107,9 +78,9 @@ bool Is_Full_Date(std::string_view date_text) {
 }
 
 int Compare_Year_Values(std::string_view a, std::string_view b) {
-    const auto x = Read_Whole_Number(a).value_or(WholeNumber{});
-    const auto y = Read_Whole_Number(b).value_or(WholeNumber{});
-    const auto sign_of = [](const WholeNumber& n) {
+    const auto x = Read_Whole_Year(a).value_or(WholeYear{});
+    const auto y = Read_Whole_Year(b).value_or(WholeYear{});
+    const auto sign_of = [](const WholeYear& n) {
         return n.digits.empty() ? 0 : (n.negative ? -1 : 1);
     };
     if (sign_of(x) != sign_of(y)) {

@@ -1,6 +1,5 @@
 #include "datetime/verification.h"
 
-#include "core/messages.h"
 #include "datetime/date_text.h"
 
 namespace zaveze {
@@ -42,10 +41,10 @@ int Compare_Points(const std::string& date_a, const std::string& time_a, const s
 VerifyOutcome Verify_Dates(const VerifyInput& input) {
     const bool stamp = input.mode == TimeMode::TimeStamp;
     if (stamp && input.begin_date.empty()) {
-        return {std::nullopt, messages::kNoTimeStampYet};
+        return {std::nullopt, VerifyAdvice::NoTimeStampYet};
     }
     if (!stamp && input.begin_date.empty() && input.end_date.empty()) {
-        return {std::nullopt, messages::kNoTimeSpanYet};
+        return {std::nullopt, VerifyAdvice::NoTimeSpanYet};
     }
     const std::string begin_time = Shown_Time(input, input.begin_date, input.begin_time);
     const std::string end_time = Shown_Time(input, input.end_date, input.end_time);
@@ -56,16 +55,16 @@ VerifyOutcome Verify_Dates(const VerifyInput& input) {
         captions.end = input.end_date.empty() ? "Present" : input.end_date + " " + end_time;
     }
 
-    std::string_view message = messages::kLooksGood;
+    VerifyAdvice advice = VerifyAdvice::LooksGood;
     if (!stamp && !input.begin_date.empty() && !input.end_date.empty()) {
         const int order = Compare_Points(input.begin_date, begin_time, input.end_date, end_time);
         if (order > 0) {
-            message = messages::kBeginAfterEnd;
+            advice = VerifyAdvice::BeginAfterEnd;
         } else if (order == 0) {
-            message = messages::kBeginEqualsEnd;
+            advice = VerifyAdvice::BeginEqualsEnd;
         }
     }
-    return {captions, message};
+    return {captions, advice};
 }
 
 }  // namespace zaveze

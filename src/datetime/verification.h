@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/time_mode.h"
+#include "datetime/time_mode.h"
 
 namespace zaveze {
 
@@ -23,9 +23,18 @@ struct VerifyCaptions {
     std::string end;
 };
 
+// What the verification tells the user; core/messages.h has the words.
+enum class VerifyAdvice {
+    NoTimeStampYet,
+    NoTimeSpanYet,
+    BeginAfterEnd,
+    BeginEqualsEnd,
+    LooksGood,
+};
+
 struct VerifyOutcome {
     std::optional<VerifyCaptions> captions;  // none when nothing was entered: labels keep theirs
-    std::string_view message;
+    VerifyAdvice advice = VerifyAdvice::LooksGood;
 };
 
 VerifyOutcome Verify_Dates(const VerifyInput& input);

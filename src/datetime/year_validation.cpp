@@ -1,6 +1,6 @@
 #include "datetime/year_validation.h"
 
-#include "core/messages.h"
+#include "datetime/year_text.h"
 
 namespace zaveze {
 namespace {
@@ -65,28 +65,15 @@ NumberForm Read_Number_Form(std::string_view text) {
 }  // namespace
 
 YearVerdict Validate_Year(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
+    if (Is_Blank_Year(text)) {
         return YearVerdict::Accepted;
     }
-    const auto form =
-        Read_Number_Form(text.substr(first, text.find_last_not_of(" \t") - first + 1));
-    if (form.is_number && form.is_zero) {
-        return YearVerdict::Zero;
+    if (const auto year = Read_Whole_Year(text)) {
+        return year->digits.empty() ? YearVerdict::Zero : YearVerdict::Accepted;
     }
-    return form.is_whole ? YearVerdict::Accepted : YearVerdict::NotANumber;
-}
-
-std::optional<std::string_view> Year_Refusal_Message(YearVerdict verdict) {
-    switch (verdict) {
-        case YearVerdict::NotANumber:
-            return messages::kYearNotANumber;
-        case YearVerdict::Zero:
-            return messages::kYearIsZero;
-        case YearVerdict::Accepted:
-            break;
-    }
-    return std::nullopt;
+    // Not a whole number; other number forms of 0 (0.0, 0e3) get the zero message all the same.
+    const auto form = Read_Number_Form(Trim_Year_Blanks(text));
+    return form.is_number && form.is_zero ? YearVerdict::Zero : YearVerdict::NotANumber;
 }
 
 }  // namespace zaveze

@@ -13,7 +13,4 @@ enum class YearVerdict { Accepted, NotANumber, Zero };
 // every other text that is not a whole number is refused as not a number.
 YearVerdict Validate_Year(std::string_view text);
 
-// The prompt of the "Data Error" message for a refused year; no value for an accepted one.
-std::optional<std::string_view> Year_Refusal_Message(YearVerdict verdict);
-
 }  // namespace zaveze

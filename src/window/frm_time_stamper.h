@@ -9,7 +9,7 @@
 #include <QWidget>
 
 #include "core/form_state.h"
-#include "core/time_mode.h"
+#include "datetime/time_mode.h"
 #include "datetime/time_texts.h"
 #include "window/platform_services.h"
 

@@ -71,7 +71,7 @@ void frmTimeStamper::Year_Changed(bool& year_set, QComboBox* months,
 }
 
 bool frmTimeStamper::Year_May_Be_Left(QLineEdit* year_box) {
-    const auto refusal = Year_Refusal_Message(Validate_Year(Text_Of(year_box)));
+    const auto refusal = messages::Year_Refusal(Validate_Year(Text_Of(year_box)));
     if (refusal) {
         services_.Show_Message(this, {To_QString(messages::kDataErrorTitle), To_QString(*refusal),
                                       MessageIcon::Warning, MessageButtons::Ok});
@@ -132,7 +132,7 @@ void frmTimeStamper::cmdVerify_Dates_Click() {
         lblBegin_Date->setText(To_QString(outcome.captions->begin));
         lblEnd_Date->setText(To_QString(outcome.captions->end));
     }
-    Message(To_QString(outcome.message));
+    Message(To_QString(messages::Verification(outcome.advice)));
 }
 
 void frmTimeStamper::chkSet_Time_Click() {

@@ -10,6 +10,7 @@
 #include "core/output_naming.h"
 #include "core/output_target.h"
 #include "core/time_element.h"
+#include "datetime/year_text.h"
 #include "window/frm_time_stamper.h"
 #include "window/qt_bridge.h"
 
@@ -115,7 +116,8 @@ void frmTimeStamper::cmdOutputFile_Click() {
 }
 
 void frmTimeStamper::cmdAuto_Output_Click() {
-    if (txtBegin_Year->text().isEmpty() && txtEnd_Year->text().isEmpty()) {
+    if (Is_Blank_Year(txtBegin_Year->text().toStdString()) &&
+        Is_Blank_Year(txtEnd_Year->text().toStdString())) {
         Message(To_QString(messages::kNoDateYet));
         txtOutputFile->setText(QString());
         return;

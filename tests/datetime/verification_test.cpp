@@ -21,7 +21,7 @@ class VerifyDates : public ::testing::TestWithParam<VerifyCase> {};
 TEST_P(VerifyDates, CaptionsAndMessage) {
     const auto& c = GetParam();
     const VerifyOutcome outcome = Verify_Dates(c.input);
-    EXPECT_EQ(outcome.message, c.message);
+    EXPECT_EQ(messages::Verification(outcome.advice), c.message);
     ASSERT_TRUE(outcome.captions);
     EXPECT_EQ(outcome.captions->begin, c.begin_caption);
     EXPECT_EQ(outcome.captions->end, c.end_caption);
@@ -102,10 +102,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(VerifyDates, NothingEnteredLeavesTheCaptions) {
     const VerifyOutcome stamp = Verify_Dates({kStamp, "", "2008", false});
-    EXPECT_EQ(stamp.message, m::kNoTimeStampYet);
+    EXPECT_EQ(stamp.advice, VerifyAdvice::NoTimeStampYet);
     EXPECT_FALSE(stamp.captions);
     const VerifyOutcome span = Verify_Dates({kSpan, "", "", false});
-    EXPECT_EQ(span.message, m::kNoTimeSpanYet);
+    EXPECT_EQ(span.advice, VerifyAdvice::NoTimeSpanYet);
     EXPECT_FALSE(span.captions);
 }
 

@@ -35,9 +35,9 @@ INSTANTIATE_TEST_SUITE_P(
         YearCase{".", YearVerdict::NotANumber}));
 
 TEST(YearRefusalMessage, NamesTheProblem) {
-    EXPECT_EQ(Year_Refusal_Message(YearVerdict::NotANumber), messages::kYearNotANumber);
-    EXPECT_EQ(Year_Refusal_Message(YearVerdict::Zero), messages::kYearIsZero);
-    EXPECT_FALSE(Year_Refusal_Message(YearVerdict::Accepted));
+    EXPECT_EQ(messages::Year_Refusal(YearVerdict::NotANumber), messages::kYearNotANumber);
+    EXPECT_EQ(messages::Year_Refusal(YearVerdict::Zero), messages::kYearIsZero);
+    EXPECT_FALSE(messages::Year_Refusal(YearVerdict::Accepted));
 }
 
 }  // namespace

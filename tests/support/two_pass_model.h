@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/time_mode.h"
+#include "datetime/time_mode.h"
 
 namespace zaveze::testing {
 

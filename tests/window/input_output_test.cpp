@@ -256,6 +256,16 @@ class InputOutputTest : public QObject {
                  QStringList{"You haven't entered the input filename yet."});
     }
 
+    // A year of blanks is no year, by the same rule as everywhere else.
+    void automaticNameTakesAYearOfBlanksForNoDate() {
+        f->Choose_Input();
+        f->Type("txtBegin_Year", " ");
+        f->Click("cmdAuto_Output");
+        QCOMPARE(f->services.Take_Messages(),
+                 QStringList{"You haven't entered any date information yet."});
+        QCOMPARE(f->Text("txtOutputFile"), QString());
+    }
+
     void automaticNameOfAnExistingFileAsks() {
         f->Choose_Input();
         zaveze::testing::Write_File(f->folder.File("trip_2007_to_Present.kml"), "old");
