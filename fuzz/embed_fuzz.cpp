@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the embedding engine, whole and in blocks of a random size, and to the
-// plain two-pass model, and stops at the first difference.
+// plain two-pass model, and stops at the first difference. The time-data scan that runs inside
+// the writing pass gets the same blocks and is compared with a plain search of the whole input.
 //
 // The first bytes of the fuzzer's input choose the settings: the mode, which dates are given,
 // and the block size; the rest is the KML input.
@@ -11,6 +12,7 @@
 #include <string_view>
 
 #include "core/embedding_stream.h"
+#include "core/time_data_scan.h"
 #include "core/time_element.h"
 #include "support/two_pass_model.h"
 
@@ -52,11 +54,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     zaveze::EmbeddingStream stream(element_text);
+    zaveze::TimeDataScanner time_data;
     zaveze::OutputBuffer out;
     std::string pending;
     for (std::size_t start = 0; start < input.size(); start += block_size) {
+        time_data.Feed(input.substr(start, block_size));
         pending.append(input.substr(start, block_size));
         pending.erase(0, stream.Transform(pending, out));
+    }
+    const bool has_time_data = input.find("TimeStamp") != std::string_view::npos ||
+                               input.find("TimeSpan") != std::string_view::npos;
+    if (time_data.Found() != has_time_data) {
+        Fail("the block-wise time-data scan", has_time_data ? "found" : "none",
+             time_data.Found() ? "found" : "none");
     }
     stream.Finish(pending, out);
     if (out.View() != expected) {
