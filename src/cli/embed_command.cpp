@@ -1,248 +1,142 @@
 #include "cli/embed_command.h"
 
-#include <getopt.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <optional>
 #include <ostream>
 #include <string>
 
+#include "cli/jobs.h"
+#include "cli/options.h"
 #include "core/embed_file.h"
 #include "core/input_check.h"
 #include "core/messages.h"
-#include "core/output_naming.h"
 #include "core/output_target.h"
 #include "core/posix_file.h"
 #include "core/time_element.h"
-#include "datetime/date_text.h"
-#include "datetime/time_zones.h"
-#include "datetime/year_validation.h"
+#include "datetime/verification.h"
 
 namespace zaveze::cli {
 namespace {
 
 constexpr std::string_view kUsage =
-    "Usage: zaveze-embed [--stamp DATE | [--begin DATE] [--end DATE]] [--time HH:MM:SS]\n"
-    "                    [--end-time HH:MM:SS] [--zone +HH|-HH] [--force] INPUT [OUTPUT]\n";
+    "Usage: zaveze-embed [OPTION]... INPUT [OUTPUT]\n"
+    "  or:  zaveze-embed [OPTION]... INPUT... FOLDER\n"
+    "  or:  zaveze-embed [OPTION]... -t FOLDER INPUT...\n";
 
 constexpr std::string_view kHelp =
     "Adds time information to a copy of a KML file, after its first container tag\n"
     "(<Document>, <Folder>, <Placemark>, <ScreenOverlay>, <GroundOverlay>, <PhotoOverlay>,\n"
-    "<NetworkLink>), so that a KML viewer can place its features on a time line.\n"
+    "<NetworkLink>), so that a KML viewer can place its features on a time line. Every INPUT\n"
+    "gets the same dates. Without OUTPUT the name is made from INPUT and the dates, beside\n"
+    "INPUT or in FOLDER, for example trip_2007-01-01_to_2007-12-31.kml. \"-\" as INPUT reads\n"
+    "standard input, as OUTPUT writes standard output.\n"
     "\n"
-    "  --stamp DATE         write a TimeStamp: a single point in time\n"
-    "  --begin DATE         write a TimeSpan beginning at DATE\n"
-    "  --end DATE           write a TimeSpan ending at DATE\n"
-    "  --time HH:MM:SS      time of day of the begin or TimeStamp date (24-hour clock)\n"
-    "  --end-time HH:MM:SS  time of day of the end date\n"
-    "  --zone +HH|-HH       correct for a local time zone, -12 to +12 hours from UTC;\n"
-    "                       without a time of day the whole local day is covered\n"
-    "  --force              replace OUTPUT if it exists\n"
-    "  --help, --version    show this text, or the version\n"
+    "      --stamp DATE             write a TimeStamp: a single point in time\n"
+    "      --begin DATE             write a TimeSpan beginning at DATE\n"
+    "      --end DATE               write a TimeSpan ending at DATE\n"
+    "      --time HH:MM:SS          time of day of the begin or TimeStamp date (24-hour clock)\n"
+    "      --end-time HH:MM:SS      time of day of the end date\n"
+    "      --zone +HH|-HH           correct for a local time zone, -12 to +12 hours from UTC;\n"
+    "                               without a time of day the whole local day is covered\n"
+    "  -f, --force                  replace an existing output\n"
+    "  -n, --no-clobber             skip an input whose output exists (not an error)\n"
+    "  -t, --target-directory=FOLDER  write every output into FOLDER\n"
+    "      --dry-run                check everything and show what would be written, where\n"
+    "                               and what \"Verify Dates\" says; write nothing\n"
+    "  -q, --quiet                  say nothing about files created or skipped\n"
+    "  -h, --help                   show this text\n"
+    "  -V, --version                show the version\n"
     "\n"
     "DATE is YEAR, YEAR-MM or YEAR-MM-DD (2007, 2007-10, 2007-10-02, -44-03-15). Times and\n"
-    "zones go only with full dates. Without OUTPUT the name is made from INPUT and the dates,\n"
-    "for example trip_2007-01-01_to_2007-12-31.kml.\n"
+    "zones go only with full dates.\n"
     "\n"
-    "Exit status: 0 written, 1 refused, 2 bad usage, 3 a file could not be read or written.\n";
+    "Examples:\n"
+    "  zaveze-embed --begin 2007-01-01 --end 2007-12-31 trip.kml\n"
+    "  zaveze-embed --stamp 2007-10-02 --time 15:45:12 --zone -05 trip.kml stamped.kml\n"
+    "  zaveze-embed -n --begin 2007 tracks/*.kml dated/\n"
+    "  find tracks -name '*.kml' -print0 | xargs -0 -P2 zaveze-embed -q --begin 2007 -t dated\n"
+    "  curl -s https://example.org/trip.kml | zaveze-embed --begin 2007 - - > trip-2007.kml\n"
+    "\n"
+    "Exit status: 0 written (or skipped, or a dry run that would write), 1 refused,\n"
+    "2 bad usage, 3 a file could not be read or written; of several inputs, the highest.\n";
 
-struct Options {
-    std::optional<std::string> stamp, begin, end, time, end_time, zone;
-    bool force = false;
-    std::string input;
-    // Checked and in the form the window builds them.
-    TimeMode mode = TimeMode::TimeSpan;
-    std::string begin_date, end_date;
-    std::optional<std::string> output;
+constexpr std::string_view kProgram = "zaveze-embed: ";
+
+// What one run of the tool shares among its jobs.
+struct Run {
+    const Options& options;
+    std::string element_text;
+    std::optional<std::string_view> element_refusal;  // no date to write
+    std::ostream& out;
+    std::ostream& err;
+
+    // A message about `file` on standard error.
+    void Say(const std::string& file, const std::string& text) const {
+        err << kProgram << file << ": " << text << '\n';
+    }
 };
 
-struct UsageError {
-    std::string text;
-};
-
-// A date argument in the form the window would build it, or the reason it is not one.
-std::string Date_Argument(const std::string& option, const std::string& value) {
-    const auto parts = Parse_Date_Text(value);
-    if (!parts || Validate_Year(parts->year) != YearVerdict::Accepted) {
-        throw UsageError{"--" + option + ": '" + value +
-                         "' is not a date (YEAR, YEAR-MM or YEAR-MM-DD with a year other than 0, "
-                         "a month 01 to 12 and a day the month has)"};
+int Status_Of(EmbedStatus status) {
+    if (status == EmbedStatus::Written) {
+        return kWritten;
     }
-    return Build_Date_Text(*parts);
+    return Is_Refusal(status) ? kRefused : kFileFailure;
 }
 
-void Check_Time(const std::string& option, const std::optional<std::string>& value) {
-    if (value && !Is_24_Hour_Time(*value)) {
-        throw UsageError{"--" + option + ": '" + *value +
-                         "' is not a time HH:MM:SS (00:00:00 to 23:59:59)"};
-    }
-}
-
-enum class Request { Run, Help, Version };
-
-// The name of a long option as typed, without "--" and without a value after "=".
-std::string_view Typed_Option_Name(std::string_view word) {
-    word.remove_prefix(std::min<std::size_t>(2, word.size()));
-    return word.substr(0, word.find('='));
-}
-
-// Why getopt_long stopped at `word`: an unknown option, an abbreviation of more than one, or a
-// value given to an option that takes none.
-std::string Bad_Option_Text(std::string_view word, const option* long_options) {
-    if (!word.starts_with("--")) {
-        return "unknown option '" + std::string(word) + "'";
-    }
-    const std::string name(Typed_Option_Name(word));
-    int matches = 0;
-    for (const option* candidate = long_options; candidate->name != nullptr; ++candidate) {
-        if (name == candidate->name) {
-            matches = 1;
+// Reports a result of the embedding; the status of the job.
+int Report(const Run& run, const Job& job, const EmbedResult& result) {
+    const std::string message = Embed_Result_Message(result, Shown_Input(job), Shown_Output(job));
+    switch (result.status) {
+        case EmbedStatus::Written:
+            if (!run.options.quiet && !job.To_Standard_Output()) {
+                run.out << message << '\n';
+            }
             break;
-        }
-        matches += std::string_view(candidate->name).starts_with(name) ? 1 : 0;
-    }
-    if (name.empty() || matches == 0) {
-        return "unknown option '--" + name + "'";
-    }
-    if (matches > 1) {
-        return "ambiguous option '--" + name + "'";
-    }
-    return "option '--" + name + "' takes no value";
-}
-
-Request Parse(int argc, char** argv, Options& options) {
-    enum : int {
-        kStamp = 1000,
-        kBegin,
-        kEnd,
-        kTime,
-        kEndTime,
-        kZone,
-        kForce,
-        kHelpOption,
-        kVersion
-    };
-    static const option kLongOptions[] = {
-        {"stamp", required_argument, nullptr, kStamp},
-        {"begin", required_argument, nullptr, kBegin},
-        {"end", required_argument, nullptr, kEnd},
-        {"time", required_argument, nullptr, kTime},
-        {"end-time", required_argument, nullptr, kEndTime},
-        {"zone", required_argument, nullptr, kZone},
-        {"force", no_argument, nullptr, kForce},
-        {"help", no_argument, nullptr, kHelpOption},
-        {"version", no_argument, nullptr, kVersion},
-        {nullptr, 0, nullptr, 0},
-    };
-    optind = 0;  // start afresh, also when called more than once in one process
-    opterr = 0;
-    for (;;) {
-        optopt = 0;
-        // The leading ":" makes a missing value its own answer, apart from unknown options.
-        const int choice = ::getopt_long(argc, argv, ":", kLongOptions, nullptr);
-        if (choice == -1) {
-            break;
-        }
-        // getopt_long has moved past the word it could not take.
-        const std::string_view word = optind > 0 && optind <= argc ? argv[optind - 1] : "";
-        switch (choice) {
-            case kStamp:
-                options.stamp = optarg;
-                break;
-            case kBegin:
-                options.begin = optarg;
-                break;
-            case kEnd:
-                options.end = optarg;
-                break;
-            case kTime:
-                options.time = optarg;
-                break;
-            case kEndTime:
-                options.end_time = optarg;
-                break;
-            case kZone:
-                options.zone = optarg;
-                break;
-            case kForce:
-                options.force = true;
-                break;
-            case kHelpOption:
-                return Request::Help;
-            case kVersion:
-                return Request::Version;
-            case ':':
-                throw UsageError{"option '--" + std::string(Typed_Option_Name(word)) +
-                                 "' needs a value"};
-            default:
-                if (optopt != 0 && optopt < 1000) {
-                    throw UsageError{"unknown option '-" +
-                                     std::string(1, static_cast<char>(optopt)) + "'"};
+        case EmbedStatus::OutputExists:
+            if (run.options.no_clobber) {
+                if (!run.options.quiet) {
+                    run.Say(job.output, "exists; skipped");
                 }
-                throw UsageError{Bad_Option_Text(word, kLongOptions)};
-        }
+                return kWritten;
+            }
+            run.Say(job.output, "exists; use --force to replace it, or --no-clobber to skip it");
+            break;
+        case EmbedStatus::SameFileAsInput:
+        case EmbedStatus::WriteFailed:
+            run.Say(Shown_Output(job), message);
+            break;
+        case EmbedStatus::FolderFailed:
+            run.Say(result.folder, message);
+            break;
+        default:
+            run.Say(Shown_Input(job), message);
+            break;
     }
-    const int operands = argc - optind;
-    if (operands < 1 || operands > 2) {
-        throw UsageError{operands < 1 ? "INPUT is missing" : "too many file names"};
-    }
-    options.input = argv[optind];
-    if (operands == 2) {
-        options.output = argv[optind + 1];
-    }
-    if (options.input.empty() || (options.output && options.output->empty())) {
-        throw UsageError{"a file name is empty"};
-    }
-    if (options.stamp && (options.begin || options.end)) {
-        throw UsageError{"--stamp cannot be combined with --begin or --end"};
-    }
-    if (options.stamp && options.end_time) {
-        throw UsageError{"--end-time belongs to an end date, which a TimeStamp has not"};
-    }
-    options.mode = options.stamp ? TimeMode::TimeStamp : TimeMode::TimeSpan;
-    if (options.stamp) {
-        options.begin_date = Date_Argument("stamp", *options.stamp);
-    } else if (options.begin) {
-        options.begin_date = Date_Argument("begin", *options.begin);
-    }
-    if (options.end) {
-        options.end_date = Date_Argument("end", *options.end);
-    }
-    Check_Time("time", options.time);
-    Check_Time("end-time", options.end_time);
-    if (options.zone) {
-        const auto zones = Time_Zone_Entries();
-        if (std::find(zones.begin(), zones.end(), *options.zone) == zones.end()) {
-            throw UsageError{"--zone: '" + *options.zone +
-                             "' is not a zone from -12 to +12, such as -05 or +00"};
-        }
-    }
-    return Request::Run;
+    return Status_Of(result.status);
 }
 
-struct Refusal {
-    std::string text;
-    int status;
-};
+std::string Input_Path(const Job& job) {
+    return job.From_Standard_Input() ? "/dev/stdin" : job.input;
+}
 
-// A refusal that is certain before the input is read: no date, the input named as the output,
-// an output that exists (without --force) or that is no regular file.
-std::optional<Refusal> Refusal_Before_Reading(const TimeElement& element,
-                                              const OutputTarget& target, bool force,
-                                              const std::string& output) {
-    if (const auto refusal = Element_Refusal(element)) {
-        return Refusal{std::string(*refusal), kRefused};
+// A refusal of the output that is certain before the input is read: the input named as the
+// output, an output that exists (without --force) or that is no regular file.
+std::optional<EmbedResult> Output_Refusal(const Run& run, const Job& job) {
+    if (job.To_Standard_Output()) {
+        return std::nullopt;
     }
+    const OutputTarget target = Examine_Output(
+        job.output, job.From_Standard_Input() ? std::nullopt : Identity_Of(job.input));
     switch (target.state) {
         case OutputState::SameAsInput:
-            return Refusal{std::string(messages::kSameAsInput), kRefused};
+            return EmbedResult{EmbedStatus::SameFileAsInput, {}, {}};
         case OutputState::NotRegularFile:
-            return Refusal{messages::Write_Failed(output, target.reason), kFileFailure};
+            return EmbedResult{EmbedStatus::WriteFailed, target.reason, {}};
         case OutputState::ExistingFile:
-            if (!force) {
-                return Refusal{std::string(messages::kOverwriteQuestion) + "\nzaveze-embed: " +
-                                   output + " was left as it is; --force replaces it",
-                               kRefused};
+            if (!run.options.force) {
+                return EmbedResult{EmbedStatus::OutputExists, {}, {}};
             }
             break;
         case OutputState::Free:
@@ -251,43 +145,58 @@ std::optional<Refusal> Refusal_Before_Reading(const TimeElement& element,
     return std::nullopt;
 }
 
-int Exit_Status(EmbedStatus status) {
-    if (status == EmbedStatus::Written) {
-        return kWritten;
+// The input's own refusal, when it has one; it comes before any other, as in the window.
+std::optional<int> Input_Refusal(const Run& run, const Job& job, InputCheck& check) {
+    check = Check_Input_File(Input_Path(job));
+    if (const auto refusal = Input_Refusal_Message(check, Shown_Input(job))) {
+        run.Say(Shown_Input(job), *refusal);
+        return check.verdict == InputVerdict::Unreadable ? kFileFailure : kRefused;
     }
-    return Is_Refusal(status) ? kRefused : kFileFailure;
+    return std::nullopt;
 }
 
-int Embed(const Options& options, std::ostream& out, std::ostream& err) {
-    TimeSettings settings;
-    settings.set_time = options.time || options.end_time;
-    settings.local_zone = settings.set_time || options.zone;
-    settings.zone = options.zone.value_or(kUtcZone);
-    settings.begin_time = options.time.value_or("00:00:00");
-    settings.end_time = options.end_time.value_or("00:00:00");
-    const TimeElement element =
-        Make_Time_Element(options.mode, options.begin_date, options.end_date, settings);
-    const std::string output = options.output.value_or(
-        Auto_Output_Name(options.input, options.mode, options.begin_date, options.end_date));
+int Dry_Run(const Run& run, const Job& job, const InputCheck& check) {
+    const VerifyOutcome verification = Verify_Dates(
+        {run.options.mode, run.options.begin_date, run.options.end_date,
+         run.options.time || run.options.end_time, run.options.time.value_or("00:00:00"),
+         run.options.end_time.value_or("00:00:00")});
+    run.out << kProgram << Shown_Input(job) << ": would write " << Shown_Output(job) << '\n'
+            << "after " << check.first_tag << " on line " << check.first_tag_line << ":\n"
+            << run.element_text << messages::Verification(verification.advice) << '\n';
+    return kWritten;
+}
 
-    const OutputTarget target = Examine_Output(output, Identity_Of(options.input));
-    if (const auto refusal = Refusal_Before_Reading(element, target, options.force, output)) {
-        // The input's own refusal comes first, as in the window, so the input is checked alone.
-        // Nothing will be written, so even a pipe may be read up for it.
-        const InputCheck check = Check_Input_File(options.input);
-        if (const auto input_refusal = Input_Refusal_Message(check, options.input)) {
-            err << *input_refusal << '\n';
-            return check.verdict == InputVerdict::Unreadable ? kFileFailure : kRefused;
-        }
-        err << refusal->text << '\n';
-        return refusal->status;
+int Run_Job(const Run& run, const Job& job) {
+    if (!job.conflict.empty()) {
+        run.Say(job.output, job.conflict);
+        return kRefused;
     }
-
-    const EmbedResult result = Embed_File(options.input, output, Time_Element_Text(element),
-                                          options.force ? Replacing::Allowed : Replacing::Never);
-    const std::string message = Embed_Result_Message(result, options.input, output);
-    (result.status == EmbedStatus::Written ? out : err) << message << '\n';
-    return Exit_Status(result.status);
+    const auto early = Output_Refusal(run, job);
+    if (early && early->status == EmbedStatus::OutputExists && run.options.no_clobber) {
+        return Report(run, job, *early);  // skipped without reading the input
+    }
+    if (early || run.element_refusal || run.options.dry_run) {
+        InputCheck check;
+        if (const auto status = Input_Refusal(run, job, check)) {
+            return *status;
+        }
+        if (run.element_refusal) {
+            run.Say(Shown_Input(job), std::string(*run.element_refusal));
+            return kRefused;
+        }
+        if (early) {
+            return Report(run, job, *early);
+        }
+        return Dry_Run(run, job, check);
+    }
+    if (job.To_Standard_Output()) {
+        run.out.flush();
+        return Report(run, job,
+                      Embed_To_Descriptor(Input_Path(job), STDOUT_FILENO, run.element_text));
+    }
+    return Report(run, job,
+                  Embed_File(Input_Path(job), job.output, run.element_text,
+                             run.options.force ? Replacing::Allowed : Replacing::Never));
 }
 
 // Whether everything written to standard output got there; a full disk or a closed pipe is
@@ -299,9 +208,21 @@ int Check_Output_Stream(std::ostream& out, std::ostream& err, int status) {
         return status;
     }
     const int error = errno;
-    err << "zaveze-embed: standard output couldn't be written: "
+    err << kProgram << "standard output couldn't be written: "
         << (error != 0 ? Error_Text(error) : std::string("write error")) << '\n';
     return std::max<int>(status, kFileFailure);
+}
+
+int Embed_All(const Options& options, std::ostream& out, std::ostream& err) {
+    const std::vector<Job> jobs = Plan_Jobs(options);
+    const TimeElement element = Make_Time_Element(options.mode, options.begin_date,
+                                                  options.end_date, options.Time_Settings());
+    const Run run{options, Time_Element_Text(element), Element_Refusal(element), out, err};
+    int status = kWritten;
+    for (const Job& job : jobs) {
+        status = std::max(status, Run_Job(run, job));
+    }
+    return status;
 }
 
 }  // namespace
@@ -309,7 +230,7 @@ int Check_Output_Stream(std::ostream& out, std::ostream& err, int status) {
 int Run_Embed_Command(int argc, char** argv, std::ostream& out, std::ostream& err) {
     Options options;
     try {
-        switch (Parse(argc, argv, options)) {
+        switch (Parse_Arguments(argc, argv, options)) {
             case Request::Help:
                 out << kUsage << '\n' << kHelp;
                 return Check_Output_Stream(out, err, kWritten);
@@ -319,9 +240,9 @@ int Run_Embed_Command(int argc, char** argv, std::ostream& out, std::ostream& er
             case Request::Run:
                 break;
         }
-        return Check_Output_Stream(out, err, Embed(options, out, err));
+        return Check_Output_Stream(out, err, Embed_All(options, out, err));
     } catch (const UsageError& error) {
-        err << "zaveze-embed: " << error.text << '\n' << kUsage;
+        err << kProgram << error.text << '\n' << kUsage;
         return kBadUsage;
     }
 }

@@ -2,14 +2,15 @@
 
 namespace zaveze {
 
-bool Contains_Container_Tag(std::string_view text) {
+std::optional<FoundTag> Find_Container_Tag(std::string_view text) {
     for (std::size_t open = text.find('<'); open != std::string_view::npos;
          open = text.find('<', open + 1)) {
-        if (Match_Container_Tag(text.substr(open)).match == TagMatch::Full) {
-            return true;
+        if (const auto [match, tag] = Match_Container_Tag(text.substr(open));
+            match == TagMatch::Full) {
+            return FoundTag{open, tag};
         }
     }
-    return false;
+    return std::nullopt;
 }
 
 }  // namespace zaveze

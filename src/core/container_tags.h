@@ -4,6 +4,7 @@
 // does not count.
 
 #include <array>
+#include <optional>
 #include <string_view>
 
 namespace zaveze {
@@ -47,7 +48,12 @@ inline ContainerTagMatch Match_Container_Tag(std::string_view text) {
     return result;
 }
 
-// Whether `text` holds a container tag anywhere.
-bool Contains_Container_Tag(std::string_view text);
+struct FoundTag {
+    std::size_t position;
+    std::string_view tag;
+};
+
+// The first container tag in `text`, if any.
+std::optional<FoundTag> Find_Container_Tag(std::string_view text);
 
 }  // namespace zaveze

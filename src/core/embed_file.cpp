@@ -1,10 +1,14 @@
 #include "core/embed_file.h"
 
+#include <fcntl.h>
+
 #include <algorithm>
+#include <filesystem>
 #include <vector>
 
 #include "core/background_writer.h"
 #include "core/embedding_stream.h"
+#include "core/input_check.h"
 #include "core/input_file.h"
 #include "core/messages.h"
 #include "core/output_target.h"
@@ -128,6 +132,86 @@ EmbedResult Embed_File(const std::string& input_path, const std::string& output,
     return {};
 }
 
+namespace {
+
+// Copies a piped input into an unnamed file in the temporary folder and makes that the input.
+EmbedResult Spool(InputFile& input) {
+    std::error_code ignored;
+    const std::string folder = std::filesystem::temp_directory_path(ignored).string();
+    FileDescriptor spool(
+        ::open(folder.empty() ? "/tmp" : folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
+    if (!spool.Is_Open()) {
+        return {EmbedStatus::FolderFailed, Error_Text(errno), folder};
+    }
+    std::vector<char> block(kBlockSize);
+    std::uint64_t total = 0;
+    for (;;) {
+        const ssize_t count = input.Read(block.data(), block.size());
+        if (count < 0) {
+            return Read_Failure(errno);
+        }
+        if (count == 0) {
+            break;
+        }
+        total += static_cast<std::uint64_t>(count);
+        if (total > kMaxSpoolBytes) {
+            return {EmbedStatus::PipeTooLarge, {}, {}};
+        }
+        if (!Write_All(spool.Get(),
+                       std::string_view(block.data(), static_cast<std::size_t>(count)))) {
+            return {EmbedStatus::FolderFailed, Error_Text(errno), folder};
+        }
+    }
+    if (::lseek(spool.Get(), 0, SEEK_SET) != 0) {
+        return Read_Failure(errno);
+    }
+    if (const auto reason = input.Adopt(std::move(spool))) {
+        return {EmbedStatus::ReadFailed, *reason, {}};
+    }
+    return {};
+}
+
+EmbedResult From_Input_Check(const InputCheck& check) {
+    switch (check.verdict) {
+        case InputVerdict::HasTimeData:
+            return {EmbedStatus::HasTimeData, {}, {}};
+        case InputVerdict::NoContainerTag:
+            return {EmbedStatus::NoContainerTag, {}, {}};
+        case InputVerdict::Unreadable:
+            return {EmbedStatus::ReadFailed, check.reason, {}};
+        case InputVerdict::Accepted:
+            break;
+    }
+    return {};
+}
+
+}  // namespace
+
+EmbedResult Embed_To_Descriptor(const std::string& input_path, int output_fd,
+                                const std::string& element_text) {
+    InputFile input;
+    if (const auto reason = input.Open(input_path)) {
+        return {EmbedStatus::ReadFailed, *reason, {}};
+    }
+    if (!input.Is_Regular()) {
+        if (EmbedResult spooled = Spool(input); spooled.status != EmbedStatus::Written) {
+            return spooled;
+        }
+    }
+    if (EmbedResult checked = From_Input_Check(Check_Input(input));
+        checked.status != EmbedStatus::Written) {
+        return checked;
+    }
+    if (!input.Rewind()) {
+        return Read_Failure(errno);
+    }
+    EmbedResult result = Copy_With_Element(input, output_fd, element_text);
+    if (result.status == EmbedStatus::Written && input.Changed_While_Read()) {
+        return {EmbedStatus::InputChanged, {}, {}};
+    }
+    return result;
+}
+
 std::string Embed_Result_Message(const EmbedResult& result, const std::string& input,
                                  const std::string& output) {
     switch (result.status) {
@@ -147,6 +231,8 @@ std::string Embed_Result_Message(const EmbedResult& result, const std::string& i
             return messages::Read_Failed(input, result.reason);
         case EmbedStatus::FolderFailed:
             return messages::Folder_Write_Failed(result.folder, result.reason);
+        case EmbedStatus::PipeTooLarge:
+            return messages::Pipe_Too_Large(input);
         case EmbedStatus::WriteFailed:
             break;
     }

@@ -6,6 +6,7 @@
 // output gets its name only when it is complete (see safe_output.h), so a failure never leaves a
 // half-written output and never harms a file that was there before.
 
+#include <cstdint>
 #include <string>
 
 #include "core/safe_output.h"
@@ -22,6 +23,7 @@ enum class EmbedStatus {
     ReadFailed,       // the input could not be read; `reason` says why
     WriteFailed,      // the output could not be written; `reason` says why
     FolderFailed,     // no file could be made in the output's folder; `folder`, `reason` say why
+    PipeTooLarge,     // a piped input too large to hold for checking before writing to a stream
 };
 
 struct EmbedResult {
@@ -32,6 +34,14 @@ struct EmbedResult {
 
 EmbedResult Embed_File(const std::string& input, const std::string& output,
                        const std::string& element_text, Replacing replacing);
+
+// Writes the output to `output_fd` (standard output) instead of a file. What has gone out cannot
+// be taken back, so the input is checked whole before the first byte goes out: a regular file is
+// read twice; an input that can be read only once (a pipe) is first copied into an unnamed spool
+// file in the temporary folder, of at most kMaxSpoolBytes.
+inline constexpr std::uint64_t kMaxSpoolBytes = std::uint64_t{4} << 30;
+EmbedResult Embed_To_Descriptor(const std::string& input, int output_fd,
+                                const std::string& element_text);
 
 // What to tell the user about a result: "File ... created." or why nothing was written.
 std::string Embed_Result_Message(const EmbedResult& result, const std::string& input,

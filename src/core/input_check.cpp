@@ -18,35 +18,68 @@ constexpr std::size_t kBlockSize = 64 << 10;
 // in front of the next one.
 constexpr std::size_t kOverlap = kLongestContainerTag - 1;
 
+// Counts lines as a text editor shows them: CR LF, LF and CR each end one.
+class LineCounter {
+  public:
+    void Count(std::string_view bytes) {
+        for (const char byte : bytes) {
+            if (byte == '\r' || (byte == '\n' && !after_cr_)) {
+                ++breaks_;
+            }
+            after_cr_ = byte == '\r';
+        }
+    }
+    std::uint64_t Line() const { return breaks_ + 1; }
+
+  private:
+    std::uint64_t breaks_ = 0;
+    bool after_cr_ = false;
+};
+
 }  // namespace
 
 InputCheck Check_Input_File(const std::string& path) {
     InputFile file;
     if (const auto reason = file.Open(path)) {
-        return {InputVerdict::Unreadable, *reason};
+        return {InputVerdict::Unreadable, *reason, {}, 0};
     }
+    return Check_Input(file);
+}
+
+InputCheck Check_Input(InputFile& file) {
     TimeDataScanner time_data;
+    LineCounter lines;
     std::vector<char> block(kBlockSize + kOverlap);
     std::size_t kept = 0;
-    bool container_found = false;
+    InputCheck check{InputVerdict::NoContainerTag, {}, {}, 0};
     for (;;) {
         const ssize_t count = file.Read(block.data() + kept, kBlockSize);
         if (count < 0) {
-            return {InputVerdict::Unreadable, Error_Text(errno)};
+            return {InputVerdict::Unreadable, Error_Text(errno), {}, 0};
         }
         if (count == 0) {
             break;
         }
-        if (time_data.Feed(
-                std::string_view(block.data() + kept, static_cast<std::size_t>(count)))) {
-            return {InputVerdict::HasTimeData, {}};
+        const std::string_view fresh(block.data() + kept, static_cast<std::size_t>(count));
+        if (time_data.Feed(fresh)) {
+            return {InputVerdict::HasTimeData, {}, {}, 0};
         }
-        const std::string_view text(block.data(), kept + static_cast<std::size_t>(count));
-        container_found = container_found || Contains_Container_Tag(text);
+        const std::string_view text(block.data(), kept + fresh.size());
+        if (check.first_tag.empty()) {
+            if (const auto tag = Find_Container_Tag(text)) {
+                // A tag that began in the kept bytes has no line break after its start there.
+                const std::size_t fresh_before_tag =
+                    tag->position > kept ? tag->position - kept : 0;
+                lines.Count(fresh.substr(0, fresh_before_tag));
+                check = {InputVerdict::Accepted, {}, tag->tag, lines.Line()};
+            } else {
+                lines.Count(fresh);
+            }
+        }
         kept = std::min(kOverlap, text.size());
         std::copy(text.end() - static_cast<std::ptrdiff_t>(kept), text.end(), block.begin());
     }
-    return {container_found ? InputVerdict::Accepted : InputVerdict::NoContainerTag, {}};
+    return check;
 }
 
 std::optional<std::string> Input_Refusal_Message(const InputCheck& check, const std::string& path) {

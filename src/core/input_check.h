@@ -2,8 +2,12 @@
 // The checks an input file must pass before it is used: it must not carry time data already,
 // and it must hold a container tag after which the time element can go.
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+
+#include "core/input_file.h"
 
 namespace zaveze {
 
@@ -17,9 +21,15 @@ enum class InputVerdict {
 struct InputCheck {
     InputVerdict verdict = InputVerdict::Accepted;
     std::string reason;
+    // Where the time element would go: the first container tag, and the line it starts on
+    // (counted from 1, a line ending at CR LF, LF or CR, as a text editor counts them).
+    std::string_view first_tag;
+    std::uint64_t first_tag_line = 0;
 };
 
 InputCheck Check_Input_File(const std::string& path);
+// The same for a file already open, read from where it stands to its end.
+InputCheck Check_Input(InputFile& file);
 
 // What to tell the user about a refused input; no value for an accepted one.
 std::optional<std::string> Input_Refusal_Message(const InputCheck& check, const std::string& path);

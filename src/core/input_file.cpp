@@ -43,7 +43,14 @@ std::optional<std::string> InputFile::Open(const std::string& path) {
         return refusal;
     }
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
-    if (!file.Is_Open() || ::fstat(file.Get(), &opened_) != 0) {
+    if (!file.Is_Open()) {
+        return Error_Text(errno);
+    }
+    return Adopt(std::move(file));
+}
+
+std::optional<std::string> InputFile::Adopt(FileDescriptor file) {
+    if (::fstat(file.Get(), &opened_) != 0) {
         return Error_Text(errno);
     }
     if (auto refusal = Kind_Refusal(opened_.st_mode)) {
@@ -55,6 +62,14 @@ std::optional<std::string> InputFile::Open(const std::string& path) {
     file_ = std::move(file);
     bytes_read_ = 0;
     return std::nullopt;
+}
+
+bool InputFile::Rewind() {
+    if (::lseek(file_.Get(), 0, SEEK_SET) != 0) {
+        return false;
+    }
+    bytes_read_ = 0;
+    return true;
 }
 
 ssize_t InputFile::Read(char* buffer, std::size_t size) {

@@ -29,7 +29,14 @@ class InputFile {
     // Opens `path` for reading; on failure, returns the reason and the file stays closed.
     std::optional<std::string> Open(const std::string& path);
 
+    // Takes over an open descriptor (a spool file made by the program), as Open does a path.
+    std::optional<std::string> Adopt(FileDescriptor file);
+
     int Fd() const { return file_.Get(); }
+    bool Is_Regular() const { return S_ISREG(opened_.st_mode); }
+
+    // Starts reading a regular file again from its first byte; false with errno on failure.
+    bool Rewind();
     FileIdentity Identity() const { return {opened_.st_dev, opened_.st_ino}; }
 
     // Reads up to `size` bytes into `buffer`: the count, 0 at the end, -1 with errno on failure.

@@ -89,6 +89,11 @@ inline std::string Input_Changed(std::string_view file) {
     return "Sorry, the file " + std::string(file) +
            " changed while it was being read; nothing was written.";
 }
+inline std::string Pipe_Too_Large(std::string_view file) {
+    return "Sorry, " + std::string(file) +
+           " is more than 4 GiB, too much to hold for checking before it is written to standard "
+           "output; nothing was written.";
+}
 inline std::string Output_Taken(std::string_view file) {
     return "Sorry, the file " + std::string(file) +
            " already exists; it was left as it is and nothing was written.";

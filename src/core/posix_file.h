@@ -15,6 +15,7 @@ class FileDescriptor {
   public:
     FileDescriptor() = default;
     explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(FileDescriptor&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     FileDescriptor& operator=(FileDescriptor&& other) noexcept {

@@ -37,6 +37,11 @@ CommandRun Embed_Command(std::vector<std::string> args) {
     return {status, out.str(), err.str()};
 }
 
+// A message line about `file`.
+std::string Said(const std::string& file, std::string_view text) {
+    return "zaveze-embed: " + file + ": " + std::string(text) + "\n";
+}
+
 class EmbedCommand : public ::testing::Test {
   protected:
     TempFolder folder;
@@ -111,7 +116,8 @@ TEST_F(EmbedCommand, ExistingOutputIsKeptUnlessForced) {
     Write_File(output, "keep me");
     const CommandRun refused = Embed_Command({"--stamp", "2007", input, output});
     EXPECT_EQ(refused.status, kRefused);
-    EXPECT_EQ(refused.err.substr(0, refused.err.find('\n')), messages::kOverwriteQuestion);
+    EXPECT_EQ(refused.err,
+              Said(output, "exists; use --force to replace it, or --no-clobber to skip it"));
     EXPECT_EQ(Read_File(output), "keep me");
     EXPECT_EQ(Embed_Command({"--force", "--stamp", "2007", input, output}).status, kWritten);
     EXPECT_NE(Read_File(output), "keep me");
@@ -120,32 +126,32 @@ TEST_F(EmbedCommand, ExistingOutputIsKeptUnlessForced) {
 TEST_F(EmbedCommand, InputAsOutputIsRefused) {
     const CommandRun run = Embed_Command({"--force", "--stamp", "2007", input, input});
     EXPECT_EQ(run.status, kRefused);
-    EXPECT_EQ(run.err, std::string(messages::kSameAsInput) + "\n");
+    EXPECT_EQ(run.err, Said(input, messages::kSameAsInput));
 }
 
 TEST_F(EmbedCommand, InputChecksComeFirst) {
     Write_File(input, "<Document><TimeStamp>");
     const CommandRun timed = Embed_Command({"--stamp", "2007", input});
     EXPECT_EQ(timed.status, kRefused);
-    EXPECT_EQ(timed.err, std::string(messages::kTimeDataPresent) + "\n");
+    EXPECT_EQ(timed.err, Said(input, messages::kTimeDataPresent));
 
     Write_File(input, "<Document id='x'>");
     const CommandRun no_tag = Embed_Command({"--stamp", "2007", input});
     EXPECT_EQ(no_tag.status, kRefused);
-    EXPECT_EQ(no_tag.err, std::string(messages::kNoContainerTag) + "\n");
+    EXPECT_EQ(no_tag.err, Said(input, messages::kNoContainerTag));
 
     const std::string missing = folder.File("missing.kml");
     const CommandRun unreadable = Embed_Command({"--stamp", "2007", missing});
     EXPECT_EQ(unreadable.status, kFileFailure);
-    EXPECT_EQ(unreadable.err,
-              "Sorry, the file " + missing + " couldn't be read: No such file or directory\n");
+    EXPECT_EQ(unreadable.err, Said(missing, "Sorry, the file " + missing +
+                                                " couldn't be read: No such file or directory"));
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"trip.kml"}));
 }
 
 TEST_F(EmbedCommand, NoDateIsRefusedBeforeAnythingIsWritten) {
     const CommandRun run = Embed_Command({input});
     EXPECT_EQ(run.status, kRefused);
-    EXPECT_EQ(run.err, std::string(messages::kNoTimeSpanYet) + "\n");
+    EXPECT_EQ(run.err, Said(input, messages::kNoTimeSpanYet));
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"trip.kml"}));
 }
 
@@ -153,8 +159,9 @@ TEST_F(EmbedCommand, MissingOutputFolderIsNamed) {
     const std::string output = folder.File("no folder/out.kml");
     const CommandRun run = Embed_Command({"--stamp", "2007", input, output});
     EXPECT_EQ(run.status, kFileFailure);
-    EXPECT_EQ(run.err, "Sorry, no file could be written in the folder " + folder.File("no folder") +
-                           ": No such file or directory\n");
+    EXPECT_EQ(run.err, Said(folder.File("no folder"),
+                            "Sorry, no file could be written in the folder " +
+                                folder.File("no folder") + ": No such file or directory"));
 }
 
 TEST_F(EmbedCommand, BadUsageShowsTheUsage) {
@@ -208,8 +215,8 @@ TEST_F(EmbedCommand, AnOutputThatIsNoRegularFileIsRefusedEvenWithForce) {
         }
         const CommandRun run = Embed_Command(args);
         EXPECT_EQ(run.status, kFileFailure);
-        EXPECT_EQ(run.err,
-                  "Sorry, the file " + fifo + " couldn't be written: it is not a regular file\n");
+        EXPECT_EQ(run.err, Said(fifo, "Sorry, the file " + fifo +
+                                          " couldn't be written: it is not a regular file"));
         EXPECT_TRUE(std::filesystem::is_fifo(fifo));
     }
 }
@@ -236,13 +243,14 @@ TEST_F(EmbedCommand, ARefusedInputComesBeforeAnExistingOutputEvenFromAFifo) {
     const CommandRun run = Embed_Command({"--begin", "2007", fifo, output});
     feeder.join();
     EXPECT_EQ(run.status, kRefused);
-    EXPECT_EQ(run.err, std::string(messages::kTimeDataPresent) + "\n");
+    EXPECT_EQ(run.err, Said(fifo, messages::kTimeDataPresent));
     EXPECT_EQ(Read_File(output), "old");
 }
 
 TEST_F(EmbedCommand, DevicesAndFoldersAreNoInputs) {
-    EXPECT_EQ(Embed_Command({"--begin", "2007", "/dev/zero", folder.File("o.kml")}).err,
-              "Sorry, the file /dev/zero couldn't be read: it is not a regular file\n");
+    EXPECT_EQ(
+        Embed_Command({"--begin", "2007", "/dev/zero", folder.File("o.kml")}).err,
+        Said("/dev/zero", "Sorry, the file /dev/zero couldn't be read: it is not a regular file"));
     const CommandRun run =
         Embed_Command({"--begin", "2007", folder.File(""), folder.File("o.kml")});
     EXPECT_EQ(run.status, kFileFailure);
@@ -281,9 +289,9 @@ TEST(EmbedCommandOnSamples, WritesWhatTheModelWritesOrRefusesWithTheReason) {
         const CommandRun run =
             Embed_Command({"--begin", "1851-05-01", "--end", "1851-10-15", sample, output});
         if (refused_for_time_data.count(name) != 0) {
-            EXPECT_EQ(run.err, std::string(messages::kTimeDataPresent) + "\n") << name;
+            EXPECT_EQ(run.err, Said(sample, messages::kTimeDataPresent)) << name;
         } else if (refused_for_tags.count(name) != 0) {
-            EXPECT_EQ(run.err, std::string(messages::kNoContainerTag) + "\n") << name;
+            EXPECT_EQ(run.err, Said(sample, messages::kNoContainerTag)) << name;
         } else {
             ASSERT_EQ(run.status, kWritten) << name << run.err;
             EXPECT_EQ(Read_File(output),

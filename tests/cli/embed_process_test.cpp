@@ -129,8 +129,8 @@ TEST_F(EmbedProcess, AFileSizeLimitIsReportedAsAFailedWrite) {
     const Ending ending = Wait_For(Start_Embed({"--begin", "2007", input, output}, redirects));
     EXPECT_EQ(ending.signal, 0);
     EXPECT_EQ(ending.exit_code, 3);
-    EXPECT_EQ(Read_File(err_log),
-              "Sorry, the file " + output + " couldn't be written: File too large\n");
+    EXPECT_EQ(Read_File(err_log), "zaveze-embed: " + output + ": Sorry, the file " + output +
+                                      " couldn't be written: File too large\n");
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"big.kml", "input.kml"}));
 }
 

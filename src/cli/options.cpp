@@ -1,0 +1,211 @@
+#include "cli/options.h"
+
+#include <getopt.h>
+
+#include <algorithm>
+#include <string_view>
+
+#include "datetime/date_text.h"
+#include "datetime/time_texts.h"
+#include "datetime/time_zones.h"
+#include "datetime/year_validation.h"
+
+namespace zaveze::cli {
+namespace {
+
+// A date argument in the form the window would build it, or the reason it is not one.
+std::string Date_Argument(const std::string& option, const std::string& value) {
+    const auto parts = Parse_Date_Text(value);
+    if (!parts || Validate_Year(parts->year) != YearVerdict::Accepted) {
+        throw UsageError{"--" + option + ": '" + value +
+                         "' is not a date (YEAR, YEAR-MM or YEAR-MM-DD with a year other than 0, "
+                         "a month 01 to 12 and a day the month has)"};
+    }
+    return Build_Date_Text(*parts);
+}
+
+void Check_Time(const std::string& option, const std::optional<std::string>& value) {
+    if (value && !Is_24_Hour_Time(*value)) {
+        throw UsageError{"--" + option + ": '" + *value +
+                         "' is not a time HH:MM:SS (00:00:00 to 23:59:59)"};
+    }
+}
+
+// The name of a long option as typed, without "--" and without a value after "=".
+std::string_view Typed_Option_Name(std::string_view word) {
+    word.remove_prefix(std::min<std::size_t>(2, word.size()));
+    return word.substr(0, word.find('='));
+}
+
+// Why getopt_long stopped at `word`: an unknown option, an abbreviation of more than one, or a
+// value given to an option that takes none.
+std::string Bad_Option_Text(std::string_view word, const option* long_options) {
+    if (!word.starts_with("--")) {
+        return "unknown option '" + std::string(word) + "'";
+    }
+    const std::string name(Typed_Option_Name(word));
+    int matches = 0;
+    for (const option* candidate = long_options; candidate->name != nullptr; ++candidate) {
+        if (name == candidate->name) {
+            matches = 1;
+            break;
+        }
+        matches += std::string_view(candidate->name).starts_with(name) ? 1 : 0;
+    }
+    if (name.empty() || matches == 0) {
+        return "unknown option '--" + name + "'";
+    }
+    if (matches > 1) {
+        return "ambiguous option '--" + name + "'";
+    }
+    return "option '--" + name + "' takes no value";
+}
+
+}  // namespace
+
+Request Parse_Arguments(int argc, char** argv, Options& options) {
+    enum : int {
+        kStamp = 1000,
+        kBegin,
+        kEnd,
+        kTime,
+        kEndTime,
+        kZone,
+        kForce = 'f',
+        kHelpOption = 'h',
+        kVersion = 'V',
+        kQuiet = 'q',
+        kNoClobber = 'n',
+        kTargetFolder = 't',
+        kDryRun = 2000,
+    };
+    static const option kLongOptions[] = {
+        {"stamp", required_argument, nullptr, kStamp},
+        {"begin", required_argument, nullptr, kBegin},
+        {"end", required_argument, nullptr, kEnd},
+        {"time", required_argument, nullptr, kTime},
+        {"end-time", required_argument, nullptr, kEndTime},
+        {"zone", required_argument, nullptr, kZone},
+        {"force", no_argument, nullptr, kForce},
+        {"no-clobber", no_argument, nullptr, kNoClobber},
+        {"quiet", no_argument, nullptr, kQuiet},
+        {"target-directory", required_argument, nullptr, kTargetFolder},
+        {"dry-run", no_argument, nullptr, kDryRun},
+        {"help", no_argument, nullptr, kHelpOption},
+        {"version", no_argument, nullptr, kVersion},
+        {nullptr, 0, nullptr, 0},
+    };
+    optind = 0;  // start afresh, also when called more than once in one process
+    opterr = 0;
+    for (;;) {
+        optopt = 0;
+        // The leading ":" makes a missing value its own answer, apart from unknown options.
+        const int choice = ::getopt_long(argc, argv, ":fhVqnt:", kLongOptions, nullptr);
+        if (choice == -1) {
+            break;
+        }
+        // getopt_long has moved past the word it could not take.
+        const std::string_view word = optind > 0 && optind <= argc ? argv[optind - 1] : "";
+        switch (choice) {
+            case kStamp:
+                options.stamp = optarg;
+                break;
+            case kBegin:
+                options.begin = optarg;
+                break;
+            case kEnd:
+                options.end = optarg;
+                break;
+            case kTime:
+                options.time = optarg;
+                break;
+            case kEndTime:
+                options.end_time = optarg;
+                break;
+            case kZone:
+                options.zone = optarg;
+                break;
+            case kForce:
+                options.force = true;
+                break;
+            case kNoClobber:
+                options.no_clobber = true;
+                break;
+            case kQuiet:
+                options.quiet = true;
+                break;
+            case kTargetFolder:
+                options.target_folder = optarg;
+                break;
+            case kDryRun:
+                options.dry_run = true;
+                break;
+            case kHelpOption:
+                return Request::Help;
+            case kVersion:
+                return Request::Version;
+            case ':':
+                if (!word.starts_with("--") && optopt > 0 && optopt < 128) {
+                    throw UsageError{"option '-" + std::string(1, static_cast<char>(optopt)) +
+                                     "' needs a value"};
+                }
+                throw UsageError{"option '--" + std::string(Typed_Option_Name(word)) +
+                                 "' needs a value"};
+            default:
+                if (!word.starts_with("--") && optopt > 0 && optopt < 128) {
+                    throw UsageError{"unknown option '-" +
+                                     std::string(1, static_cast<char>(optopt)) + "'"};
+                }
+                throw UsageError{Bad_Option_Text(word, kLongOptions)};
+        }
+    }
+    options.names.assign(argv + optind, argv + argc);
+    if (options.names.empty()) {
+        throw UsageError{"INPUT is missing"};
+    }
+    if (std::any_of(options.names.begin(), options.names.end(),
+                    [](const std::string& name) { return name.empty(); }) ||
+        (options.target_folder && options.target_folder->empty())) {
+        throw UsageError{"a file name is empty"};
+    }
+    if (options.force && options.no_clobber) {
+        throw UsageError{"--force and --no-clobber exclude each other"};
+    }
+    if (options.stamp && (options.begin || options.end)) {
+        throw UsageError{"--stamp cannot be combined with --begin or --end"};
+    }
+    if (options.stamp && options.end_time) {
+        throw UsageError{"--end-time belongs to an end date, which a TimeStamp has not"};
+    }
+    options.mode = options.stamp ? TimeMode::TimeStamp : TimeMode::TimeSpan;
+    if (options.stamp) {
+        options.begin_date = Date_Argument("stamp", *options.stamp);
+    } else if (options.begin) {
+        options.begin_date = Date_Argument("begin", *options.begin);
+    }
+    if (options.end) {
+        options.end_date = Date_Argument("end", *options.end);
+    }
+    Check_Time("time", options.time);
+    Check_Time("end-time", options.end_time);
+    if (options.zone) {
+        const auto zones = Time_Zone_Entries();
+        if (std::find(zones.begin(), zones.end(), *options.zone) == zones.end()) {
+            throw UsageError{"--zone: '" + *options.zone +
+                             "' is not a zone from -12 to +12, such as -05 or +00"};
+        }
+    }
+    return Request::Run;
+}
+
+TimeSettings Options::Time_Settings() const {
+    TimeSettings settings;
+    settings.set_time = time || end_time;
+    settings.local_zone = settings.set_time || zone;
+    settings.zone = zone.value_or(kUtcZone);
+    settings.begin_time = time.value_or("00:00:00");
+    settings.end_time = end_time.value_or("00:00:00");
+    return settings;
+}
+
+}  // namespace zaveze::cli
