@@ -99,7 +99,8 @@ std::vector<Job> Plan_Jobs(const Options& options) {
             jobs.push_back({input, Automatic_Output(options, input, &folder), {}});
         }
     }
-    if (std::count(inputs.begin(), inputs.end(), kStandardStream) > 1) {
+    if (std::count_if(jobs.begin(), jobs.end(),
+                      [](const Job& job) { return job.From_Standard_Input(); }) > 1) {
         throw UsageError{"standard input (-) can be read only once"};
     }
     Mark_Conflicts(jobs);

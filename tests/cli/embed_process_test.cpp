@@ -89,7 +89,10 @@ class EmbedProcess : public ::testing::Test {
     std::string fifo = folder.File("input.kml");
     std::string output = folder.File("out.kml");
     std::string err_log = logs.File("err");
-    void SetUp() override { ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0); }
+    void SetUp() override {
+        std::signal(SIGPIPE, SIG_IGN);  // a run that ends early must not end the test with it
+        ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    }
 
     // Starts a run that reads the FIFO, feeds it half a file, and leaves it waiting for more.
     pid_t Start_Stalled_Run(const std::vector<std::string>& args, FileDescriptor& writer) {
@@ -173,6 +176,36 @@ TEST_F(EmbedProcess, AFullOrClosedStandardOutputIsAnError) {
     EXPECT_EQ(Read_File(err_log),
               "zaveze-embed: standard output couldn't be written: Broken pipe\n");
     EXPECT_EQ(Read_File(output), Embed_Text("<Document>", kElement).text);
+}
+
+// `cat in.kml | zaveze-embed --begin 2007 - - > out.kml`
+TEST_F(EmbedProcess, FromAPipeToStandardOutput) {
+    const std::string accepted = Big_Kml(300 << 10);
+    for (const std::string& input : {accepted, accepted + "<TimeSpan>"}) {
+        int pipe_ends[2];
+        ASSERT_EQ(::pipe2(pipe_ends, O_CLOEXEC), 0);
+        const std::string result = logs.File("out");
+        const FileDescriptor out(::open(result.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600));
+        const FileDescriptor err(::open(err_log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600));
+        const pid_t child =
+            Start_Embed({"--begin", "2007", "-", "-"}, {pipe_ends[0], out.Get(), err.Get()});
+        ::close(pipe_ends[0]);
+        EXPECT_TRUE(Write_All(pipe_ends[1], input));
+        ::close(pipe_ends[1]);
+        const Ending ending = Wait_For(child);
+        if (input == accepted) {
+            EXPECT_EQ(ending.exit_code, 0);
+            EXPECT_EQ(Read_File(result), Embed_Text(input, kElement).text);
+            EXPECT_EQ(Read_File(err_log), "");
+        } else {
+            EXPECT_EQ(ending.exit_code, 1);
+            EXPECT_EQ(Read_File(result), "");  // nothing went out before the refusal
+            EXPECT_EQ(Read_File(err_log),
+                      "zaveze-embed: standard input: This file appears to already have time data "
+                      "embedded in it\n");
+        }
+    }
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"input.kml"});
 }
 
 // Where the file system has no unnamed files, the scratch name is removed on a signal.
