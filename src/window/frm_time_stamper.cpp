@@ -21,6 +21,12 @@
 #include "window/qt_bridge.h"
 #include "window/year_focus_guard.h"
 
+// Resources compiled into a static library are not loaded by themselves; the macro must be used
+// outside any namespace.
+static void Load_Window_Resources() {
+    Q_INIT_RESOURCE(zaveze);
+}
+
 namespace zaveze {
 namespace {
 
@@ -38,6 +44,7 @@ QString Dragged_Kml_File(const QMimeData* data) {
 
 frmTimeStamper::frmTimeStamper(PlatformServices& services, QWidget* parent)
     : QWidget(parent), services_(services) {
+    Load_Window_Resources();
     setWindowTitle(To_QString(messages::kAppTitle));
     setWindowIcon(QIcon(":/zaveze.png"));
     setFixedSize(1010, 442);

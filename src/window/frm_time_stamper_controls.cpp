@@ -12,6 +12,7 @@
 
 #include "window/clickable_label.h"
 #include "window/frm_time_stamper.h"
+#include "window/time_format.h"
 #include "window/time_picker.h"
 
 namespace zaveze {
@@ -46,14 +47,6 @@ QComboBox* Drop_Down_List(QWidget* parent) {
     list->setEditable(false);
     list->setMaxVisibleItems(12);
     return list;
-}
-
-// The standard time format of the user's settings, without a zone name, which a time of day does
-// not have.
-QString System_Time_Format() {
-    QString format = QLocale::system().timeFormat(QLocale::LongFormat);
-    format.remove(QLatin1Char('t'));
-    return format.trimmed();
 }
 
 }  // namespace
@@ -148,7 +141,8 @@ void frmTimeStamper::Create_Controls() {
     comboEnd_Month = Place(Drop_Down_List(this), 800, 182, 44, 28, "End month of time span");
     comboEnd_Day = Place(Drop_Down_List(this), 848, 182, 44, 28, "End day of time span");
     dtPickEnd = Place(new TimePicker(this), 896, 182, 104, 28);
-    dtPickEnd->setDisplayFormat(System_Time_Format());
+    dtPickEnd->setDisplayFormat(
+        Time_Format_Without_Zone(QLocale::system().timeFormat(QLocale::LongFormat)));
 
     for (QLineEdit* year : {txtBegin_Year, txtEnd_Year}) {
         year->setAlignment(Qt::AlignCenter);

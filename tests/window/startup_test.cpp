@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QGroupBox>
 
+#include <QImage>
+#include <QSet>
+
 #include "window_fixture.h"
 
 using zaveze::testing::WindowFixture;
@@ -19,7 +22,20 @@ class StartupTest : public QObject {
         QCOMPARE(f->Window().windowTitle(), QString("Zaveze"));
         QCOMPARE(f->Window().size(), QSize(1010, 442));
         QCOMPARE(f->Window().minimumSize(), f->Window().maximumSize());
-        QVERIFY(!f->Window().windowIcon().isNull());
+        // The icon is really there: drawn pixels, not an empty or missing picture.
+        for (const int size : {16, 32, 48}) {
+            const QImage icon = f->Window().windowIcon().pixmap(size, size).toImage();
+            QCOMPARE(icon.size(), QSize(size, size));
+            QSet<QRgb> colours;
+            for (int y = 0; y < size; ++y) {
+                for (int x = 0; x < size; ++x) {
+                    if (qAlpha(icon.pixel(x, y)) > 0) {
+                        colours.insert(icon.pixel(x, y));
+                    }
+                }
+            }
+            QVERIFY2(colours.size() > 2, qPrintable(QString::number(size)));
+        }
         QCOMPARE(QApplication::focusWidget(), f->Get("txtInputFile"));
     }
 

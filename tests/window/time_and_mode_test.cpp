@@ -1,5 +1,9 @@
 // The time settings, the zone controls and the switch between TimeSpan and TimeStamp.
 
+#include <QLocale>
+#include <QRegularExpression>
+
+#include "window/time_format.h"
 #include "window_fixture.h"
 
 using zaveze::testing::WindowFixture;
@@ -118,6 +122,56 @@ class TimeAndModeTest : public QObject {
         f->Click("optTimeSpan");
         QVERIFY(f->Shown("dtPickEnd"));
         QVERIFY(!f->Enabled("dtPickEnd"));
+    }
+
+    // Typing a time steps through the picker's sections at ":" and blanks, as Qt makes them step;
+    // only Tab leaves it.
+    void typingATimeStaysInThePicker() {
+        f->Choose_Input();
+        f->Enter_Date(WindowFixture::Side::Begin, "2007", "10", "02");
+        f->Enter_Date(WindowFixture::Side::End, "2007", "10", "03");
+        f->Click("chkSet_Time");
+        auto* begin = f->Get<QTimeEdit>("dtPickBegin");
+        auto* end = f->Get<QTimeEdit>("dtPickEnd");
+        end->setDisplayFormat("h:mm:ss AP");  // a 12-hour system format, as in English
+        for (const auto& [picker, typed, expected] :
+             {std::tuple{begin, QString("9:30"), QTime(9, 30)},
+              std::tuple{end, QString("8:30:00 PM"), QTime(20, 30)}}) {
+            picker->setFocus();
+            picker->setSelectedSection(QDateTimeEdit::HourSection);
+            QTest::keyClicks(picker, typed);
+            QVERIFY2(picker->isAncestorOf(QApplication::focusWidget()) ||
+                         QApplication::focusWidget() == picker,
+                     qPrintable(typed));
+            QCOMPARE(picker->time().hour() % 12,
+                     expected.hour() % 12);  // Qt may step past a section
+            QVERIFY(f->Get<QCheckBox>("chkSet_Time")->isChecked());
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(!end->isAncestorOf(QApplication::focusWidget()));
+    }
+
+    // No locale leaves an empty pair of brackets, a zone letter or stray blanks.
+    void timeFormatsLoseTheirZoneInEveryLocale() {
+        QCOMPARE(zaveze::Time_Format_Without_Zone("H:mm:ss (t)"), QString("H:mm:ss"));
+        QCOMPARE(zaveze::Time_Format_Without_Zone("h:mm:ss AP t"), QString("h:mm:ss AP"));
+        QCOMPARE(zaveze::Time_Format_Without_Zone("tttt HH:mm:ss"), QString("HH:mm:ss"));
+        QCOMPARE(zaveze::Time_Format_Without_Zone("HH 'at' mm"), QString("HH 'at' mm"));
+        const QRegularExpression leftovers(R"(\(\s*\)|\[\s*\]|^\s|\s$)");
+        const auto locales = QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript,
+                                                      QLocale::AnyTerritory);
+        QVERIFY(locales.size() > 100);
+        for (const QLocale& locale : locales) {
+            const QString format =
+                zaveze::Time_Format_Without_Zone(locale.timeFormat(QLocale::LongFormat));
+            QString unquoted = format;
+            unquoted.remove(QRegularExpression("'[^']*'"));
+            QVERIFY2(!unquoted.contains('t') && !format.contains(leftovers),
+                     qPrintable(locale.name() + ": " + format));
+            const QString shown = locale.toString(QTime(20, 30, 0), format);
+            QVERIFY2(!shown.contains("()") && !shown.contains("[]"),
+                     qPrintable(locale.name() + ": " + shown));
+        }
     }
 
     void arrowKeysSwitchTheMode() {
