@@ -37,7 +37,11 @@ std::string Automatic_Output(const Options& options, const std::string& input,
 // One spelling for one place: two names of the same file compare equal.
 std::string Place_Of(const std::string& path) {
     if (const auto identity = Identity_Of(path)) {
-        return "#" + std::to_string(identity->device) + ":" + std::to_string(identity->inode);
+        std::string place = "#";
+        place += std::to_string(identity->device);
+        place += ':';
+        place += std::to_string(identity->inode);
+        return place;
     }
     std::error_code ignored;
     return std::filesystem::absolute(path, ignored).lexically_normal().string();

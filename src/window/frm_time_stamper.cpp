@@ -58,12 +58,28 @@ frmTimeStamper::frmTimeStamper(PlatformServices& services, QWidget* parent)
     Form_Load();
 }
 
-void frmTimeStamper::Form_Load() {
+// The window's outer frame, title bar included, in the middle of the screen's free area.
+void frmTimeStamper::Centre_On_Screen() {
     if (const QScreen* screen = QApplication::primaryScreen()) {
         const QRect available = screen->availableGeometry();
-        move(available.x() + (available.width() - frameGeometry().width()) / 2,
-             available.y() + (available.height() - frameGeometry().height()) / 2);
+        const QRect frame = frameGeometry();
+        move(available.x() + (available.width() - frame.width()) / 2,
+             available.y() + (available.height() - frame.height()) / 2);
     }
+}
+
+// The frame is known only once the window manager has framed the window, by its first
+// activation; the window is centred again then.
+bool frmTimeStamper::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && !centred_with_frame_) {
+        centred_with_frame_ = true;
+        Centre_On_Screen();
+    }
+    return QWidget::event(event);
+}
+
+void frmTimeStamper::Form_Load() {
+    Centre_On_Screen();
     dtPickBegin->hide();
     dtPickEnd->hide();
     chkSet_Time->show();

@@ -40,10 +40,13 @@ class frmTimeStamper : public QWidget {
   protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    bool event(QEvent* event) override;
 
   private:
+    void Centre_On_Screen();
     void Create_Controls();
     void Name_Controls();
+    void Describe_For_Screen_Readers();
     void Connect_Handlers();
     void Set_Tab_Order();
     void Form_Load();
@@ -102,6 +105,7 @@ class frmTimeStamper : public QWidget {
     // The output name the user agreed to replace, until the name changes or the window resets.
     QString consented_output_;
     YearFocusGuard* year_guard_ = nullptr;
+    bool centred_with_frame_ = false;
 
     // Files and commands
     QLineEdit* txtInputFile = nullptr;

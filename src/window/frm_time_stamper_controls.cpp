@@ -92,7 +92,7 @@ void frmTimeStamper::Create_Controls() {
         10, 398, 496, 32);
     Centred(lblWebsite);
     Set_Font(lblWebsite, 8.25, Weight::Bold);
-    lblWebsite->setStyleSheet("color: blue;");
+    lblWebsite->setForegroundRole(QPalette::Link);  // readable on dark themes too
     lblWebsite->setCursor(Qt::PointingHandCursor);
 
     // Mode and time settings, top right.
@@ -168,6 +168,32 @@ void frmTimeStamper::Create_Controls() {
         Set_Font(result, kResult, Weight::Bold);
     }
     Name_Controls();
+    Describe_For_Screen_Readers();
+}
+
+// What a screen reader says for each control. Buttons, options and check boxes are read by their
+// captions; boxes and lists get their tool tip or a name of their own, and the "Year", "Month",
+// "Day" labels lead to their boxes. Labels whose text changes (results, the zone) keep no fixed
+// name, so the reader reads what they show.
+void frmTimeStamper::Describe_For_Screen_Readers() {
+    txtInputFile->setAccessibleName("Input KML file");
+    txtOutputFile->setAccessibleName("Output KML file");
+    dtPickBegin->setAccessibleName("Beginning time");
+    dtPickEnd->setAccessibleName("End time");
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             txtBegin_Year, comboBegin_Month, comboBegin_Day, txtEnd_Year, comboEnd_Month,
+             comboEnd_Day, comboTime_Zone}) {
+        control->setAccessibleName(control->toolTip());
+    }
+    const std::pair<QLabel*, QWidget*> buddies[] = {
+        {lblBegin_Year, txtBegin_Year},    {lblBegin_Month, comboBegin_Month},
+        {lblBegin_Day, comboBegin_Day},    {lblEnd_Year, txtEnd_Year},
+        {lblEnd_Month, comboEnd_Month},    {lblEnd_Day, comboEnd_Day},
+        {lblSet_Timezone, comboTime_Zone},
+    };
+    for (const auto& [label, control] : buddies) {
+        label->setBuddy(control);
+    }
 }
 
 // Every control answers to its own name, for accessibility tools and for the tests.

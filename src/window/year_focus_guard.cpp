@@ -16,8 +16,14 @@ YearFocusGuard::YearFocusGuard(QWidget* window, std::vector<QLineEdit*> boxes,
     qApp->installEventFilter(this);
 }
 
+// The box that holds the focus, or held it last when no window is active (after a message box
+// closed under a window manager that does not give the focus back): the year in it is still the
+// one to check.
 QLineEdit* YearFocusGuard::Focused_Box() const {
     QWidget* focused = QApplication::focusWidget();
+    if (focused == nullptr) {
+        focused = window_->focusWidget();
+    }
     const auto found = std::find(boxes_.begin(), boxes_.end(), focused);
     return found == boxes_.end() ? nullptr : *found;
 }

@@ -196,6 +196,24 @@ class DateEntryTest : public QObject {
         QVERIFY(f->services.messages.empty());
     }
 
+    // No window is active, so Qt reports no focus widget; the refused year still holds.
+    void theGuardHoldsWhenNoWindowIsActive() {
+        f->Type("txtBegin_Year", "abc");
+        {
+            QWidget message_box;  // stands in for the "Data Error" box, which takes the focus
+            message_box.show();
+            QVERIFY(QTest::qWaitForWindowActive(&message_box));
+        }
+        QCoreApplication::processEvents();
+        QVERIFY(QApplication::focusWidget() == nullptr);
+        f->Click("optTimeStamp");
+        f->Click("cmdVerify_Dates");
+        QCOMPARE(f->services.Take_Messages(),
+                 (QStringList{"Please enter a valid number for the year",
+                              "Please enter a valid number for the year"}));
+        QVERIFY(!f->Get<QRadioButton>("optTimeStamp")->isChecked());
+    }
+
     void wheelOverAListDoesNotPickWhileTheYearIsRefused() {
         f->Type("txtBegin_Year", "2007");
         f->Pick("comboBegin_Month", "10");

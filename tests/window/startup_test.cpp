@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QGroupBox>
 
+#include <QAccessible>
 #include <QImage>
+#include <QScreen>
 #include <QSet>
 
 #include "window_fixture.h"
@@ -37,6 +39,50 @@ class StartupTest : public QObject {
             QVERIFY2(colours.size() > 2, qPrintable(QString::number(size)));
         }
         QCOMPARE(QApplication::focusWidget(), f->Get("txtInputFile"));
+    }
+
+    void theFrameIsCentredOnTheFreeArea() {
+        const QRect available = QApplication::primaryScreen()->availableGeometry();
+        const QPoint offset = f->Window().frameGeometry().center() - available.center();
+        QVERIFY2(offset.manhattanLength() <= 2,
+                 qPrintable(QString("%1,%2").arg(offset.x()).arg(offset.y())));
+    }
+
+    // A dark theme's link colour, not a fixed blue that cannot be read on it.
+    void theWebsiteLabelTakesThePalettesLinkColour() {
+        QPalette dark = QApplication::palette();
+        dark.setColor(QPalette::Window, QColor("#202124"));
+        dark.setColor(QPalette::WindowText, QColor("#e8eaed"));
+        dark.setColor(QPalette::Link, QColor("#8ab4f8"));
+        QApplication::setPalette(dark);
+        QCoreApplication::processEvents();
+        QWidget* label = f->Get("lblWebsite");
+        const QColor shown = label->palette().color(label->foregroundRole());
+        QApplication::setPalette(QPalette());
+        QCOMPARE(shown, QColor("#8ab4f8"));
+        QVERIFY(label->styleSheet().isEmpty());
+    }
+
+    // Every control that takes the focus tells a screen reader what it is; the labels lead to
+    // their boxes.
+    void everyFocusableControlHasAnAccessibleName() {
+        for (QWidget* control : f->Window().findChildren<QWidget*>()) {
+            // Qt's own inner parts (a picker's text box) speak for their control.
+            if ((control->focusPolicy() & Qt::TabFocus) == 0 || control->window() != &f->Window() ||
+                control->objectName().startsWith("qt_")) {
+                continue;
+            }
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+            QVERIFY(accessible != nullptr);
+            QVERIFY2(!accessible->text(QAccessible::Name).trimmed().isEmpty(),
+                     qPrintable(control->objectName()));
+        }
+        QCOMPARE(f->Get<QLabel>("lblBegin_Year")->buddy(), f->Get("txtBegin_Year"));
+        QCOMPARE(f->Get<QLabel>("lblEnd_Day")->buddy(), f->Get("comboEnd_Day"));
+        QCOMPARE(f->Get("txtInputFile")->accessibleName(), QString("Input KML file"));
+        QCOMPARE(f->Get("dtPickEnd")->accessibleName(), QString("End time"));
+        QVERIFY(f->Get("lblBegin_Date")->accessibleName().isEmpty());
+        QVERIFY(f->Get("lblTime_Zone")->accessibleName().isEmpty());
     }
 
     void captionsAndToolTips_data() {
