@@ -54,7 +54,9 @@ void Hand_Over_Whole_Blocks(BackgroundWriter& writer, OutputBuffer& out, bool la
 }
 
 // Streams the input once through the transformation and the time-data scan into `output_fd`.
-EmbedResult Copy_With_Element(InputFile& input, int output_fd, const std::string& element_text) {
+EmbedResult Copy_With_Element(InputFile& input, int output_fd, const std::string& element_text,
+                              JobControl* control = nullptr) {
+    std::uint64_t bytes_read = 0;
     EmbeddingStream stream(element_text);
     TimeDataScanner time_data;
     std::vector<char> block(kBlockSize);
@@ -67,6 +69,10 @@ EmbedResult Copy_With_Element(InputFile& input, int output_fd, const std::string
             return Read_Failure(errno);
         }
         const auto fresh = static_cast<std::size_t>(count);
+        bytes_read += fresh;
+        if (control != nullptr && !control->Go_On(bytes_read)) {
+            return {EmbedStatus::Cancelled, {}, {}};
+        }
         if (time_data.Feed(std::string_view(block.data() + carried, fresh))) {
             return {EmbedStatus::HasTimeData, {}, {}};
         }
@@ -95,7 +101,7 @@ EmbedResult Copy_With_Element(InputFile& input, int output_fd, const std::string
 }  // namespace
 
 EmbedResult Embed_File(const std::string& input_path, const std::string& output,
-                       const std::string& element_text, Replacing replacing) {
+                       const std::string& element_text, Replacing replacing, JobControl* control) {
     InputFile input;
     if (const auto reason = input.Open(input_path)) {
         return {EmbedStatus::ReadFailed, *reason, {}};
@@ -119,7 +125,7 @@ EmbedResult Embed_File(const std::string& input_path, const std::string& output,
     if (const auto failure = safe_output.Create(target.write_path)) {
         return From_Write_Failure(*failure);
     }
-    if (EmbedResult copied = Copy_With_Element(input, safe_output.Fd(), element_text);
+    if (EmbedResult copied = Copy_With_Element(input, safe_output.Fd(), element_text, control);
         copied.status != EmbedStatus::Written) {
         return copied;
     }
@@ -179,6 +185,8 @@ EmbedResult From_Input_Check(const InputCheck& check) {
             return {EmbedStatus::NoContainerTag, {}, {}};
         case InputVerdict::Unreadable:
             return {EmbedStatus::ReadFailed, check.reason, {}};
+        case InputVerdict::Cancelled:
+            return {EmbedStatus::Cancelled, {}, {}};
         case InputVerdict::Accepted:
             break;
     }
@@ -233,6 +241,8 @@ std::string Embed_Result_Message(const EmbedResult& result, const std::string& i
             return messages::Folder_Write_Failed(result.folder, result.reason);
         case EmbedStatus::PipeTooLarge:
             return messages::Pipe_Too_Large(input);
+        case EmbedStatus::Cancelled:
+            return std::string(messages::kCancelled);
         case EmbedStatus::WriteFailed:
             break;
     }

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/job_control.h"
 #include "core/safe_output.h"
 
 namespace zaveze {
@@ -24,6 +25,7 @@ enum class EmbedStatus {
     WriteFailed,      // the output could not be written; `reason` says why
     FolderFailed,     // no file could be made in the output's folder; `folder`, `reason` say why
     PipeTooLarge,     // a piped input too large to hold for checking before writing to a stream
+    Cancelled,        // the user cancelled the job: nothing was written
 };
 
 struct EmbedResult {
@@ -32,8 +34,10 @@ struct EmbedResult {
     std::string folder;  // the folder, for FolderFailed
 };
 
+// `control`, when given, receives the progress and may cancel the job.
 EmbedResult Embed_File(const std::string& input, const std::string& output,
-                       const std::string& element_text, Replacing replacing);
+                       const std::string& element_text, Replacing replacing,
+                       JobControl* control = nullptr);
 
 // Writes the output to `output_fd` (standard output) instead of a file. What has gone out cannot
 // be taken back, so the input is checked whole before the first byte goes out: a regular file is

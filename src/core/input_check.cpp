@@ -38,15 +38,16 @@ class LineCounter {
 
 }  // namespace
 
-InputCheck Check_Input_File(const std::string& path) {
+InputCheck Check_Input_File(const std::string& path, JobControl* control) {
     InputFile file;
     if (const auto reason = file.Open(path)) {
         return {InputVerdict::Unreadable, *reason, {}, 0};
     }
-    return Check_Input(file);
+    return Check_Input(file, control);
 }
 
-InputCheck Check_Input(InputFile& file) {
+InputCheck Check_Input(InputFile& file, JobControl* control) {
+    std::uint64_t bytes_read = 0;
     TimeDataScanner time_data;
     LineCounter lines;
     std::vector<char> block(kBlockSize + kOverlap);
@@ -61,6 +62,10 @@ InputCheck Check_Input(InputFile& file) {
             break;
         }
         const std::string_view fresh(block.data() + kept, static_cast<std::size_t>(count));
+        bytes_read += fresh.size();
+        if (control != nullptr && !control->Go_On(bytes_read)) {
+            return {InputVerdict::Cancelled, {}, {}, 0};
+        }
         if (time_data.Feed(fresh)) {
             return {InputVerdict::HasTimeData, {}, {}, 0};
         }
@@ -90,6 +95,8 @@ std::optional<std::string> Input_Refusal_Message(const InputCheck& check, const 
             return std::string(messages::kNoContainerTag);
         case InputVerdict::Unreadable:
             return messages::Read_Failed(path, check.reason);
+        case InputVerdict::Cancelled:
+            return std::string(messages::kCancelled);
         case InputVerdict::Accepted:
             break;
     }

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/input_file.h"
+#include "core/job_control.h"
 
 namespace zaveze {
 
@@ -16,6 +17,7 @@ enum class InputVerdict {
     HasTimeData,     // "TimeStamp" or "TimeSpan" appears somewhere in the file
     NoContainerTag,  // no container tag anywhere (an empty file included)
     Unreadable,      // missing, a folder, no permission...; `reason` says why
+    Cancelled,       // the user cancelled the check
 };
 
 struct InputCheck {
@@ -27,9 +29,10 @@ struct InputCheck {
     std::uint64_t first_tag_line = 0;
 };
 
-InputCheck Check_Input_File(const std::string& path);
+// `control`, when given, receives the progress and may cancel the check.
+InputCheck Check_Input_File(const std::string& path, JobControl* control = nullptr);
 // The same for a file already open, read from where it stands to its end.
-InputCheck Check_Input(InputFile& file);
+InputCheck Check_Input(InputFile& file, JobControl* control = nullptr);
 
 // What to tell the user about a refused input; no value for an accepted one.
 std::optional<std::string> Input_Refusal_Message(const InputCheck& check, const std::string& path);

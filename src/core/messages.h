@@ -99,6 +99,8 @@ inline std::string Output_Taken(std::string_view file) {
            " already exists; it was left as it is and nothing was written.";
 }
 
+inline constexpr std::string_view kCancelled = "Cancelled; nothing was written.";
+
 // The reasons the program gives itself, where the system has none.
 inline constexpr std::string_view kNotRegularFile = "it is not a regular file";
 inline constexpr std::string_view kLinkLoop = "it is a symbolic link that leads nowhere";

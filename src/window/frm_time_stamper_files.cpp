@@ -1,6 +1,7 @@
 // The input file, the output name and the embedding.
 
-#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -12,23 +13,16 @@
 #include "core/time_element.h"
 #include "datetime/year_text.h"
 #include "window/frm_time_stamper.h"
+#include "window/long_job.h"
 #include "window/qt_bridge.h"
 
 namespace zaveze {
 namespace {
 
-// Shows the busy cursor while a file is read or written; large files take seconds.
-class BusyCursor {
-  public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
-InputCheck Check_Input(const QString& path) {
-    const BusyCursor busy;
-    return Check_Input_File(To_Path(path));
+// The size of a file to be read, for the progress dialog; 0 when it cannot be known (a FIFO).
+std::uint64_t Size_To_Read(const QString& path) {
+    const QFileInfo file(path);
+    return file.isFile() ? static_cast<std::uint64_t>(file.size()) : 0;
 }
 
 const QString kKmlFilter = "KML (*.kml)";
@@ -43,10 +37,20 @@ void frmTimeStamper::cmdInputFile_Click() {
 }
 
 void frmTimeStamper::Take_Input_File(const QString& path) {
+    const std::string previous_input = state_.strInput_File;
+    const QString previous_text = txtInputFile->text();
     state_.strInput_File = To_Path(path);
     txtInputFile->setText(path);
     const std::string input = To_Path(txtInputFile->text());
-    if (const auto refusal = Input_Refusal_Message(Check_Input(txtInputFile->text()), input)) {
+    InputCheck check;
+    Run_Long_Job(this, "Checking " + QDir::toNativeSeparators(path) + "...", Size_To_Read(path),
+                 [&](JobControl& control) { check = Check_Input_File(input, &control); });
+    if (check.verdict == InputVerdict::Cancelled) {  // as if the file had never been chosen
+        state_.strInput_File = previous_input;
+        txtInputFile->setText(previous_text);
+        return;
+    }
+    if (const auto refusal = Input_Refusal_Message(check, input)) {
         Message(From_Path(*refusal));
         txtInputFile->setText(QString());
         return;
@@ -166,10 +170,15 @@ void frmTimeStamper::cmdTimestamp_Click() {
         return;
     }
     const Replacing replacing = output == consented_output_ ? Replacing::Allowed : Replacing::Never;
-    const EmbedResult result = [&] {
-        const BusyCursor busy;
-        return Embed_File(To_Path(input), To_Path(output), Time_Element_Text(element), replacing);
-    }();
+    EmbedResult result;
+    Run_Long_Job(this, "Writing " + QDir::toNativeSeparators(output) + "...", Size_To_Read(input),
+                 [&](JobControl& control) {
+                     result = Embed_File(To_Path(input), To_Path(output),
+                                         Time_Element_Text(element), replacing, &control);
+                 });
+    if (result.status == EmbedStatus::Cancelled) {
+        return;  // nothing was written, and the window stays as it was
+    }
     Message(From_Path(Embed_Result_Message(result, To_Path(input), To_Path(output))));
     if (result.status == EmbedStatus::Written) {
         state_.bTime_Inserted = true;
