@@ -5,7 +5,8 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 JOBS=${JOBS:-2}
 
 # Debian packages the build, the tests and the window need.
-PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev googletest libgtest-dev fonts-dejavu-core)
+PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev googletest libgtest-dev fonts-dejavu-core
+    desktop-file-utils)
 
 install_missing() {
     local missing=()

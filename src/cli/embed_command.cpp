@@ -57,7 +57,7 @@ constexpr std::string_view kHelp =
     "  zaveze-embed --stamp 2007-10-02 --time 15:45:12 --zone -05 trip.kml stamped.kml\n"
     "  zaveze-embed -n --begin 2007 tracks/*.kml dated/\n"
     "  find tracks -name '*.kml' -print0 | xargs -0 -P2 zaveze-embed -q --begin 2007 -t dated\n"
-    "  curl -s https://example.org/trip.kml | zaveze-embed --begin 2007 - - > trip-2007.kml\n"
+    "  gunzip -c trip.kml.gz | zaveze-embed --begin 2007 - - > trip-2007.kml\n"
     "\n"
     "Exit status: 0 written (or skipped, or a dry run that would write), 1 refused,\n"
     "2 bad usage, 3 a file could not be read or written; of several inputs, the highest.\n";

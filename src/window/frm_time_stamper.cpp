@@ -1,6 +1,7 @@
 // The window's start, its own commands, the mode switch and the two resets.
 
 #include "window/frm_time_stamper.h"
+#include "window/user_guide.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -96,11 +97,11 @@ MessageAnswer frmTimeStamper::Message(const QString& text, MessageButtons button
 }
 
 void frmTimeStamper::cmdHelp_Click() {
-    services_.Open_Address(QUrl(QString("https://%1/?p=725").arg(kWebsiteHost)));
+    services_.Open_Address(User_Guide_Address());
 }
 
 void frmTimeStamper::lblWebsite_Click() {
-    services_.Open_Address(QUrl(QString("https://%1/").arg(kWebsiteHost)));
+    services_.Open_Address(User_Guide_Address("about"));
 }
 
 void frmTimeStamper::cmdExit_Click() {

@@ -27,15 +27,15 @@ namespace zaveze {
 class ClickableLabel;
 class YearFocusGuard;
 
-// Where "Help" and the website label lead.
-inline constexpr const char* kWebsiteHost = "www.duriradu.com";
-
 class frmTimeStamper : public QWidget {
     Q_OBJECT
     friend class WindowProbe;  // the window tests read the controls and the form state
 
   public:
     explicit frmTimeStamper(PlatformServices& services, QWidget* parent = nullptr);
+
+    // Takes a file named on the command line as if it had been chosen in the input dialog.
+    void Open_Input_File(const QString& path) { Take_Input_File(path); }
 
   protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -257,6 +257,21 @@ class InputOutputTest : public QObject {
     }
 
     // A year of blanks is no year, by the same rule as everywhere else.
+    // `zaveze FILE` takes the file as the input dialog would, with the same checks.
+    void aFileFromTheCommandLineIsTakenAsIfChosen() {
+        const std::string path = f->folder.File("named.kml");
+        zaveze::testing::Write_File(path, zaveze::testing::kSampleKml);
+        f->Window().Open_Input_File(QString::fromStdString(path));
+        QCOMPARE(f->Text("txtInputFile"), QString::fromStdString(path));
+        QVERIFY(f->Enabled("txtBegin_Year"));
+
+        zaveze::testing::Write_File(path, "<kml><TimeSpan/><Document></kml>");
+        f->Window().Open_Input_File(QString::fromStdString(path));
+        QCOMPARE(f->services.Take_Messages(),
+                 QStringList{"This file appears to already have time data embedded in it"});
+        QCOMPARE(f->Text("txtInputFile"), QString());
+    }
+
     void automaticNameTakesAYearOfBlanksForNoDate() {
         f->Choose_Input();
         f->Type("txtBegin_Year", " ");

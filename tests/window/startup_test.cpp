@@ -4,6 +4,7 @@
 #include <QGroupBox>
 
 #include <QAccessible>
+#include <QFileInfo>
 #include <QImage>
 #include <QScreen>
 #include <QSet>
@@ -257,13 +258,19 @@ class StartupTest : public QObject {
         QCOMPARE(visited, expected);
     }
 
-    void helpAndWebsiteOpenTheirAddresses() {
+    // Both open the user guide that ships with the program, not a site on the network.
+    void helpAndWebsiteOpenTheUserGuide() {
         f->Click("cmdHelp");
         f->Click("lblWebsite");
         f->Click("cmdHelp");
         QCOMPARE(f->services.opened.size(), std::size_t{3});
-        QCOMPARE(f->services.opened[0], QUrl("https://www.duriradu.com/?p=725"));
-        QCOMPARE(f->services.opened[1], QUrl("https://www.duriradu.com/"));
+        const QUrl guide = f->services.opened[0];
+        QVERIFY(guide.isLocalFile());
+        QVERIFY(guide.toLocalFile().endsWith("/user-guide.html"));
+        QVERIFY(QFileInfo::exists(guide.toLocalFile()));
+        QVERIFY(guide.fragment().isEmpty());
+        QCOMPARE(f->services.opened[1].adjusted(QUrl::RemoveFragment), guide);
+        QCOMPARE(f->services.opened[1].fragment(), QString("about"));
         QVERIFY(f->Window().isVisible());
     }
 
