@@ -6,7 +6,7 @@ JOBS=${JOBS:-2}
 
 # Debian packages the build, the tests and the window need.
 PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev googletest libgtest-dev fonts-dejavu-core
-    desktop-file-utils)
+    desktop-file-utils libzip-dev)
 
 install_missing() {
     local missing=()

@@ -10,6 +10,7 @@
 #include "core/embedding_stream.h"
 #include "core/input_check.h"
 #include "core/input_file.h"
+#include "core/kmz.h"
 #include "core/messages.h"
 #include "core/output_target.h"
 #include "core/time_data_scan.h"
@@ -98,6 +99,8 @@ EmbedResult Copy_With_Element(InputFile& input, int output_fd, const std::string
     return {};
 }
 
+EmbedResult Spool(InputFile& input);
+
 }  // namespace
 
 EmbedResult Embed_File(const std::string& input_path, const std::string& output,
@@ -121,15 +124,27 @@ EmbedResult Embed_File(const std::string& input_path, const std::string& output,
             break;
     }
 
+    // An archive is read out of order, so a piped one is held in a spool file first. A pipe
+    // shows what it carries only when read: one meant for a ".kmz" output is held too, and then
+    // its first bytes tell.
+    bool kmz = Is_Kmz_Input(input_path, input);
+    if (!input.Is_Regular() && (kmz || Has_Kmz_Name(output))) {
+        if (EmbedResult spooled = Spool(input); spooled.status != EmbedStatus::Written) {
+            return spooled;
+        }
+        kmz = Is_Kmz_Input(input_path, input);
+    }
     SafeOutput safe_output;
     if (const auto failure = safe_output.Create(target.write_path)) {
         return From_Write_Failure(*failure);
     }
-    if (EmbedResult copied = Copy_With_Element(input, safe_output.Fd(), element_text, control);
+    if (EmbedResult copied =
+            kmz ? Write_Kmz(input, safe_output.Fd(), element_text, control)
+                : Copy_With_Element(input, safe_output.Fd(), element_text, control);
         copied.status != EmbedStatus::Written) {
         return copied;
     }
-    if (input.Changed_While_Read()) {
+    if (kmz ? input.Changed_Since_Opened() : input.Changed_While_Read()) {
         return {EmbedStatus::InputChanged, {}, {}};
     }
     if (const auto failure = safe_output.Commit(replacing)) {
@@ -177,6 +192,39 @@ EmbedResult Spool(InputFile& input) {
     return {};
 }
 
+// An archive is written with seeks back to its headers, which a pipe cannot take: it is made
+// whole in an unnamed temporary file first, then copied out.
+EmbedResult Kmz_To_Descriptor(InputFile& input, int output_fd, const std::string& element_text) {
+    std::error_code ignored;
+    const std::string folder = std::filesystem::temp_directory_path(ignored).string();
+    FileDescriptor archive(
+        ::open(folder.empty() ? "/tmp" : folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
+    if (!archive.Is_Open()) {
+        return {EmbedStatus::FolderFailed, Error_Text(errno), folder};
+    }
+    if (EmbedResult written = Write_Kmz(input, archive.Get(), element_text);
+        written.status != EmbedStatus::Written) {
+        return written;
+    }
+    if (::lseek(archive.Get(), 0, SEEK_SET) != 0) {
+        return Read_Failure(errno);
+    }
+    std::vector<char> block(kBlockSize);
+    for (;;) {
+        const ssize_t count = Read_Some(archive.Get(), block.data(), block.size());
+        if (count < 0) {
+            return Read_Failure(errno);
+        }
+        if (count == 0) {
+            return {};
+        }
+        if (!Write_All(output_fd,
+                       std::string_view(block.data(), static_cast<std::size_t>(count)))) {
+            return Write_Failure(errno);
+        }
+    }
+}
+
 EmbedResult From_Input_Check(const InputCheck& check) {
     switch (check.verdict) {
         case InputVerdict::HasTimeData:
@@ -187,6 +235,10 @@ EmbedResult From_Input_Check(const InputCheck& check) {
             return {EmbedStatus::ReadFailed, check.reason, {}};
         case InputVerdict::Cancelled:
             return {EmbedStatus::Cancelled, {}, {}};
+        case InputVerdict::NotKmz:
+            return {EmbedStatus::NotKmz, {}, {}};
+        case InputVerdict::KmzUnsupported:
+            return {EmbedStatus::KmzUnsupported, {}, {}};
         case InputVerdict::Accepted:
             break;
     }
@@ -205,6 +257,9 @@ EmbedResult Embed_To_Descriptor(const std::string& input_path, int output_fd,
         if (EmbedResult spooled = Spool(input); spooled.status != EmbedStatus::Written) {
             return spooled;
         }
+    }
+    if (Is_Kmz_Input(input_path, input)) {
+        return Kmz_To_Descriptor(input, output_fd, element_text);
     }
     if (EmbedResult checked = From_Input_Check(Check_Input(input));
         checked.status != EmbedStatus::Written) {
@@ -243,6 +298,10 @@ std::string Embed_Result_Message(const EmbedResult& result, const std::string& i
             return messages::Pipe_Too_Large(input);
         case EmbedStatus::Cancelled:
             return std::string(messages::kCancelled);
+        case EmbedStatus::NotKmz:
+            return messages::Not_Kmz(input);
+        case EmbedStatus::KmzUnsupported:
+            return messages::Kmz_Unsupported(input);
         case EmbedStatus::WriteFailed:
             break;
     }
@@ -255,6 +314,8 @@ bool Is_Refusal(EmbedStatus status) {
         case EmbedStatus::NoContainerTag:
         case EmbedStatus::SameFileAsInput:
         case EmbedStatus::OutputExists:
+        case EmbedStatus::NotKmz:
+        case EmbedStatus::KmzUnsupported:
             return true;
         default:
             return false;

@@ -26,6 +26,8 @@ enum class EmbedStatus {
     FolderFailed,     // no file could be made in the output's folder; `folder`, `reason` say why
     PipeTooLarge,     // a piped input too large to hold for checking before writing to a stream
     Cancelled,        // the user cancelled the job: nothing was written
+    NotKmz,           // a KMZ archive that cannot be read, or holds no ".kml" entry
+    KmzUnsupported,   // a KMZ archive, and the program was built without KMZ support
 };
 
 struct EmbedResult {

@@ -6,6 +6,7 @@
 
 #include "core/container_tags.h"
 #include "core/input_file.h"
+#include "core/kmz.h"
 #include "core/messages.h"
 #include "core/time_data_scan.h"
 
@@ -43,10 +44,18 @@ InputCheck Check_Input_File(const std::string& path, JobControl* control) {
     if (const auto reason = file.Open(path)) {
         return {InputVerdict::Unreadable, *reason, {}, 0};
     }
+    if (Is_Kmz_Input(path, file)) {
+        return Check_Kmz(file, control);
+    }
     return Check_Input(file, control);
 }
 
 InputCheck Check_Input(InputFile& file, JobControl* control) {
+    return Check_Bytes([&file](char* buffer, std::size_t size) { return file.Read(buffer, size); },
+                       control);
+}
+
+InputCheck Check_Bytes(const ByteReader& read, JobControl* control) {
     std::uint64_t bytes_read = 0;
     TimeDataScanner time_data;
     LineCounter lines;
@@ -54,7 +63,7 @@ InputCheck Check_Input(InputFile& file, JobControl* control) {
     std::size_t kept = 0;
     InputCheck check{InputVerdict::NoContainerTag, {}, {}, 0};
     for (;;) {
-        const ssize_t count = file.Read(block.data() + kept, kBlockSize);
+        const std::int64_t count = read(block.data() + kept, kBlockSize);
         if (count < 0) {
             return {InputVerdict::Unreadable, Error_Text(errno), {}, 0};
         }
@@ -97,6 +106,10 @@ std::optional<std::string> Input_Refusal_Message(const InputCheck& check, const 
             return messages::Read_Failed(path, check.reason);
         case InputVerdict::Cancelled:
             return std::string(messages::kCancelled);
+        case InputVerdict::NotKmz:
+            return messages::Not_Kmz(path);
+        case InputVerdict::KmzUnsupported:
+            return messages::Kmz_Unsupported(path);
         case InputVerdict::Accepted:
             break;
     }

@@ -3,6 +3,7 @@
 // and it must hold a container tag after which the time element can go.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +19,8 @@ enum class InputVerdict {
     NoContainerTag,  // no container tag anywhere (an empty file included)
     Unreadable,      // missing, a folder, no permission...; `reason` says why
     Cancelled,       // the user cancelled the check
+    NotKmz,          // a KMZ archive that cannot be read, or holds no ".kml" entry
+    KmzUnsupported,  // a KMZ archive, and the program was built without KMZ support
 };
 
 struct InputCheck {
@@ -33,6 +36,11 @@ struct InputCheck {
 InputCheck Check_Input_File(const std::string& path, JobControl* control = nullptr);
 // The same for a file already open, read from where it stands to its end.
 InputCheck Check_Input(InputFile& file, JobControl* control = nullptr);
+
+// Reads up to `size` bytes into `buffer`: the count, 0 at the end, -1 with errno on failure.
+using ByteReader = std::function<std::int64_t(char* buffer, std::size_t size)>;
+// The same checks for bytes from anywhere (the main document of a KMZ archive).
+InputCheck Check_Bytes(const ByteReader& read, JobControl* control = nullptr);
 
 // What to tell the user about a refused input; no value for an accepted one.
 std::optional<std::string> Input_Refusal_Message(const InputCheck& check, const std::string& path);

@@ -80,7 +80,7 @@ ssize_t InputFile::Read(char* buffer, std::size_t size) {
     return count;
 }
 
-bool InputFile::Changed_While_Read() const {
+bool InputFile::Changed_Since_Opened() const {
     if (!S_ISREG(opened_.st_mode)) {
         return false;
     }
@@ -88,8 +88,12 @@ bool InputFile::Changed_While_Read() const {
     if (::fstat(file_.Get(), &now) != 0) {
         return true;
     }
-    return now.st_size != opened_.st_size || !Same_Time(now.st_mtim, opened_.st_mtim) ||
-           bytes_read_ != static_cast<std::uint64_t>(opened_.st_size);
+    return now.st_size != opened_.st_size || !Same_Time(now.st_mtim, opened_.st_mtim);
+}
+
+bool InputFile::Changed_While_Read() const {
+    return Changed_Since_Opened() ||
+           (S_ISREG(opened_.st_mode) && bytes_read_ != static_cast<std::uint64_t>(opened_.st_size));
 }
 
 }  // namespace zaveze

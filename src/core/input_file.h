@@ -46,6 +46,9 @@ class InputFile {
     // or modification time differ from when it was opened, or the bytes read differ from its size
     // then. Pipes cannot tell, and never count as changed.
     bool Changed_While_Read() const;
+    // The same by size and modification time alone, for a file read through another descriptor
+    // (a KMZ archive, which libzip reads).
+    bool Changed_Since_Opened() const;
 
   private:
     FileDescriptor file_;

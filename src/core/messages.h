@@ -89,6 +89,14 @@ inline std::string Input_Changed(std::string_view file) {
     return "Sorry, the file " + std::string(file) +
            " changed while it was being read; nothing was written.";
 }
+inline std::string Not_Kmz(std::string_view file) {
+    return "Sorry, the file " + std::string(file) +
+           " is not a KMZ archive with a KML document in it.";
+}
+inline std::string Kmz_Unsupported(std::string_view file) {
+    return "Sorry, the file " + std::string(file) +
+           " is a KMZ archive, and this build of Zaveze cannot read KMZ archives.";
+}
 inline std::string Pipe_Too_Large(std::string_view file) {
     return "Sorry, " + std::string(file) +
            " is more than 4 GiB, too much to hold for checking before it is written to standard "

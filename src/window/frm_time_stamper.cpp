@@ -38,7 +38,9 @@ QString Dragged_Kml_File(const QMimeData* data) {
         return {};
     }
     const QString path = data->urls().front().toLocalFile();
-    return path.endsWith(".kml", Qt::CaseInsensitive) ? path : QString();
+    const bool kml_or_kmz =
+        path.endsWith(".kml", Qt::CaseInsensitive) || path.endsWith(".kmz", Qt::CaseInsensitive);
+    return kml_or_kmz ? path : QString();
 }
 
 }  // namespace

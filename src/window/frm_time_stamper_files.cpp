@@ -26,11 +26,13 @@ std::uint64_t Size_To_Read(const QString& path) {
 }
 
 const QString kKmlFilter = "KML (*.kml)";
+const QString kInputFilter = "KML (*.kml);;KMZ (*.kmz)";
+const QString kKmzFilter = "KMZ (*.kmz)";
 
 }  // namespace
 
 void frmTimeStamper::cmdInputFile_Click() {
-    const QString chosen = services_.Choose_Input_File(this, "Open Input KML File", kKmlFilter);
+    const QString chosen = services_.Choose_Input_File(this, "Open Input KML File", kInputFilter);
     if (!chosen.isEmpty()) {
         Take_Input_File(chosen);
     }
@@ -98,12 +100,15 @@ bool frmTimeStamper::Output_May_Be_Written(const QString& output) {
 
 void frmTimeStamper::cmdOutputFile_Click() {
     const QString chosen = services_.Choose_Output_File(
-        this, "Enter KML Output Filename", kKmlFilter, From_Path(state_.strOutput_File));
+        this, "Enter KML Output Filename",
+        Output_Extension(state_.strInput_File) == ".kmz" ? kKmzFilter : kKmlFilter,
+        From_Path(state_.strOutput_File));
     if (chosen.isEmpty()) {
         return;
     }
     state_.strOutput_File = To_Path(chosen);
-    txtOutputFile->setText(From_Path(Kml_Output_Name(state_.strOutput_File)));
+    txtOutputFile->setText(From_Path(
+        Kml_Output_Name(state_.strOutput_File, Output_Extension(state_.strInput_File))));
     state_.strOutput_File = To_Path(txtOutputFile->text());
     if (state_.strOutput_File == state_.strInput_File) {
         Message(To_QString(messages::kSameAsInput));

@@ -2,6 +2,9 @@
 
 #include <QDir>
 #include <QMimeData>
+#include <filesystem>
+
+#include "core/kmz.h"
 
 #include "window_fixture.h"
 
@@ -47,7 +50,7 @@ class InputOutputTest : public QObject {
         const QString path = f->Choose_Input();
         QCOMPARE(f->services.dialogs.size(), std::size_t{1});
         QCOMPARE(f->services.dialogs[0].title, QString("Open Input KML File"));
-        QCOMPARE(f->services.dialogs[0].filter, QString("KML (*.kml)"));
+        QCOMPARE(f->services.dialogs[0].filter, QString("KML (*.kml);;KMZ (*.kmz)"));
         QCOMPARE(f->Text("txtInputFile"), path);
         QCOMPARE(f->State().strInput_File, path.toStdString());
         QVERIFY(Unlocked());
@@ -270,6 +273,48 @@ class InputOutputTest : public QObject {
         QCOMPARE(f->services.Take_Messages(),
                  QStringList{"This file appears to already have time data embedded in it"});
         QCOMPARE(f->Text("txtInputFile"), QString());
+    }
+
+    // A KMZ input gives KMZ output names, from the dialog and automatically.
+    void aKmzInputGivesKmzOutputs() {
+        if (!zaveze::Kmz_Supported()) {
+            QSKIP("built without KMZ support");
+        }
+        const std::string input = f->folder.File("trip.kmz");
+        std::filesystem::copy_file(ZAVEZE_KMZ_DATA_DIR "/trip.kmz", input);
+        f->services.chosen_files.push_back(QString::fromStdString(input));
+        f->Click("cmdInputFile");
+        QCOMPARE(f->Text("txtInputFile"), QString::fromStdString(input));
+        f->Type("txtBegin_Year", "2007");
+        f->services.chosen_files.push_back(QString::fromStdString(f->folder.File("out.kml")));
+        f->Click("cmdOutputFile");
+        QCOMPARE(f->services.dialogs.back().filter, QString("KMZ (*.kmz)"));
+        QCOMPARE(f->Text("txtOutputFile"), QString::fromStdString(f->folder.File("out.kmz")));
+        f->Click("cmdAuto_Output");
+        QCOMPARE(f->Text("txtOutputFile"),
+                 QString::fromStdString(f->folder.File("trip_2007_to_Present.kmz")));
+        f->Click("cmdTimestamp");
+        QCOMPARE(f->services.Take_Messages(),
+                 QStringList{"File " +
+                             QString::fromStdString(f->folder.File("trip_2007_to_Present.kmz")) +
+                             " created."});
+    }
+
+    void aDroppedKmzFileIsTaken() {
+        if (!zaveze::Kmz_Supported()) {
+            QSKIP("built without KMZ support");
+        }
+        const std::string input = f->folder.File("dropped.KMZ");
+        std::filesystem::copy_file(ZAVEZE_KMZ_DATA_DIR "/trip.kmz", input);
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(input))});
+        const QPoint where = f->Window().rect().center();
+        QDragEnterEvent enter(where, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&f->Window(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(where, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&f->Window(), &drop);
+        QCOMPARE(f->Text("txtInputFile"), QString::fromStdString(input));
     }
 
     void automaticNameTakesAYearOfBlanksForNoDate() {
