@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes a KML file of a given size for the benchmark:
 //   zaveze-bench-input crlf|lf|single-line|everyday SIZE_MIB OUTPUT
 // crlf and lf: one element per line with CR LF or LF breaks; single-line: the same elements with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Packs a KML file into a KMZ archive for the benchmark:
 //   zaveze-bench-kmz INPUT.kml OUTPUT.kmz
 // The KML file becomes the deflated main document doc.kml, beside a small stored image.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs a command and prints what it cost besides time:
 //   zaveze-bench-measure COMMAND [ARGUMENTS...]
 // prints "PEAK_KIB READ_BYTES EXIT_STATUS" on standard error: the command's peak resident memory,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The plain two-pass embedding (read lines, split tags into a scratch text, copy with the element)
 // as a command: zaveze-model-embed INPUT OUTPUT. It inserts the TimeSpan that bench/run gives
 // zaveze-embed, so the two outputs are the same.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the embedding engine, whole and in blocks of a random size, and to the
 // plain two-pass model, and stops at the first difference. The time-data scan that runs inside
 // the writing pass gets the same blocks and is compared with a plain search of the whole input.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Shared by tools/run and tools/test: installs what the build needs and is missing.
 set -euo pipefail
 
@@ -6,7 +7,7 @@ JOBS=${JOBS:-2}
 
 # Debian packages the build, the tests and the window need.
 PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev googletest libgtest-dev fonts-dejavu-core
-    desktop-file-utils libzip-dev)
+    desktop-file-utils libzip-dev man-db appstream)
 
 install_missing() {
     local missing=()

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -80,7 +81,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Zaveze");
     QApplication::setApplicationVersion(ZAVEZE_VERSION);
-    QApplication::setDesktopFileName("zaveze");
+    QApplication::setDesktopFileName("org.zaveze.Zaveze");
     const Request request = Read_Command_Line(QApplication::arguments());
     if (request.handled) {
         return request.status;

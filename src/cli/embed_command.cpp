@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/embed_command.h"
 
 #include <unistd.h>

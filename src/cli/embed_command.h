@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // zaveze-embed: embeds time information into a KML file from the command line.
 

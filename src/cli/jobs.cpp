@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/jobs.h"
 
 #include <sys/stat.h>

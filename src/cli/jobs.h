@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Which input goes to which output, from the file names as cp and ln take them:
 //   INPUT [OUTPUT]          OUTPUT may be an existing folder, or "-" for standard output

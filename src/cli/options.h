@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What zaveze-embed was asked to do: its options and file names, checked, in the form the window
 // would build them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/background_writer.h"
 
 #include <cerrno>

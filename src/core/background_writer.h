@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Writes finished output blocks to a file on a thread of its own, so that reading and
 // transforming the next blocks overlaps the kernel's work of writing the last ones.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/byte_scan.h"
 
 #include <algorithm>

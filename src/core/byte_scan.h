@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The bulk of the embedding: copying the bytes that need no more than a line-break fix, fast.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/container_tags.h"
 
 namespace zaveze {

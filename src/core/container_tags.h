@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The opening tags after which a time element may be placed, and the one matcher that recognises
 // them. They are matched exactly: a tag with attributes, a namespace prefix or other letter case

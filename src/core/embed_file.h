@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Writes the output KML file from the input KML file, whole or not at all.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/embedding_stream.h"
 
 #include <cstring>

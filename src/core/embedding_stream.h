@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The transformation from input KML to output KML, one block at a time.
 //

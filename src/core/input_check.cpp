@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/input_check.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The checks an input file must pass before it is used: it must not carry time data already,
 // and it must hold a container tag after which the time element can go.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/input_file.h"
 
 #include <fcntl.h>

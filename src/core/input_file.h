@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The input of a run, opened once and read once from start to end.
 //

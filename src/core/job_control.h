@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // How a long job (reading or writing a large file) reports its progress to another thread and
 // learns that the user cancelled it. The job looks at it once a block.

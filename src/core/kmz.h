@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // KMZ archives: a ZIP archive whose main document is the first entry of its central directory
 // whose name ends in ".kml" (any letter case), as KML viewers choose it. The checks run on that

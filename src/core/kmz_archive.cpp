@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // KMZ archives through libzip. The output archive is written by libzip into a source of our own
 // that writes to the descriptor it is given (the safe-write layer's unnamed file), never through
 // libzip's own temporary file and rename beside the archive.

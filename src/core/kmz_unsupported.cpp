@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // KMZ for builds without libzip: such inputs are refused with a clear message.
 
 #include "core/kmz.h"

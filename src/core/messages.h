@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Every text the program tells its user, in one place, so that the window and the command-line
 // tool say the same thing.

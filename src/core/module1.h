@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Free text functions shared by the window and the command-line tool: path splitting for the
 // output names, and the line cleaning that recognises a container-tag line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Bytes on their way to the output file: a growable buffer written through a raw cursor, so the
 // embedding copies runs of bytes with plain memcpy and checks the room once per block.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/output_naming.h"
 
 #include "core/kmz.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/output_target.h"
 
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What an output path names, and so whether and how it may be written. The window and
 // zaveze-embed both ask here before they write, and the writing asks again at the end.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Thin helpers over POSIX file descriptors: reading and writing whole blocks, with the system's
 // reason for a failure.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/safe_output.h"
 
 #include <fcntl.h>

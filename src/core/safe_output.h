@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A new output file that appears under its name whole or not at all.
 //

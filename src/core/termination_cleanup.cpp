@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/termination_cleanup.h"
 
 #include <limits.h>

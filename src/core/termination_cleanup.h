@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Named scratch files that must not outlive the process, even when a signal ends it.
 //

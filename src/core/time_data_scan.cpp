@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/time_data_scan.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Looks for the time-data markers ("TimeStamp", "TimeSpan") in a file that is read block by block.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The TimeSpan or TimeStamp element placed after the first container tag.
 

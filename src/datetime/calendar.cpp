@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "datetime/calendar.h"
 
 #include "datetime/year_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "datetime/date_text.h"
 
 #include <algorithm>

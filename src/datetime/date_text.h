@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Date texts as they are written into KML and into output names: a year, optionally "-" and a
 // two-digit month, optionally "-" and a two-digit day (2007, 2007-10, 2007-10-02).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The time-of-day and zone texts written behind the dates.
 

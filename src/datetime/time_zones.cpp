@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "datetime/time_zones.h"
 
 #include <cstdlib>

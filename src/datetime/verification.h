@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What "Verify Dates" shows: the two result captions and one advisory message.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The one reader of typed years. A year is a whole number: an optional sign and digits, with
 // blanks and tabs around it ignored. Every rule about years (validation, the date text, leap

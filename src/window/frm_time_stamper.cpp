@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window's start, its own commands, the mode switch and the two resets.
 
 #include "window/frm_time_stamper.h"

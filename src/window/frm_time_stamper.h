@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The program's one window: choose an input KML file, enter dates (and optionally times of day
 // and a zone), name the output file and embed the time information.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window's controls: kinds, captions, tool tips, fonts, places, handlers and focus order.
 
 #include <QCheckBox>

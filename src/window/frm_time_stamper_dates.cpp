@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Date entry, the time settings and the date verification.
 
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The input file, the output name and the embedding.
 
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/long_job.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Runs a long file job (the input check, the embedding) on a thread of its own while the window
 // waits, so that it keeps drawing itself. Meanwhile clicks and keys meant for the window are held

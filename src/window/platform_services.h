@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the window needs from the desktop beyond its own controls: message boxes, file dialogs,
 // a file-exists test and the browser. The program uses the Qt implementation; tests script the

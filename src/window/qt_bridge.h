@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Where the core's texts meet Qt: messages and list entries become QStrings, and paths cross
 // in the file system's own encoding.

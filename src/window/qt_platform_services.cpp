@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/qt_platform_services.h"
 
 #include <QDesktopServices>

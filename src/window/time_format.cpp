@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/time_format.h"
 
 namespace zaveze {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/user_guide.h"
 
 #include <QCoreApplication>

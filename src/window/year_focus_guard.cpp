@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/year_focus_guard.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Keeps the focus in a year box while its year is refused.
 //

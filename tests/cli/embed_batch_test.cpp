@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // zaveze-embed over many files at once, as scripts use it: every operand form, re-runs with
 // --no-clobber, dry runs, and jobs that would collide.
 

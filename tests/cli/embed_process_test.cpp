@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // zaveze-embed as a separate process, the way scripts and users meet it: signals midway, a
 // file-size limit, pipes and FIFOs as input, and standard output that cannot be written.
 

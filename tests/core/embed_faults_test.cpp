@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Failures in the middle of a run: each is reported, and no file of the user's is lost or left
 // half-written. These would fail if the output were written in place or the scratch file left.
 

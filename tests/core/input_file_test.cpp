@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Opening and reading the input once: which kinds of file are inputs, and noticing a file that
 // changes while it is read.
 

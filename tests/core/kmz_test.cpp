@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // KMZ archives in and out: the output holds the same entries in the same order with the same
 // names, times and attributes; every entry but the main document keeps its compressed bytes; the
 // main document is exactly the embedding of the input's.

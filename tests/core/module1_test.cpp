@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/module1.h"
 
 #include <gtest/gtest.h>

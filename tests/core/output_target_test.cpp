@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What an output path names, and so whether it may be written.
 
 #include "core/output_target.h"

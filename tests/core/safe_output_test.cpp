@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The new output file appears whole or not at all, never takes a name without consent, and
 // replaces a file only as the user agreed, keeping what made that file theirs.
 

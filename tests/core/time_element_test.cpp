@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/time_element.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "datetime/time_texts.h"
 
 #include <gtest/gtest.h>

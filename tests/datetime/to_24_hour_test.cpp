@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "datetime/to_24_hour.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "datetime/year_validation.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A temporary folder for a test's files, removed with everything in it at the end of the test.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/two_pass_model.h"
 
 #include <algorithm>

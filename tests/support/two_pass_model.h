@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The embedding written the plain way: read the input line by line, put every container tag on a
 // line of its own into a scratch text, then copy the scratch text line by line and place the time

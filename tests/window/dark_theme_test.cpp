@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window on a dark theme: every text it draws stays readable, the website label included.
 // With ZAVEZE_PICTURE_DIR set, the test also leaves its picture there (tools/screenshot uses it).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Typing years, picking months and days, and the check of the year when the focus leaves it.
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whole jobs from input file to output file, and how a run that cannot write is reported.
 
 #include <QApplication>

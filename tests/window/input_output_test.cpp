@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Choosing the input file (dialog or drop) and naming the output file (dialog or automatic).
 
 #include <QDir>

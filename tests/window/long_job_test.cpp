@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Long jobs run off the interface thread: the progress dialog appears only for a slow job, and
 // Cancel leaves nothing behind and the window as it was before the click.
 

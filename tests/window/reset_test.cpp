@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Reset All" and "Reset Dates" from a window with everything filled in.
 
 #include "window_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Platform services whose answers a test scripts in advance, and which record what the window
 // asked: every message box, every dialog and every address opened.

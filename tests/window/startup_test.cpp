@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window as the user first sees it, its fixed texts, the focus order and its own commands.
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The time settings, the zone controls and the switch between TimeSpan and TimeStamp.
 
 #include <QLocale>

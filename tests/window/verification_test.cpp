@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Verify Dates": the captions it shows and its one advisory message.
 
 #include "window_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window_fixture.h"
 
 namespace zaveze::testing {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A running window for a test: scripted platform services, a temporary folder for files, and
 // helpers that act as a user would (type, click, pick, choose a file).
