@@ -93,6 +93,32 @@ std::string Scratch_Candidate(const std::string& path, int attempt, bool short_n
                                        : stem + "~" + std::to_string(attempt) + ".tmp";
 }
 
+// Tries the scratch names for the output in order until `take` makes a file under one (it
+// returns 0, or the error number). The name taken is remembered for the signal handlers.
+template <class Take>
+int SafeOutput::Take_Scratch_Name(Take take) {
+    bool short_name = false;
+    for (int attempt = 0; attempt < kScratchAttempts; ++attempt) {
+        const std::string candidate = Scratch_Candidate(path_, attempt, short_name);
+        const bool remembered = Remember_Scratch_File(candidate);
+        const int error = take(candidate);
+        if (error == 0) {
+            scratch_ = candidate;
+            return 0;
+        }
+        if (remembered) {
+            Forget_Scratch_File(candidate);
+        }
+        if (error == ENAMETOOLONG && !short_name) {
+            short_name = true;  // a name that cannot take the suffix: short names from the start
+            attempt = -1;
+        } else if (error != EEXIST) {
+            return error;
+        }
+    }
+    return EEXIST;
+}
+
 SafeOutput::~SafeOutput() {
     file_.Close();
     Drop_Scratch();
@@ -123,28 +149,15 @@ std::optional<WriteFailure> SafeOutput::Create(const std::string& path) {
 }
 
 std::optional<WriteFailure> SafeOutput::Create_Named() {
-    bool short_name = false;
-    for (int attempt = 0; attempt < kScratchAttempts; ++attempt) {
-        const std::string candidate = Scratch_Candidate(path_, attempt, short_name);
-        const bool remembered = Remember_Scratch_File(candidate);
+    const int error = Take_Scratch_Name([this](const std::string& candidate) {
         const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            file_ = FileDescriptor(fd);
-            scratch_ = candidate;
-            return std::nullopt;
+        if (fd < 0) {
+            return errno;
         }
-        const int error = errno;
-        if (remembered) {
-            Forget_Scratch_File(candidate);
-        }
-        if (error == ENAMETOOLONG && !short_name) {
-            short_name = true;
-            attempt = -1;
-        } else if (error != EEXIST) {
-            return Folder_Failure(path_, error);
-        }
-    }
-    return Folder_Failure(path_, EEXIST);
+        file_ = FileDescriptor(fd);
+        return 0;
+    });
+    return error == 0 ? std::nullopt : Folder_Failure(path_, error);
 }
 
 // A replaced file's permissions, owner and group pass to the new one, and the new content is on
@@ -169,26 +182,10 @@ std::optional<WriteFailure> SafeOutput::Keep_Attributes_Of_Replaced() {
 
 // An unnamed file can only replace another by a rename, and a rename needs a name to start from.
 std::optional<WriteFailure> SafeOutput::Make_Link_For_Replacing() {
-    bool short_name = false;
-    for (int attempt = 0; attempt < kScratchAttempts; ++attempt) {
-        const std::string candidate = Scratch_Candidate(path_, attempt, short_name);
-        const bool remembered = Remember_Scratch_File(candidate);
-        if (Link_Into_Place(file_.Get(), candidate)) {
-            scratch_ = candidate;
-            return std::nullopt;
-        }
-        const int error = errno;
-        if (remembered) {
-            Forget_Scratch_File(candidate);
-        }
-        if (error == ENAMETOOLONG && !short_name) {
-            short_name = true;
-            attempt = -1;
-        } else if (error != EEXIST) {
-            return File_Failure(error);
-        }
-    }
-    return File_Failure(EEXIST);
+    const int error = Take_Scratch_Name([this](const std::string& candidate) {
+        return Link_Into_Place(file_.Get(), candidate) ? 0 : errno;
+    });
+    return error == 0 ? std::nullopt : File_Failure(error);
 }
 
 std::optional<WriteFailure> SafeOutput::Link_Unnamed(const std::string& name) {

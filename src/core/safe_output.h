@@ -48,6 +48,8 @@ class SafeOutput {
 
   private:
     std::optional<WriteFailure> Create_Named();
+    template <class Take>
+    int Take_Scratch_Name(Take take);
     std::optional<WriteFailure> Link_Unnamed(const std::string& name);
     std::optional<WriteFailure> Make_Link_For_Replacing();
     std::optional<WriteFailure> Keep_Attributes_Of_Replaced();

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "cli/command_run.h"
 #include "cli/embed_command.h"
 #include "core/embedding_stream.h"
 #include "core/messages.h"
@@ -20,23 +21,6 @@ using testing::Read_File;
 using testing::TempFolder;
 using testing::Write_File;
 namespace fs = std::filesystem;
-
-struct CommandRun {
-    int status;
-    std::string out, err;
-};
-
-CommandRun Embed_Command(std::vector<std::string> args) {
-    args.insert(args.begin(), "zaveze-embed");
-    std::vector<char*> argv;
-    for (std::string& arg : args) {
-        argv.push_back(arg.data());
-    }
-    argv.push_back(nullptr);
-    std::ostringstream out, err;
-    const int status = Run_Embed_Command(static_cast<int>(args.size()), argv.data(), out, err);
-    return {status, out.str(), err.str()};
-}
 
 const std::string kElement = Time_Element_Text({TimeMode::TimeSpan, "2007", ""});
 const std::string kGood = "<kml>\r\n<Document>\r\n<name>a</name>\r\n</Document>\r\n</kml>\r\n";

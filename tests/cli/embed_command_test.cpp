@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "cli/embed_command.h"
+#include "cli/command_run.h"
 
 #include <gtest/gtest.h>
 
@@ -20,23 +21,6 @@ namespace {
 using testing::Read_File;
 using testing::TempFolder;
 using testing::Write_File;
-
-struct CommandRun {
-    int status;
-    std::string out, err;
-};
-
-CommandRun Embed_Command(std::vector<std::string> args) {
-    args.insert(args.begin(), "zaveze-embed");
-    std::vector<char*> argv;
-    for (std::string& arg : args) {
-        argv.push_back(arg.data());
-    }
-    argv.push_back(nullptr);
-    std::ostringstream out, err;
-    const int status = Run_Embed_Command(static_cast<int>(args.size()), argv.data(), out, err);
-    return {status, out.str(), err.str()};
-}
 
 // A message line about `file`.
 std::string Said(const std::string& file, std::string_view text) {

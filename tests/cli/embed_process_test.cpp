@@ -24,20 +24,13 @@
 namespace zaveze {
 namespace {
 
+using testing::Big_Kml;
 using testing::Read_File;
 using testing::TempFolder;
 using testing::Write_File;
 using namespace std::chrono_literals;
 
 const std::string kElement = Time_Element_Text({TimeMode::TimeSpan, "2007", ""});
-
-std::string Big_Kml(std::size_t bytes) {
-    std::string text = "<kml>\r\n<Document>\r\n";
-    while (text.size() < bytes) {
-        text += "  <Placemark><name>a place</name></Placemark>\r\n";
-    }
-    return text;
-}
 
 struct Ending {
     int exit_code = -1;  // when the process exited

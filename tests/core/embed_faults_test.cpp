@@ -26,19 +26,12 @@
 namespace zaveze {
 namespace {
 
+using testing::Big_Kml;
 using testing::Read_File;
 using testing::TempFolder;
 using testing::Write_File;
 
 const std::string kElement = Time_Element_Text({TimeMode::TimeSpan, "2007", "2008"});
-
-std::string Big_Kml(std::size_t bytes) {
-    std::string text = "<kml>\r\n<Document>\r\n";
-    while (text.size() < bytes) {
-        text += "  <Placemark><name>a place</name></Placemark>\r\n";
-    }
-    return text;
-}
 
 class EmbedFaults : public ::testing::Test {
   protected:

@@ -50,6 +50,14 @@ std::string Read_File(const std::string& path) {
     return bytes.str();
 }
 
+std::string Big_Kml(std::size_t bytes) {
+    std::string text = "<kml>\r\n<Document>\r\n";
+    while (text.size() < bytes) {
+        text += "  <Placemark><name>a place</name></Placemark>\r\n";
+    }
+    return text;
+}
+
 std::vector<std::string> Sample_Files() {
     std::vector<std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(ZAVEZE_SAMPLES_DIR)) {

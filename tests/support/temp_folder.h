@@ -29,6 +29,9 @@ class TempFolder {
 void Write_File(const std::string& path, std::string_view bytes);
 std::string Read_File(const std::string& path);
 
+// A CR LF KML text of at least `bytes` bytes: a Document full of Placemarks.
+std::string Big_Kml(std::size_t bytes);
+
 // The sample KML files from other projects, full paths, sorted.
 std::vector<std::string> Sample_Files();
 
