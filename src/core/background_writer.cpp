@@ -45,6 +45,11 @@ int BackgroundWriter::Finish() {
     return error_;
 }
 
+bool BackgroundWriter::Failed() {
+    const std::lock_guard lock(mutex_);
+    return error_ != 0;
+}
+
 void BackgroundWriter::Run() {
     std::unique_lock lock(mutex_);
     for (;;) {

@@ -29,6 +29,9 @@ class BackgroundWriter {
     // that failed (after which nothing more is written).
     int Finish();
 
+    // Whether a write has failed already, so that the rest need not be made.
+    bool Failed();
+
   private:
     struct Job {
         OutputBuffer buffer;

@@ -89,6 +89,9 @@ EmbedResult Copy_With_Element(InputFile& input, int output_fd, const std::string
         std::copy(bytes.begin() + static_cast<std::ptrdiff_t>(used), bytes.end(), block.begin());
         if (out.Size() >= kHandOverSize) {
             Hand_Over_Whole_Blocks(writer, out, false);
+            if (writer.Failed()) {
+                break;  // a full disk: reading the rest would only waste time
+            }
         }
     }
     if (const int error = writer.Finish(); error != 0) {
