@@ -29,6 +29,9 @@ class OutputBuffer {
     void Clear() { size_ = 0; }
     // Forgets the first `bytes`, keeping the rest at the front.
     void Drop_Front(std::size_t bytes) {
+        if (bytes == 0) {
+            return;  // also for a buffer that has no storage yet
+        }
         std::memmove(data_.get(), data_.get() + bytes, size_ - bytes);
         size_ -= bytes;
     }
