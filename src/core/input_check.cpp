@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/container_tags.h"
+#include "core/embed_pass.h"
 #include "core/input_file.h"
 #include "core/kmz.h"
 #include "core/messages.h"
@@ -14,8 +15,6 @@
 namespace zaveze {
 namespace {
 
-// The same block size as the embedding, for the same reason (see embed_file.cpp).
-constexpr std::size_t kBlockSize = 64 << 10;
 // A tag that straddles two blocks is found because this many bytes of the previous block stay
 // in front of the next one.
 constexpr std::size_t kOverlap = kLongestContainerTag - 1;

@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/embed_pass.h"
 #include "core/embedding_stream.h"
 #include "core/kmz.h"
 #include "core/posix_file.h"
@@ -19,8 +20,6 @@
 
 namespace zaveze {
 namespace {
-
-constexpr std::size_t kBlockSize = 64 << 10;
 
 struct ArchiveCloser {
     void operator()(zip_t* archive) const { zip_discard(archive); }

@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: MIT
+#include "core/embed_pass.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "core/background_writer.h"
+#include "core/embedding_stream.h"
+#include "core/time_data_scan.h"
+
+namespace zaveze {
+namespace {
+
+// Output goes to the writing thread in pieces of about this size: fewer hand-overs, and still
+// little memory.
+constexpr std::size_t kHandOverSize = 8 * kBlockSize;
+
+// Hands the output's whole blocks to the writer, keeping the rest for the next round. Whole
+// blocks only, so that every write starts on a page boundary of the file.
+void Hand_Over_Whole_Blocks(BackgroundWriter& writer, OutputBuffer& out, bool last) {
+    const std::size_t ready = last ? out.Size() : out.Size() / kBlockSize * kBlockSize;
+    const std::string rest(out.View().substr(ready));
+    out = writer.Hand_Over(std::move(out), ready);
+    out.Written_Until(std::copy(rest.begin(), rest.end(), out.Room_For(rest.size())));
+}
+
+// Streams the input once through the transformation and the time-data scan into `output_fd`.
+}  // namespace
+
+EmbedResult Copy_With_Element(InputFile& input, int output_fd, const std::string& element_text,
+                              JobControl* control) {
+    std::uint64_t bytes_read = 0;
+    EmbeddingStream stream(element_text);
+    TimeDataScanner time_data;
+    std::vector<char> block(kBlockSize);
+    BackgroundWriter writer(output_fd);
+    OutputBuffer out;
+    std::size_t carried = 0;  // bytes kept at the block's front for the next round
+    for (;;) {
+        const ssize_t count = input.Read(block.data() + carried, block.size() - carried);
+        if (count < 0) {
+            return Read_Failure(errno);
+        }
+        const auto fresh = static_cast<std::size_t>(count);
+        bytes_read += fresh;
+        if (control != nullptr && !control->Go_On(bytes_read)) {
+            return {EmbedStatus::Cancelled, {}, {}};
+        }
+        if (time_data.Feed(std::string_view(block.data() + carried, fresh))) {
+            return {EmbedStatus::HasTimeData, {}, {}};
+        }
+        const std::string_view bytes(block.data(), carried + fresh);
+        if (count == 0) {
+            stream.Finish(bytes, out);
+            Hand_Over_Whole_Blocks(writer, out, true);
+            break;
+        }
+        const std::size_t used = stream.Transform(bytes, out);
+        carried = bytes.size() - used;
+        std::copy(bytes.begin() + static_cast<std::ptrdiff_t>(used), bytes.end(), block.begin());
+        if (out.Size() >= kHandOverSize) {
+            Hand_Over_Whole_Blocks(writer, out, false);
+            if (writer.Failed()) {
+                break;  // a full disk: reading the rest would only waste time
+            }
+        }
+    }
+    if (const int error = writer.Finish(); error != 0) {
+        return Write_Failure(error);
+    }
+    if (!stream.Element_Written()) {
+        return {EmbedStatus::NoContainerTag, {}, {}};
+    }
+    return {};
+}
+
+EmbedResult Read_Failure(int error) {
+    return {EmbedStatus::ReadFailed, Error_Text(error), {}};
+}
+
+EmbedResult Write_Failure(int error) {
+    return {EmbedStatus::WriteFailed, Error_Text(error), {}};
+}
+
+EmbedResult Copy_Rest(int from, int to) {
+    std::vector<char> block(kBlockSize);
+    for (;;) {
+        const ssize_t count = Read_Some(from, block.data(), block.size());
+        if (count < 0) {
+            return Read_Failure(errno);
+        }
+        if (count == 0) {
+            return {};
+        }
+        if (!Write_All(to, std::string_view(block.data(), static_cast<std::size_t>(count)))) {
+            return Write_Failure(errno);
+        }
+    }
+}
+
+}  // namespace zaveze

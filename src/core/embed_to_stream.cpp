@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: MIT
+// Embedding into a stream (standard output): nothing can be taken back once written, so the
+// input is checked whole before the first byte goes out.
+
+#include <unistd.h>
+
+#include "core/embed_file.h"
+#include "core/embed_pass.h"
+#include "core/input_check.h"
+#include "core/kmz.h"
+#include "core/spool.h"
+
+namespace zaveze {
+namespace {
+
+// An archive is written with seeks back to its headers, which a pipe cannot take: it is made
+// whole in an unnamed temporary file first, then copied out.
+EmbedResult Kmz_To_Descriptor(InputFile& input, int output_fd, const std::string& element_text) {
+    FileDescriptor archive;
+    if (auto failure = Open_Temporary_File(archive)) {
+        return *failure;
+    }
+    if (EmbedResult written = Write_Kmz(input, archive.Get(), element_text);
+        written.status != EmbedStatus::Written) {
+        return written;
+    }
+    if (::lseek(archive.Get(), 0, SEEK_SET) != 0) {
+        return Read_Failure(errno);
+    }
+    return Copy_Rest(archive.Get(), output_fd);
+}
+
+EmbedResult From_Input_Check(const InputCheck& check) {
+    switch (check.verdict) {
+        case InputVerdict::HasTimeData:
+            return {EmbedStatus::HasTimeData, {}, {}};
+        case InputVerdict::NoContainerTag:
+            return {EmbedStatus::NoContainerTag, {}, {}};
+        case InputVerdict::Unreadable:
+            return {EmbedStatus::ReadFailed, check.reason, {}};
+        case InputVerdict::Cancelled:
+            return {EmbedStatus::Cancelled, {}, {}};
+        case InputVerdict::NotKmz:
+            return {EmbedStatus::NotKmz, {}, {}};
+        case InputVerdict::KmzUnsupported:
+            return {EmbedStatus::KmzUnsupported, {}, {}};
+        case InputVerdict::Accepted:
+            break;
+    }
+    return {};
+}
+
+}  // namespace
+
+EmbedResult Embed_To_Descriptor(const std::string& input_path, int output_fd,
+                                const std::string& element_text) {
+    InputFile input;
+    if (const auto reason = input.Open(input_path)) {
+        return {EmbedStatus::ReadFailed, *reason, {}};
+    }
+    if (!input.Is_Regular()) {
+        if (EmbedResult spooled = Spool(input); spooled.status != EmbedStatus::Written) {
+            return spooled;
+        }
+    }
+    if (Is_Kmz_Input(input_path, input)) {
+        return Kmz_To_Descriptor(input, output_fd, element_text);
+    }
+    if (EmbedResult checked = From_Input_Check(Check_Input(input));
+        checked.status != EmbedStatus::Written) {
+        return checked;
+    }
+    if (!input.Rewind()) {
+        return Read_Failure(errno);
+    }
+    EmbedResult result = Copy_With_Element(input, output_fd, element_text);
+    if (result.status == EmbedStatus::Written && input.Changed_While_Read()) {
+        return {EmbedStatus::InputChanged, {}, {}};
+    }
+    return result;
+}
+
+}  // namespace zaveze
