@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The window's controls: kinds, captions, tool tips, fonts, places, handlers and focus order.
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -185,6 +186,11 @@ void frmTimeStamper::Describe_For_Screen_Readers() {
              txtBegin_Year, comboBegin_Month, comboBegin_Day, txtEnd_Year, comboEnd_Month,
              comboEnd_Day, comboTime_Zone}) {
         control->setAccessibleName(control->toolTip());
+    }
+    // A list's drop-down is read under the list's own name.
+    for (QComboBox* list :
+         {comboBegin_Month, comboBegin_Day, comboEnd_Month, comboEnd_Day, comboTime_Zone}) {
+        list->view()->setAccessibleName(list->accessibleName());
     }
     const std::pair<QLabel*, QWidget*> buddies[] = {
         {lblBegin_Year, txtBegin_Year},    {lblBegin_Month, comboBegin_Month},

@@ -108,8 +108,8 @@ void frmTimeStamper::cmdOutputFile_Click() {
         return;
     }
     state_.strOutput_File = To_Path(chosen);
-    txtOutputFile->setText(From_Path(
-        Kml_Output_Name(state_.strOutput_File, Output_Extension(state_.strInput_File))));
+    txtOutputFile->setText(
+        From_Path(Kml_Output_Name(state_.strOutput_File, Output_Extension(state_.strInput_File))));
     state_.strOutput_File = To_Path(txtOutputFile->text());
     if (state_.strOutput_File == state_.strInput_File) {
         Message(To_QString(messages::kSameAsInput));

@@ -12,7 +12,8 @@ QUrl User_Guide_Address(const QString& section) {
                                    ZAVEZE_INSTALL_DOCDIR_FROM_BINDIR + "/user-guide.html";
     for (const QString& candidate : {beside_program, QString(ZAVEZE_SOURCE_GUIDE)}) {
         if (QFileInfo::exists(candidate)) {
-            QUrl address = QUrl::fromLocalFile(QDir::cleanPath(QFileInfo(candidate).absoluteFilePath()));
+            QUrl address =
+                QUrl::fromLocalFile(QDir::cleanPath(QFileInfo(candidate).absoluteFilePath()));
             if (!section.isEmpty()) {
                 address.setFragment(section);
             }

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QGroupBox>
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QFileInfo>
 #include <QImage>
@@ -78,6 +79,9 @@ class StartupTest : public QObject {
             QVERIFY(accessible != nullptr);
             QVERIFY2(!accessible->text(QAccessible::Name).trimmed().isEmpty(),
                      qPrintable(control->objectName()));
+        }
+        for (auto* list : f->Window().findChildren<QComboBox*>()) {
+            QVERIFY2(!list->view()->accessibleName().isEmpty(), qPrintable(list->objectName()));
         }
         QCOMPARE(f->Get<QLabel>("lblBegin_Year")->buddy(), f->Get("txtBegin_Year"));
         QCOMPARE(f->Get<QLabel>("lblEnd_Day")->buddy(), f->Get("comboEnd_Day"));
