@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "cli/embed_command.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <optional>
 #include <ostream>
@@ -11,10 +9,10 @@
 #include "cli/jobs.h"
 #include "cli/options.h"
 #include "core/embed_file.h"
+#include "core/file_descriptor.h"
 #include "core/input_check.h"
 #include "core/messages.h"
 #include "core/output_target.h"
-#include "core/posix_file.h"
 #include "core/time_element.h"
 #include "datetime/verification.h"
 
@@ -192,8 +190,9 @@ int Run_Job(const Run& run, const Job& job) {
     }
     if (job.To_Standard_Output()) {
         run.out.flush();
-        return Report(run, job,
-                      Embed_To_Descriptor(Input_Path(job), STDOUT_FILENO, run.element_text));
+        return Report(
+            run, job,
+            Embed_To_Descriptor(Input_Path(job), platform::Standard_Output(), run.element_text));
     }
     return Report(run, job,
                   Embed_File(Input_Path(job), job.output, run.element_text,

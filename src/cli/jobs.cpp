@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "cli/jobs.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <map>
@@ -14,8 +12,8 @@ namespace zaveze::cli {
 namespace {
 
 bool Is_Folder(const std::string& path) {
-    struct stat status {};
-    return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+    const auto status = platform::Status_Of_Path(path, true);
+    return status && status->kind == platform::FileKind::Directory;
 }
 
 std::string File_Name_Of(const std::string& path) {
@@ -39,9 +37,9 @@ std::string Automatic_Output(const Options& options, const std::string& input,
 std::string Place_Of(const std::string& path) {
     if (const auto identity = Identity_Of(path)) {
         std::string place = "#";
-        place += std::to_string(identity->device);
+        place += std::to_string(identity->volume);
         place += ':';
-        place += std::to_string(identity->inode);
+        place += std::to_string(identity->index);
         return place;
     }
     std::error_code ignored;

@@ -3,7 +3,7 @@
 
 #include <cerrno>
 
-#include "core/posix_file.h"
+#include "core/file_descriptor.h"
 
 namespace zaveze {
 namespace {

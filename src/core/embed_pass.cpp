@@ -37,7 +37,7 @@ EmbedResult Copy_With_Element(InputFile& input, int output_fd, const std::string
     OutputBuffer out;
     std::size_t carried = 0;  // bytes kept at the block's front for the next round
     for (;;) {
-        const ssize_t count = input.Read(block.data() + carried, block.size() - carried);
+        const std::int64_t count = input.Read(block.data() + carried, block.size() - carried);
         if (count < 0) {
             return Read_Failure(errno);
         }
@@ -85,7 +85,7 @@ EmbedResult Write_Failure(int error) {
 EmbedResult Copy_Rest(int from, int to) {
     std::vector<char> block(kBlockSize);
     for (;;) {
-        const ssize_t count = Read_Some(from, block.data(), block.size());
+        const std::int64_t count = Read_Some(from, block.data(), block.size());
         if (count < 0) {
             return Read_Failure(errno);
         }

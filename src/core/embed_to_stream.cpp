@@ -2,8 +2,6 @@
 // Embedding into a stream (standard output): nothing can be taken back once written, so the
 // input is checked whole before the first byte goes out.
 
-#include <unistd.h>
-
 #include "core/embed_file.h"
 #include "core/embed_pass.h"
 #include "core/input_check.h"
@@ -24,7 +22,7 @@ EmbedResult Kmz_To_Descriptor(InputFile& input, int output_fd, const std::string
         written.status != EmbedStatus::Written) {
         return written;
     }
-    if (::lseek(archive.Get(), 0, SEEK_SET) != 0) {
+    if (platform::Seek(archive.Get(), 0, 0) != 0) {
         return Read_Failure(errno);
     }
     return Copy_Rest(archive.Get(), output_fd);

@@ -5,22 +5,15 @@
 // Regular files, pipes and FIFOs are inputs. Folders, devices and sockets are refused before they
 // are read: reading them would never end, or means nothing.
 
-#include <sys/stat.h>
-
 #include <cstdint>
 #include <optional>
 #include <string>
 
-#include "core/posix_file.h"
+#include "core/file_descriptor.h"
 
 namespace zaveze {
 
-// Which file a path names, whatever the spelling of the path.
-struct FileIdentity {
-    dev_t device = 0;
-    ino_t inode = 0;
-    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
-};
+using platform::FileIdentity;
 
 // The identity of the file `path` names, following symbolic links; none when it does not exist.
 std::optional<FileIdentity> Identity_Of(const std::string& path);
@@ -34,14 +27,14 @@ class InputFile {
     std::optional<std::string> Adopt(FileDescriptor file);
 
     int Fd() const { return file_.Get(); }
-    bool Is_Regular() const { return S_ISREG(opened_.st_mode); }
+    bool Is_Regular() const { return opened_.kind == platform::FileKind::Regular; }
 
     // Starts reading a regular file again from its first byte; false with errno on failure.
     bool Rewind();
-    FileIdentity Identity() const { return {opened_.st_dev, opened_.st_ino}; }
+    FileIdentity Identity() const { return opened_.identity; }
 
     // Reads up to `size` bytes into `buffer`: the count, 0 at the end, -1 with errno on failure.
-    ssize_t Read(char* buffer, std::size_t size);
+    std::int64_t Read(char* buffer, std::size_t size);
 
     // Whether a regular file was truncated, appended to or rewritten while it was read: its size
     // or modification time differ from when it was opened, or the bytes read differ from its size
@@ -53,7 +46,7 @@ class InputFile {
 
   private:
     FileDescriptor file_;
-    struct stat opened_ {};
+    platform::FileStatus opened_;
     std::uint64_t bytes_read_ = 0;
 };
 

@@ -3,7 +3,6 @@
 // that writes to the descriptor it is given (the safe-write layer's unnamed file), never through
 // libzip's own temporary file and rename beside the archive.
 
-#include <unistd.h>
 #include <zip.h>
 
 #include <algorithm>
@@ -14,8 +13,8 @@
 
 #include "core/embed_pass.h"
 #include "core/embedding_stream.h"
+#include "core/file_descriptor.h"
 #include "core/kmz.h"
-#include "core/posix_file.h"
 #include "core/time_data_scan.h"
 
 namespace zaveze {
@@ -43,14 +42,14 @@ bool Ends_With_Kml(const char* name) {
 
 // The input archive, read through its own descriptor so that the input stays as it is.
 Archive Open_Archive(const InputFile& input) {
-    const int fd = ::dup(input.Fd());
+    const int fd = platform::Duplicate(input.Fd());
     if (fd < 0) {
         return nullptr;
     }
     int error = 0;
     zip_t* archive = zip_fdopen(fd, ZIP_RDONLY, &error);
     if (archive == nullptr) {
-        ::close(fd);
+        platform::Close(fd);
     }
     return Archive(archive);
 }
@@ -108,7 +107,7 @@ struct DescriptorStorage {
                 return 0;
             case ZIP_SOURCE_BEGIN_WRITE:
             case ZIP_SOURCE_ROLLBACK_WRITE:
-                if (::ftruncate(self.fd, 0) != 0 || ::lseek(self.fd, 0, SEEK_SET) != 0) {
+                if (!platform::Truncate(self.fd, 0) || platform::Seek(self.fd, 0, 0) != 0) {
                     return self.Fail(ZIP_ER_WRITE);
                 }
                 return 0;
@@ -123,13 +122,13 @@ struct DescriptorStorage {
                 if (seek == nullptr) {
                     return -1;
                 }
-                if (::lseek(self.fd, seek->offset, seek->whence) < 0) {
+                if (platform::Seek(self.fd, seek->offset, seek->whence) < 0) {
                     return self.Fail(ZIP_ER_SEEK);
                 }
                 return 0;
             }
             case ZIP_SOURCE_TELL_WRITE: {
-                const off_t position = ::lseek(self.fd, 0, SEEK_CUR);
+                const std::int64_t position = platform::Seek(self.fd, 0, 1);
                 return position < 0 ? self.Fail(ZIP_ER_TELL) : position;
             }
             case ZIP_SOURCE_ERROR:

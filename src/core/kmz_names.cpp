@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: MIT
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
 
@@ -25,7 +23,7 @@ bool Is_Kmz_Input(const std::string& path, const InputFile& input) {
         return false;
     }
     char start[4] = {};
-    return ::pread(input.Fd(), start, sizeof start, 0) == sizeof start &&
+    return platform::Read_At(input.Fd(), start, sizeof start, 0) == sizeof start &&
            std::equal(start, start + 4, "PK\x03\x04");
 }
 

@@ -1,11 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "core/safe_output.h"
 
-#include <fcntl.h>
-#include <stdio.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <filesystem>
 
@@ -40,44 +35,6 @@ std::string Shown_Folder(const std::string& path) {
 
 std::optional<WriteFailure> Folder_Failure(const std::string& path, int error) {
     return WriteFailure{WriteFailure::Where::Folder, Shown_Folder(path), Error_Text(error)};
-}
-
-// Whether O_TMPFILE failed because the file system (or kernel) has no unnamed files.
-bool Unnamed_Files_Unsupported(int error) {
-    return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
-}
-
-std::string Opened_File_Link(int fd) {
-    return "/proc/self/fd/" + std::to_string(fd);
-}
-
-// Gives the unnamed file `fd` the name `name`; fails with EEXIST when the name is taken.
-bool Link_Into_Place(int fd, const std::string& name) {
-    if (::linkat(AT_FDCWD, Opened_File_Link(fd).c_str(), AT_FDCWD, name.c_str(),
-                 AT_SYMLINK_FOLLOW) == 0) {
-        return true;
-    }
-    if (errno != ENOENT) {
-        return false;
-    }
-    // No /proc: the direct way, which needs more privilege.
-    return ::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0;
-}
-
-// Renames `from` to `to` unless `to` exists; EEXIST when it does.
-bool Rename_No_Replace(const std::string& from, const std::string& to) {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
-        return true;
-    }
-    if (errno != EINVAL && errno != ENOSYS) {
-        return false;
-    }
-    // File systems without RENAME_NOREPLACE: a hard link cannot replace anything either.
-    if (::link(from.c_str(), to.c_str()) != 0) {
-        return false;
-    }
-    ::unlink(from.c_str());
-    return true;
 }
 
 }  // namespace
@@ -126,7 +83,7 @@ SafeOutput::~SafeOutput() {
 
 void SafeOutput::Drop_Scratch() {
     if (!scratch_.empty()) {
-        ::unlink(scratch_.c_str());
+        platform::Remove(scratch_);
         Forget_Scratch_File(scratch_);
         scratch_.clear();
     }
@@ -135,13 +92,12 @@ void SafeOutput::Drop_Scratch() {
 std::optional<WriteFailure> SafeOutput::Create(const std::string& path) {
     path_ = path;
     if (unnamed_files_allowed) {
-        const std::string folder = Folder_Of(path).empty() ? "." : Folder_Of(path);
-        const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+        const int fd = platform::Create_Unnamed(Folder_Of(path));
         if (fd >= 0) {
             file_ = FileDescriptor(fd);
             return std::nullopt;
         }
-        if (!Unnamed_Files_Unsupported(errno)) {
+        if (errno != EOPNOTSUPP) {  // other than a file system without unnamed files
             return Folder_Failure(path, errno);
         }
     }
@@ -150,7 +106,7 @@ std::optional<WriteFailure> SafeOutput::Create(const std::string& path) {
 
 std::optional<WriteFailure> SafeOutput::Create_Named() {
     const int error = Take_Scratch_Name([this](const std::string& candidate) {
-        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = platform::Create_New(candidate);
         if (fd < 0) {
             return errno;
         }
@@ -163,18 +119,14 @@ std::optional<WriteFailure> SafeOutput::Create_Named() {
 // A replaced file's permissions, owner and group pass to the new one, and the new content is on
 // the disk before the old content goes.
 std::optional<WriteFailure> SafeOutput::Keep_Attributes_Of_Replaced() {
-    struct stat replaced {};
-    if (::stat(path_.c_str(), &replaced) != 0) {
+    const auto replaced = platform::Status_Of_Path(path_, true);
+    if (!replaced) {
         return std::nullopt;  // nothing is replaced after all
     }
-    if (!S_ISREG(replaced.st_mode)) {
+    if (replaced->kind != platform::FileKind::Regular) {
         return WriteFailure{WriteFailure::Where::File, {}, std::string(messages::kNotRegularFile)};
     }
-    // Only a privileged process may give a file away; for the others the owner is themselves.
-    if (::fchown(file_.Get(), replaced.st_uid, replaced.st_gid) != 0 && errno != EPERM) {
-        return File_Failure(errno);
-    }
-    if (::fchmod(file_.Get(), replaced.st_mode & 07777) != 0 || ::fsync(file_.Get()) != 0) {
+    if (!platform::Take_Attributes(file_.Get(), *replaced) || !platform::Flush(file_.Get())) {
         return File_Failure(errno);
     }
     return std::nullopt;
@@ -183,13 +135,13 @@ std::optional<WriteFailure> SafeOutput::Keep_Attributes_Of_Replaced() {
 // An unnamed file can only replace another by a rename, and a rename needs a name to start from.
 std::optional<WriteFailure> SafeOutput::Make_Link_For_Replacing() {
     const int error = Take_Scratch_Name([this](const std::string& candidate) {
-        return Link_Into_Place(file_.Get(), candidate) ? 0 : errno;
+        return platform::Give_Name(file_.Get(), candidate) ? 0 : errno;
     });
     return error == 0 ? std::nullopt : File_Failure(error);
 }
 
 std::optional<WriteFailure> SafeOutput::Link_Unnamed(const std::string& name) {
-    if (Link_Into_Place(file_.Get(), name)) {
+    if (platform::Give_Name(file_.Get(), name)) {
         return std::nullopt;
     }
     if (errno == EEXIST) {
@@ -219,7 +171,7 @@ std::optional<WriteFailure> SafeOutput::Commit(Replacing replacing) {
     if (!file_.Close()) {
         const int error = errno;
         if (unnamed && replacing == Replacing::Never) {
-            ::unlink(path_.c_str());  // the name was given a moment ago, to this broken file
+            platform::Remove(path_);  // the name was given a moment ago, to this broken file
         }
         return File_Failure(error);
     }
@@ -227,8 +179,8 @@ std::optional<WriteFailure> SafeOutput::Commit(Replacing replacing) {
         return std::nullopt;
     }
     const bool renamed = replacing == Replacing::Allowed
-                             ? ::rename(scratch_.c_str(), path_.c_str()) == 0
-                             : Rename_No_Replace(scratch_, path_);
+                             ? platform::Rename_Replacing(scratch_, path_)
+                             : platform::Rename_No_Replace(scratch_, path_);
     if (!renamed) {
         if (errno == EEXIST) {
             return WriteFailure{WriteFailure::Where::NameTaken, {}, Error_Text(EEXIST)};

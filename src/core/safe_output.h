@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "core/posix_file.h"
+#include "core/file_descriptor.h"
 
 namespace zaveze {
 

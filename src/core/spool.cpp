@@ -1,29 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "core/spool.h"
 
-#include <fcntl.h>
-
-#include <filesystem>
 #include <vector>
 
 #include "core/embed_pass.h"
 
 namespace zaveze {
-namespace {
-
-std::string Temporary_Folder() {
-    std::error_code ignored;
-    const std::string folder = std::filesystem::temp_directory_path(ignored).string();
-    return folder.empty() ? "/tmp" : folder;
-}
-
-}  // namespace
-
 std::optional<EmbedResult> Open_Temporary_File(FileDescriptor& file) {
-    const std::string folder = Temporary_Folder();
-    file = FileDescriptor(::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
+    file = FileDescriptor(platform::Create_Temporary());
     if (!file.Is_Open()) {
-        return EmbedResult{EmbedStatus::FolderFailed, Error_Text(errno), folder};
+        return EmbedResult{EmbedStatus::FolderFailed, Error_Text(errno),
+                           platform::Temporary_Folder()};
     }
     return std::nullopt;
 }
@@ -37,7 +24,7 @@ EmbedResult Spool(InputFile& input) {
     std::vector<char> block(kBlockSize);
     std::uint64_t total = 0;
     for (;;) {
-        const ssize_t count = input.Read(block.data(), block.size());
+        const std::int64_t count = input.Read(block.data(), block.size());
         if (count < 0) {
             return Read_Failure(errno);
         }
@@ -50,10 +37,10 @@ EmbedResult Spool(InputFile& input) {
         }
         if (!Write_All(spool.Get(),
                        std::string_view(block.data(), static_cast<std::size_t>(count)))) {
-            return {EmbedStatus::FolderFailed, Error_Text(errno), Temporary_Folder()};
+            return {EmbedStatus::FolderFailed, Error_Text(errno), platform::Temporary_Folder()};
         }
     }
-    if (::lseek(spool.Get(), 0, SEEK_SET) != 0) {
+    if (platform::Seek(spool.Get(), 0, 0) != 0) {
         return Read_Failure(errno);
     }
     if (const auto reason = input.Adopt(std::move(spool))) {

@@ -6,8 +6,8 @@
 #include <optional>
 
 #include "core/embed_file.h"
+#include "core/file_descriptor.h"
 #include "core/input_file.h"
-#include "core/posix_file.h"
 
 namespace zaveze {
 

@@ -14,7 +14,7 @@
 #include <csignal>
 #include <thread>
 
-#include "core/posix_file.h"
+#include "core/file_descriptor.h"
 #include "window_fixture.h"
 
 using zaveze::FileDescriptor;

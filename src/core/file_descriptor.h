@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// Thin helpers over POSIX file descriptors: reading and writing whole blocks, with the system's
-// reason for a failure.
+// An open file that closes itself, and reading and writing whole blocks with the system's reason
+// for a failure.
 
-#include <sys/types.h>
-#include <unistd.h>
 #include <cerrno>
-#include <cstring>
+#include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "core/platform/file_system.h"
 
 namespace zaveze {
 
@@ -38,9 +38,9 @@ class FileDescriptor {
         if (fd_ < 0) {
             return true;
         }
-        const int result = ::close(fd_);
+        const bool closed = platform::Close(fd_);
         fd_ = -1;
-        return result == 0;
+        return closed;
     }
 
   private:
@@ -49,31 +49,17 @@ class FileDescriptor {
 
 // The system's text for an error number, e.g. "No such file or directory".
 inline std::string Error_Text(int error) {
-    return std::strerror(error);
+    return platform::Error_Text(error);
 }
 
 // Reads up to `size` bytes; -1 with errno set on failure, 0 at the end of the file.
-inline ssize_t Read_Some(int fd, char* buffer, std::size_t size) {
-    ssize_t count;
-    do {
-        count = ::read(fd, buffer, size);
-    } while (count < 0 && errno == EINTR);
-    return count;
+inline std::int64_t Read_Some(int fd, char* buffer, std::size_t size) {
+    return platform::Read(fd, buffer, size);
 }
 
 // Writes all of `bytes`; false with errno set on failure.
 inline bool Write_All(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t count = ::write(fd, bytes.data(), bytes.size());
-        if (count < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(count));
-    }
-    return true;
+    return platform::Write_All(fd, bytes);
 }
 
 }  // namespace zaveze

@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// The operating system's files, behind one small interface: everything the program does with
+// files goes through here, so that each system has one implementation (posix_file_system.cpp).
+// Files are small integer descriptors; failures leave the system's error number in errno.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zaveze::platform {
+
+// Which file a path or descriptor names, whatever the spelling of the path.
+struct FileIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+
+enum class FileKind { Regular, Directory, Fifo, SymbolicLink, Other };
+
+struct FileStatus {
+    FileKind kind = FileKind::Other;
+    FileIdentity identity;
+    std::uint64_t size = 0;
+    std::int64_t modified_ns = 0;  // modification time, nanoseconds since the epoch
+    std::uint32_t permissions = 0;
+    std::uint32_t owner = 0, group = 0;
+};
+
+// The status of the file a path names, following symbolic links or not; none with errno set.
+std::optional<FileStatus> Status_Of_Path(const std::string& path, bool follow_links);
+std::optional<FileStatus> Status_Of(int fd);
+
+// Opening: for reading (sequential, not inherited by child processes); a new file that no other
+// file had the name of; an unnamed file in a folder, given a name later (-1 with EOPNOTSUPP where
+// the file system has none); an unnamed read-write file in the temporary folder.
+int Open_For_Reading(const std::string& path);
+int Create_New(const std::string& path);
+int Create_Unnamed(const std::string& folder);
+int Create_Temporary();
+std::string Temporary_Folder();
+bool Close(int fd);
+
+// Reading and writing: the count (0 at the end), or -1.
+std::int64_t Read(int fd, char* buffer, std::size_t size);
+std::int64_t Read_At(int fd, char* buffer, std::size_t size, std::uint64_t offset);
+bool Write_All(int fd, std::string_view bytes);
+// Moves the position like lseek (whence: 0 start, 1 current, 2 end); the new position or -1.
+std::int64_t Seek(int fd, std::int64_t offset, int whence);
+bool Truncate(int fd, std::uint64_t size);
+int Duplicate(int fd);
+// Puts a file's content on the disk.
+bool Flush(int fd);
+
+// Names: gives an unnamed file a name (fails with EEXIST when it is taken); renames without
+// replacing (EEXIST) or replacing; removes a name; reads a symbolic link's text.
+bool Give_Name(int fd, const std::string& name);
+bool Rename_No_Replace(const std::string& from, const std::string& to);
+bool Rename_Replacing(const std::string& from, const std::string& to);
+bool Remove(const std::string& path);
+std::optional<std::string> Link_Text(const std::string& link);
+
+// Gives a new file the permissions, owner and group of `model`, as far as the process may.
+bool Take_Attributes(int fd, const FileStatus& model);
+
+// The system's text for an error number, e.g. "No such file or directory".
+std::string Error_Text(int error);
+
+// The descriptor of standard output.
+int Standard_Output();
+
+}  // namespace zaveze::platform
