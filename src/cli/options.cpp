@@ -146,6 +146,9 @@ Request Parse_Arguments(int argc, char** argv, Options& options) {
             case kVersion:
                 return Request::Version;
             case ':':
+                if (word.starts_with("--") && word.find('=') != std::string_view::npos) {
+                    throw UsageError{Bad_Option_Text(word, kLongOptions)};  // a value too many
+                }
                 if (!word.starts_with("--") && optopt > 0 && optopt < 128) {
                     throw UsageError{"option '-" + std::string(1, static_cast<char>(optopt)) +
                                      "' needs a value"};

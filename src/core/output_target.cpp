@@ -33,7 +33,11 @@ std::optional<std::string> Follow_Links(std::string path) {
 }  // namespace
 
 std::string Folder_Of(const std::string& path) {
+#ifdef _WIN32
+    const std::size_t last_separator = path.find_last_of("\\/");
+#else
     const std::size_t last_separator = path.rfind('/');
+#endif
     return last_separator == std::string::npos ? std::string() : path.substr(0, last_separator + 1);
 }
 

@@ -26,6 +26,11 @@ std::uint64_t Size_To_Read(const QString& path) {
     return file.isFile() ? static_cast<std::uint64_t>(file.size()) : 0;
 }
 
+// A path as the user's system writes it (backslashes on Windows), for the messages.
+std::string Shown_Path(const QString& path) {
+    return To_Path(QDir::toNativeSeparators(path));
+}
+
 const QString kKmlFilter = "KML (*.kml)";
 const QString kInputFilter = "KML (*.kml);;KMZ (*.kmz)";
 const QString kKmzFilter = "KMZ (*.kmz)";
@@ -53,7 +58,7 @@ void frmTimeStamper::Take_Input_File(const QString& path) {
         txtInputFile->setText(previous_text);
         return;
     }
-    if (const auto refusal = Input_Refusal_Message(check, input)) {
+    if (const auto refusal = Input_Refusal_Message(check, Shown_Path(path))) {
         Message(From_Path(*refusal));
         txtInputFile->setText(QString());
         return;
@@ -79,7 +84,7 @@ bool frmTimeStamper::Output_May_Be_Written(const QString& output) {
             allowed = false;
             break;
         case OutputState::NotRegularFile:
-            Message(From_Path(messages::Write_Failed(path, target.reason)));
+            Message(From_Path(messages::Write_Failed(Shown_Path(output), target.reason)));
             allowed = false;
             break;
         case OutputState::ExistingFile:
@@ -185,7 +190,7 @@ void frmTimeStamper::cmdTimestamp_Click() {
     if (result.status == EmbedStatus::Cancelled) {
         return;  // nothing was written, and the window stays as it was
     }
-    Message(From_Path(Embed_Result_Message(result, To_Path(input), To_Path(output))));
+    Message(From_Path(Embed_Result_Message(result, Shown_Path(input), Shown_Path(output))));
     if (result.status == EmbedStatus::Written) {
         state_.bTime_Inserted = true;
         Reset_All();

@@ -9,7 +9,9 @@
 #include <sstream>
 #include <thread>
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include "core/messages.h"
 #include "support/temp_folder.h"
@@ -190,6 +192,7 @@ TEST_F(EmbedCommand, BadOptionsAreNamed) {
     }
 }
 
+#ifndef _WIN32  // FIFOs, symbolic links and devices
 TEST_F(EmbedCommand, AnOutputThatIsNoRegularFileIsRefusedEvenWithForce) {
     const std::string fifo = folder.File("fifo.kml");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -241,6 +244,8 @@ TEST_F(EmbedCommand, DevicesAndFoldersAreNoInputs) {
     EXPECT_EQ(run.status, kFileFailure);
     EXPECT_NE(run.err.find("couldn't be read: Is a directory"), std::string::npos);
 }
+
+#endif
 
 // A stream that refuses every byte, as standard output does on a full disk.
 class FailingBuffer : public std::streambuf {

@@ -17,8 +17,8 @@
 
 #include "core/embed_file.h"
 #include "core/embedding_stream.h"
-#include "core/input_check.h"
 #include "core/file_descriptor.h"
+#include "core/input_check.h"
 #include "core/safe_output.h"
 #include "core/time_element.h"
 #include "support/temp_folder.h"

@@ -35,6 +35,7 @@ TEST_F(EmbedFile, WritesTheOutputAndLeavesNoScratchFile) {
     EXPECT_EQ(Embed_Result_Message(result, input, output), "File " + output + " created.");
 }
 
+#ifndef _WIN32  // POSIX permission bits; Windows keeps attributes through ReplaceFileW
 TEST_F(EmbedFile, ReplacesAnExistingOutputAndKeepsItsPermissions) {
     Write_File(output, "old");
     std::filesystem::permissions(output, std::filesystem::perms(0640));
@@ -42,6 +43,7 @@ TEST_F(EmbedFile, ReplacesAnExistingOutputAndKeepsItsPermissions) {
     EXPECT_EQ(Read_File(output), Embed_Text(kInput, kElement).text);
     EXPECT_EQ(std::filesystem::status(output).permissions(), std::filesystem::perms(0640));
 }
+#endif
 
 TEST_F(EmbedFile, UsersTmpFileBesideTheOutputSurvives) {
     const std::string users_tmp = folder.File("trip_2007-10-02.tmp");
@@ -92,6 +94,7 @@ TEST_F(EmbedFile, OutputThatIsTheInputItselfIsRefused) {
     EXPECT_EQ(Read_File(input), kInput);
 }
 
+#ifndef _WIN32  // '"' cannot be part of a Windows file name; WindowsFiles.NonAsciiNames
 TEST_F(EmbedFile, PathsWithBlanksQuotesAndNonAsciiLetters) {
     const std::string odd_input = folder.File("my \"old\" trip ĉ'é.kml");
     const std::string odd_output = folder.File("out 'ü' \".kml");
@@ -100,6 +103,7 @@ TEST_F(EmbedFile, PathsWithBlanksQuotesAndNonAsciiLetters) {
               EmbedStatus::Written);
     EXPECT_EQ(Read_File(odd_output), Embed_Text(kInput, kElement).text);
 }
+#endif
 
 TEST_F(EmbedFile, LargeInputAcrossManyBlocksMatchesTheInMemoryTransform) {
     std::string big;

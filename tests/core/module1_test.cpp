@@ -28,6 +28,18 @@ INSTANTIATE_TEST_SUITE_P(
                       PathCase{"  /maps/trip.kml  ", "/maps/", "trip"}, PathCase{"   ", "", "   "},
                       PathCase{"/my maps/ünï cödé.kml", "/my maps/", "ünï cödé"}));
 
+#ifdef _WIN32
+// Windows paths: both separators, drive letters and UNC shares.
+INSTANTIATE_TEST_SUITE_P(
+    Windows, PathSplitting,
+    ::testing::Values(PathCase{"C:\\maps\\trip.kml", "C:\\maps\\", "trip"},
+                      PathCase{"C:/maps/trip.kml", "C:/maps/", "trip"},
+                      PathCase{"C:\\maps/sub\\trip.x.kml", "C:\\maps/sub\\", "trip"},
+                      PathCase{"\\\\server\\share\\trip.kml", "\\\\server\\share\\", "trip"},
+                      PathCase{"//server/share/trip.kml", "//server/share/", "trip"},
+                      PathCase{"D:trip.kml", "", "D:trip"}));
+#endif
+
 TEST(CleanLine, CollapsesTabsAndBlanksAndTrims) {
     std::string line = "\t  <Document> \t ";
     EXPECT_EQ(Module1::Clean_Line(line), "<Document>");

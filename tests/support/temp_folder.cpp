@@ -5,17 +5,25 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
 namespace zaveze::testing {
 
 TempFolder::TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zaveze-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot create a temporary folder");
+    // A fresh name: create_directory fails on a name that exists, so the folder is ours alone.
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const auto candidate = std::filesystem::temp_directory_path() /
+                               ("zaveze-test-" + std::to_string(random() % 1000000000));
+        if (std::filesystem::create_directory(candidate)) {
+            path_ = candidate;
+            return;
+        }
     }
-    path_ = pattern;
+    throw std::runtime_error("cannot create a temporary folder");
 }
 
 TempFolder::~TempFolder() {

@@ -72,4 +72,12 @@ std::string Error_Text(int error);
 // The descriptor of standard output.
 int Standard_Output();
 
+// Makes standard output carry bytes exactly and show UTF-8 texts as such (Windows consoles).
+void Prepare_Standard_Streams();
+
+#ifdef _WIN32
+// A UTF-16 text of the system (an argument) as UTF-8.
+std::string Utf8_Of(const wchar_t* text);
+#endif
+
 }  // namespace zaveze::platform

@@ -210,4 +210,6 @@ int Standard_Output() {
     return STDOUT_FILENO;
 }
 
+void Prepare_Standard_Streams() {}  // bytes and UTF-8 pass as they are
+
 }  // namespace zaveze::platform
