@@ -122,26 +122,13 @@ std::string Input_Path(const Job& job) {
 
 // A refusal of the output that is certain before the input is read: the input named as the
 // output, an output that exists (without --force) or that is no regular file.
-std::optional<EmbedResult> Output_Refusal(const Run& run, const Job& job) {
+std::optional<EmbedResult> Output_Refusal_Of(const Run& run, const Job& job) {
     if (job.To_Standard_Output()) {
         return std::nullopt;
     }
     const OutputTarget target = Examine_Output(
         job.output, job.From_Standard_Input() ? std::nullopt : Identity_Of(job.input));
-    switch (target.state) {
-        case OutputState::SameAsInput:
-            return EmbedResult{EmbedStatus::SameFileAsInput, {}, {}};
-        case OutputState::NotRegularFile:
-            return EmbedResult{EmbedStatus::WriteFailed, target.reason, {}};
-        case OutputState::ExistingFile:
-            if (!run.options.force) {
-                return EmbedResult{EmbedStatus::OutputExists, {}, {}};
-            }
-            break;
-        case OutputState::Free:
-            break;
-    }
-    return std::nullopt;
+    return Output_Refusal(target, run.options.force ? Replacing::Allowed : Replacing::Never);
 }
 
 // The input's own refusal, when it has one; it comes before any other, as in the window.
@@ -170,7 +157,7 @@ int Run_Job(const Run& run, const Job& job) {
         run.Say(job.output, job.conflict);
         return kRefused;
     }
-    const auto early = Output_Refusal(run, job);
+    const auto early = Output_Refusal_Of(run, job);
     if (early && early->status == EmbedStatus::OutputExists && run.options.no_clobber) {
         return Report(run, job, *early);  // skipped without reading the input
     }

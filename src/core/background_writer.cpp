@@ -28,9 +28,11 @@ BackgroundWriter::~BackgroundWriter() {
 OutputBuffer BackgroundWriter::Hand_Over(OutputBuffer full, std::size_t length) {
     std::unique_lock lock(mutex_);
     queue_.push_back({std::move(full), length});
-    ++buffers_out_;
     changed_.notify_all();
-    changed_.wait(lock, [this] { return buffers_out_ < kMaxBuffersOut || error_ != 0; });
+    // Handed over and not yet back among the spare buffers: waiting, or being written.
+    changed_.wait(lock, [this] {
+        return queue_.size() + (writing_ ? 1 : 0) < kMaxBuffersOut || error_ != 0;
+    });
     if (spare_.empty()) {
         return OutputBuffer();
     }
@@ -73,7 +75,6 @@ void BackgroundWriter::Run() {
             queue_.clear();
         }
         spare_.push_back(std::move(job.buffer));
-        buffers_out_ = queue_.size();
         changed_.notify_all();
     }
 }

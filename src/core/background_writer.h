@@ -44,7 +44,6 @@ class BackgroundWriter {
     std::condition_variable changed_;
     std::deque<Job> queue_;
     std::vector<OutputBuffer> spare_;
-    std::size_t buffers_out_ = 0;  // handed over and not yet returned to spare_
     bool writing_ = false;
     bool stopping_ = false;
     int error_ = 0;

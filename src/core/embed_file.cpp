@@ -24,6 +24,23 @@ EmbedResult From_Write_Failure(const WriteFailure& failure) {
 
 }  // namespace
 
+std::optional<EmbedResult> Output_Refusal(const OutputTarget& target, Replacing replacing) {
+    switch (target.state) {
+        case OutputState::SameAsInput:
+            return EmbedResult{EmbedStatus::SameFileAsInput, {}, {}};
+        case OutputState::NotRegularFile:
+            return EmbedResult{EmbedStatus::WriteFailed, target.reason, {}};
+        case OutputState::ExistingFile:
+            if (replacing == Replacing::Never) {
+                return EmbedResult{EmbedStatus::OutputExists, {}, {}};
+            }
+            break;
+        case OutputState::Free:
+            break;
+    }
+    return std::nullopt;
+}
+
 EmbedResult Embed_File(const std::string& input_path, const std::string& output,
                        const std::string& element_text, Replacing replacing, JobControl* control) {
     InputFile input;
@@ -31,18 +48,8 @@ EmbedResult Embed_File(const std::string& input_path, const std::string& output,
         return {EmbedStatus::ReadFailed, *reason, {}};
     }
     const OutputTarget target = Examine_Output(output, input.Identity());
-    switch (target.state) {
-        case OutputState::SameAsInput:
-            return {EmbedStatus::SameFileAsInput, {}, {}};
-        case OutputState::NotRegularFile:
-            return {EmbedStatus::WriteFailed, target.reason, {}};
-        case OutputState::ExistingFile:
-            if (replacing == Replacing::Never) {
-                return {EmbedStatus::OutputExists, {}, {}};
-            }
-            break;
-        case OutputState::Free:
-            break;
+    if (auto refusal = Output_Refusal(target, replacing)) {
+        return *refusal;
     }
 
     // An archive is read out of order, so a piped one is held in a spool file first. A pipe

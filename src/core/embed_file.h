@@ -8,9 +8,12 @@
 // half-written output and never harms a file that was there before.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "core/input_check.h"
 #include "core/job_control.h"
+#include "core/output_target.h"
 #include "core/safe_output.h"
 
 namespace zaveze {
@@ -37,6 +40,9 @@ struct EmbedResult {
     std::string folder;  // the folder, for FolderFailed
 };
 
+// Why an output may not be written, as Examine_Output found it; none when it may.
+std::optional<EmbedResult> Output_Refusal(const OutputTarget& target, Replacing replacing);
+
 // `control`, when given, receives the progress and may cancel the job.
 EmbedResult Embed_File(const std::string& input, const std::string& output,
                        const std::string& element_text, Replacing replacing,
@@ -50,9 +56,15 @@ inline constexpr std::uint64_t kMaxSpoolBytes = std::uint64_t{4} << 30;
 EmbedResult Embed_To_Descriptor(const std::string& input, int output_fd,
                                 const std::string& element_text);
 
+// The result that an input's refusal gives an embedding (Written for an accepted input).
+EmbedResult From_Input_Check(const InputCheck& check);
+
 // What to tell the user about a result: "File ... created." or why nothing was written.
 std::string Embed_Result_Message(const EmbedResult& result, const std::string& input,
                                  const std::string& output);
+
+// What to tell the user about a refused input; no value for an accepted one.
+std::optional<std::string> Input_Refusal_Message(const InputCheck& check, const std::string& path);
 
 // Whether a result is the program's refusal of the input or output (rather than a failure of
 // the system to read or write).

@@ -39,6 +39,34 @@ std::string Embed_Result_Message(const EmbedResult& result, const std::string& i
     return messages::Write_Failed(output, result.reason);
 }
 
+EmbedResult From_Input_Check(const InputCheck& check) {
+    switch (check.verdict) {
+        case InputVerdict::HasTimeData:
+            return {EmbedStatus::HasTimeData, {}, {}};
+        case InputVerdict::NoContainerTag:
+            return {EmbedStatus::NoContainerTag, {}, {}};
+        case InputVerdict::Unreadable:
+            return {EmbedStatus::ReadFailed, check.reason, {}};
+        case InputVerdict::Cancelled:
+            return {EmbedStatus::Cancelled, {}, {}};
+        case InputVerdict::NotKmz:
+            return {EmbedStatus::NotKmz, {}, {}};
+        case InputVerdict::KmzUnsupported:
+            return {EmbedStatus::KmzUnsupported, {}, {}};
+        case InputVerdict::Accepted:
+            break;
+    }
+    return {};
+}
+
+// The input's refusal in the same words as the embedding's.
+std::optional<std::string> Input_Refusal_Message(const InputCheck& check, const std::string& path) {
+    if (check.verdict == InputVerdict::Accepted) {
+        return std::nullopt;
+    }
+    return Embed_Result_Message(From_Input_Check(check), path, {});
+}
+
 bool Is_Refusal(EmbedStatus status) {
     switch (status) {
         case EmbedStatus::HasTimeData:

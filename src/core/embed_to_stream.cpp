@@ -28,26 +28,6 @@ EmbedResult Kmz_To_Descriptor(InputFile& input, int output_fd, const std::string
     return Copy_Rest(archive.Get(), output_fd);
 }
 
-EmbedResult From_Input_Check(const InputCheck& check) {
-    switch (check.verdict) {
-        case InputVerdict::HasTimeData:
-            return {EmbedStatus::HasTimeData, {}, {}};
-        case InputVerdict::NoContainerTag:
-            return {EmbedStatus::NoContainerTag, {}, {}};
-        case InputVerdict::Unreadable:
-            return {EmbedStatus::ReadFailed, check.reason, {}};
-        case InputVerdict::Cancelled:
-            return {EmbedStatus::Cancelled, {}, {}};
-        case InputVerdict::NotKmz:
-            return {EmbedStatus::NotKmz, {}, {}};
-        case InputVerdict::KmzUnsupported:
-            return {EmbedStatus::KmzUnsupported, {}, {}};
-        case InputVerdict::Accepted:
-            break;
-    }
-    return {};
-}
-
 }  // namespace
 
 EmbedResult Embed_To_Descriptor(const std::string& input_path, int output_fd,

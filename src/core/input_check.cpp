@@ -9,7 +9,6 @@
 #include "core/embed_pass.h"
 #include "core/input_file.h"
 #include "core/kmz.h"
-#include "core/messages.h"
 #include "core/time_data_scan.h"
 
 namespace zaveze {
@@ -94,26 +93,6 @@ InputCheck Check_Bytes(const ByteReader& read, JobControl* control) {
         std::copy(text.end() - static_cast<std::ptrdiff_t>(kept), text.end(), block.begin());
     }
     return check;
-}
-
-std::optional<std::string> Input_Refusal_Message(const InputCheck& check, const std::string& path) {
-    switch (check.verdict) {
-        case InputVerdict::HasTimeData:
-            return std::string(messages::kTimeDataPresent);
-        case InputVerdict::NoContainerTag:
-            return std::string(messages::kNoContainerTag);
-        case InputVerdict::Unreadable:
-            return messages::Read_Failed(path, check.reason);
-        case InputVerdict::Cancelled:
-            return std::string(messages::kCancelled);
-        case InputVerdict::NotKmz:
-            return messages::Not_Kmz(path);
-        case InputVerdict::KmzUnsupported:
-            return messages::Kmz_Unsupported(path);
-        case InputVerdict::Accepted:
-            break;
-    }
-    return std::nullopt;
 }
 
 }  // namespace zaveze

@@ -43,7 +43,4 @@ using ByteReader = std::function<std::int64_t(char* buffer, std::size_t size)>;
 // The same checks for bytes from anywhere (the main document of a KMZ archive).
 InputCheck Check_Bytes(const ByteReader& read, JobControl* control = nullptr);
 
-// What to tell the user about a refused input; no value for an accepted one.
-std::optional<std::string> Input_Refusal_Message(const InputCheck& check, const std::string& path);
-
 }  // namespace zaveze

@@ -5,6 +5,7 @@
 // entry, and the output is the same archive with the time element in the main document.
 
 #include <string>
+#include <string_view>
 
 #include "core/embed_file.h"
 #include "core/input_check.h"
@@ -15,6 +16,9 @@ namespace zaveze {
 
 // Whether the program was built with KMZ support (libzip).
 bool Kmz_Supported();
+
+// Whether a name ends in `extension` (such as ".kml"), in any letter case.
+bool Has_Extension(std::string_view name, std::string_view extension);
 
 // Whether a name ends in ".kmz", in any letter case.
 bool Has_Kmz_Name(const std::string& path);

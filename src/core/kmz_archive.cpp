@@ -6,7 +6,6 @@
 #include <zip.h>
 
 #include <algorithm>
-#include <cctype>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -30,16 +29,6 @@ struct EntryCloser {
 };
 using Entry = std::unique_ptr<zip_file_t, EntryCloser>;
 
-bool Ends_With_Kml(const char* name) {
-    const std::string_view text(name);
-    constexpr std::string_view kExtension = ".kml";
-    return text.size() >= kExtension.size() &&
-           std::equal(kExtension.begin(), kExtension.end(), text.end() - kExtension.size(),
-                      [](char wanted, char c) {
-                          return wanted == std::tolower(static_cast<unsigned char>(c));
-                      });
-}
-
 // The input archive, read through its own descriptor so that the input stays as it is.
 Archive Open_Archive(const InputFile& input) {
     const int fd = platform::Duplicate(input.Fd());
@@ -59,7 +48,7 @@ std::optional<zip_uint64_t> Main_Document(zip_t* archive) {
     const zip_int64_t count = zip_get_num_entries(archive, 0);
     for (zip_int64_t i = 0; i < count; ++i) {
         const char* name = zip_get_name(archive, static_cast<zip_uint64_t>(i), ZIP_FL_ENC_RAW);
-        if (name != nullptr && Ends_With_Kml(name)) {
+        if (name != nullptr && Has_Extension(name, ".kml")) {
             return static_cast<zip_uint64_t>(i);
         }
     }
@@ -294,7 +283,7 @@ InputCheck Check_Kmz(InputFile& input, JobControl* control) {
     if (!entry) {
         return {InputVerdict::NotKmz, {}, {}, 0};
     }
-    InputCheck check = Check_Bytes(
+    return Check_Bytes(
         [&entry](char* buffer, std::size_t size) {
             const zip_int64_t count = zip_fread(entry.get(), buffer, size);
             if (count < 0) {
@@ -303,7 +292,6 @@ InputCheck Check_Kmz(InputFile& input, JobControl* control) {
             return count;
         },
         control);
-    return check;
 }
 
 EmbedResult Write_Kmz(InputFile& input, int output_fd, const std::string& element_text,

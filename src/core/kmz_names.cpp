@@ -6,13 +6,17 @@
 
 namespace zaveze {
 
-bool Has_Kmz_Name(const std::string& path) {
-    constexpr std::string_view kExtension = ".kmz";
-    return path.size() >= kExtension.size() &&
-           std::equal(kExtension.begin(), kExtension.end(), path.end() - kExtension.size(),
+bool Has_Extension(std::string_view name, std::string_view extension) {
+    return name.size() >= extension.size() &&
+           std::equal(extension.begin(), extension.end(), name.end() - extension.size(),
                       [](char wanted, char c) {
-                          return wanted == std::tolower(static_cast<unsigned char>(c));
+                          return std::tolower(static_cast<unsigned char>(wanted)) ==
+                                 std::tolower(static_cast<unsigned char>(c));
                       });
+}
+
+bool Has_Kmz_Name(const std::string& path) {
+    return Has_Extension(path, ".kmz");
 }
 
 bool Is_Kmz_Input(const std::string& path, const InputFile& input) {

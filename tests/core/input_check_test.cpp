@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "core/embed_file.h"
 #include "core/messages.h"
 #include "support/temp_folder.h"
 
