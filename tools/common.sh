@@ -5,9 +5,10 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 JOBS=${JOBS:-2}
 
-# Debian packages the build, the tests and the window need.
+# Debian packages the build, the tests and the window need: gdal-bin is the real KML reader the
+# outputs are checked with; exfatprogs and exfat-fuse make the exFAT file system of a memory card.
 PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev googletest libgtest-dev fonts-dejavu-core
-    desktop-file-utils libzip-dev man-db appstream)
+    desktop-file-utils libzip-dev man-db appstream gdal-bin exfatprogs exfat-fuse)
 
 install_missing() {
     local missing=()

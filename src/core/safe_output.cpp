@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "core/safe_output.h"
 
-#include <atomic>
 #include <filesystem>
 
 #include "core/messages.h"
@@ -13,7 +12,6 @@ namespace zaveze {
 namespace {
 
 constexpr int kScratchAttempts = 1000;
-std::atomic<bool> unnamed_files_allowed{true};
 
 std::optional<WriteFailure> File_Failure(int error) {
     return WriteFailure{WriteFailure::Where::File, {}, Error_Text(error)};
@@ -33,15 +31,15 @@ std::string Shown_Folder(const std::string& path) {
     return error ? std::string(".") : current.string();
 }
 
+std::optional<WriteFailure> Name_Taken() {
+    return WriteFailure{WriteFailure::Where::NameTaken, {}, Error_Text(EEXIST)};
+}
+
 std::optional<WriteFailure> Folder_Failure(const std::string& path, int error) {
     return WriteFailure{WriteFailure::Where::Folder, Shown_Folder(path), Error_Text(error)};
 }
 
 }  // namespace
-
-void Allow_Unnamed_Files(bool allowed) {
-    unnamed_files_allowed = allowed;
-}
 
 std::string Scratch_Candidate(const std::string& path, int attempt, bool short_name) {
     const std::string stem =
@@ -50,21 +48,20 @@ std::string Scratch_Candidate(const std::string& path, int attempt, bool short_n
                                        : stem + "~" + std::to_string(attempt) + ".tmp";
 }
 
-// Tries the scratch names for the output in order until `take` makes a file under one (it
+// Tries the scratch names for the output in order until `take` gives the output file one (it
 // returns 0, or the error number). The name taken is remembered for the signal handlers.
 template <class Take>
 int SafeOutput::Take_Scratch_Name(Take take) {
     bool short_name = false;
     for (int attempt = 0; attempt < kScratchAttempts; ++attempt) {
         const std::string candidate = Scratch_Candidate(path_, attempt, short_name);
-        const bool remembered = Remember_Scratch_File(candidate);
         const int error = take(candidate);
         if (error == 0) {
             scratch_ = candidate;
+            if (const auto made = platform::Status_Of(file_.Get())) {
+                Remember_Scratch_File(candidate, made->identity);
+            }
             return 0;
-        }
-        if (remembered) {
-            Forget_Scratch_File(candidate);
         }
         if (error == ENAMETOOLONG && !short_name) {
             short_name = true;  // a name that cannot take the suffix: short names from the start
@@ -91,15 +88,13 @@ void SafeOutput::Drop_Scratch() {
 
 std::optional<WriteFailure> SafeOutput::Create(const std::string& path) {
     path_ = path;
-    if (unnamed_files_allowed) {
-        const int fd = platform::Create_Unnamed(Folder_Of(path));
-        if (fd >= 0) {
-            file_ = FileDescriptor(fd);
-            return std::nullopt;
-        }
-        if (errno != EOPNOTSUPP) {  // other than a file system without unnamed files
-            return Folder_Failure(path, errno);
-        }
+    const int fd = platform::Create_Unnamed(Folder_Of(path));
+    if (fd >= 0) {
+        file_ = FileDescriptor(fd);
+        return std::nullopt;
+    }
+    if (errno != EOPNOTSUPP) {  // other than a file system without unnamed files
+        return Folder_Failure(path, errno);
     }
     return Create_Named();
 }
@@ -144,10 +139,55 @@ std::optional<WriteFailure> SafeOutput::Link_Unnamed(const std::string& name) {
     if (platform::Give_Name(file_.Get(), name)) {
         return std::nullopt;
     }
-    if (errno == EEXIST) {
-        return WriteFailure{WriteFailure::Where::NameTaken, {}, Error_Text(EEXIST)};
+    return errno == EEXIST ? Name_Taken() : File_Failure(errno);
+}
+
+// File systems with neither links nor renames that refuse to replace (exFAT, FAT, many network
+// shares) still create a file only where its name is free. So the output's name is claimed by an
+// empty file of our own, and the finished scratch file is renamed over that claim. Between the
+// claim and the rename, the name holds an empty file; a claim that someone removed and replaced
+// meanwhile is theirs, and is left alone.
+std::optional<WriteFailure> SafeOutput::Rename_Over_Claim() {
+    const int claim = platform::Create_New(path_);
+    if (claim < 0) {
+        return errno == EEXIST ? Name_Taken() : File_Failure(errno);
     }
-    return File_Failure(errno);
+    const auto claimed = platform::Status_Of(claim);
+    const int status_error = errno;
+    platform::Close(claim);
+    if (!claimed) {
+        platform::Remove(path_);
+        return File_Failure(status_error);
+    }
+    Remember_Scratch_File(path_, claimed->identity);
+    const auto still_ours = [&] {
+        const auto now = platform::Status_Of_Path(path_, false);
+        return now && now->identity == claimed->identity;
+    };
+    std::optional<WriteFailure> failure;
+    if (!still_ours()) {
+        failure = Name_Taken();
+    } else if (!platform::Rename_Replacing(scratch_, path_)) {
+        failure = File_Failure(errno);
+        if (still_ours()) {
+            platform::Remove(path_);
+        }
+    }
+    Forget_Scratch_File(path_);
+    return failure;
+}
+
+std::optional<WriteFailure> SafeOutput::Rename_Scratch(Replacing replacing) {
+    if (replacing == Replacing::Allowed) {
+        return platform::Rename_Replacing(scratch_, path_) ? std::nullopt : File_Failure(errno);
+    }
+    if (platform::Rename_No_Replace(scratch_, path_)) {
+        return std::nullopt;
+    }
+    if (errno == EOPNOTSUPP) {
+        return Rename_Over_Claim();
+    }
+    return errno == EEXIST ? Name_Taken() : File_Failure(errno);
 }
 
 std::optional<WriteFailure> SafeOutput::Commit(Replacing replacing) {
@@ -178,14 +218,8 @@ std::optional<WriteFailure> SafeOutput::Commit(Replacing replacing) {
     if (unnamed && replacing == Replacing::Never) {
         return std::nullopt;
     }
-    const bool renamed = replacing == Replacing::Allowed
-                             ? platform::Rename_Replacing(scratch_, path_)
-                             : platform::Rename_No_Replace(scratch_, path_);
-    if (!renamed) {
-        if (errno == EEXIST) {
-            return WriteFailure{WriteFailure::Where::NameTaken, {}, Error_Text(EEXIST)};
-        }
-        return File_Failure(errno);
+    if (auto failure = Rename_Scratch(replacing)) {
+        return failure;
     }
     Forget_Scratch_File(scratch_);
     scratch_.clear();

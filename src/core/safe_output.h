@@ -5,8 +5,10 @@
 // The file is made in the folder of its final name, unnamed where the system can (Linux's
 // O_TMPFILE: whatever ends the process, even a power cut, leaves nothing behind), else under a
 // scratch name that a signal handler removes (see termination_cleanup.h). Only Commit gives it
-// its name: without consent it never takes a name that another file has by then; with consent it
-// replaces that file in one step, keeping its permissions, owner and group.
+// its name: without consent it never takes a name that another file has by then (through a link,
+// a rename that refuses to replace, or on file systems with neither, a rename over an empty
+// claim of the name); with consent it replaces that file in one step, keeping its permissions,
+// owner and group.
 
 #include <optional>
 #include <string>
@@ -51,6 +53,8 @@ class SafeOutput {
     template <class Take>
     int Take_Scratch_Name(Take take);
     std::optional<WriteFailure> Link_Unnamed(const std::string& name);
+    std::optional<WriteFailure> Rename_Scratch(Replacing replacing);
+    std::optional<WriteFailure> Rename_Over_Claim();
     std::optional<WriteFailure> Make_Link_For_Replacing();
     std::optional<WriteFailure> Keep_Attributes_Of_Replaced();
     void Drop_Scratch();
@@ -59,10 +63,6 @@ class SafeOutput {
     FileDescriptor file_;
     std::string scratch_;  // the scratch name, while there is one
 };
-
-// For tests: whether unnamed files are tried at all. Off, every output goes through a scratch
-// name, as on file systems without unnamed files.
-void Allow_Unnamed_Files(bool allowed);
 
 // The scratch names tried for `path`, in order: beside it, with its base name and ".tmp", then
 // "~N.tmp"; when such a name would be too long for the folder, short ones ("zaveze~N.tmp").

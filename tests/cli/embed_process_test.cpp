@@ -19,6 +19,7 @@
 #include "core/safe_output.h"
 #include "core/termination_cleanup.h"
 #include "core/time_element.h"
+#include "support/file_system_limits.h"
 #include "support/temp_folder.h"
 
 namespace zaveze {
@@ -204,24 +205,51 @@ TEST_F(EmbedProcess, FromAPipeToStandardOutput) {
 
 // Where the file system has no unnamed files, the scratch name is removed on a signal.
 TEST_F(EmbedProcess, AScratchNameIsRemovedWhenASignalEndsTheRun) {
-    for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
-        const pid_t child = ::fork();
-        if (child == 0) {
-            Allow_Unnamed_Files(false);
-            Install_Termination_Cleanup();
-            Embed_File(fifo, output, kElement, Replacing::Never);
-            ::_exit(0);
+    for (const auto limits :
+         {testing::FileSystemLimits::NoUnnamedFiles, testing::FileSystemLimits::NoLinks}) {
+        for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+            const pid_t child = ::fork();
+            if (child == 0) {
+                platform::Pretend_File_System_Limits(limits);
+                Install_Termination_Cleanup();
+                Embed_File(fifo, output, kElement, Replacing::Never);
+                ::_exit(0);
+            }
+            const FileDescriptor writer(::open(fifo.c_str(), O_WRONLY));
+            EXPECT_TRUE(Write_All(writer.Get(), Big_Kml(1 << 20)));
+            for (int wait = 0; wait < 100 && folder.Names().size() < 2; ++wait) {
+                std::this_thread::sleep_for(20ms);
+            }
+            EXPECT_EQ(folder.Names(), (std::vector<std::string>{"input.kml", "out.tmp"}));
+            ::kill(child, signal_number);
+            EXPECT_EQ(Wait_For(child).exit_code, 128 + signal_number);
+            EXPECT_EQ(folder.Names(), std::vector<std::string>{"input.kml"});
         }
-        const FileDescriptor writer(::open(fifo.c_str(), O_WRONLY));
-        EXPECT_TRUE(Write_All(writer.Get(), Big_Kml(1 << 20)));
-        for (int wait = 0; wait < 100 && folder.Names().size() < 2; ++wait) {
-            std::this_thread::sleep_for(20ms);
-        }
-        EXPECT_EQ(folder.Names(), (std::vector<std::string>{"input.kml", "out.tmp"}));
-        ::kill(child, signal_number);
-        EXPECT_EQ(Wait_For(child).exit_code, 128 + signal_number);
-        EXPECT_EQ(folder.Names(), std::vector<std::string>{"input.kml"});
     }
+}
+
+// A signal removes a remembered name only while it names the file this process made there: the
+// empty claim on an output's name goes; a finished output renamed over its claim, or another
+// program's file that took a scratch name meanwhile, stays.
+TEST(TerminationCleanup, RemovesOnlyTheFilesItMade) {
+    TempFolder folder;
+    const std::string claim = folder.File("claim.kml"), output = folder.File("out.kml");
+    const std::string finished = folder.File("out.tmp");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        Install_Termination_Cleanup();
+        for (const std::string& name : {claim, output}) {
+            const FileDescriptor made(platform::Create_New(name));
+            Remember_Scratch_File(name, platform::Status_Of(made.Get())->identity);
+        }
+        Write_File(finished, "finished");
+        platform::Rename_Replacing(finished, output);
+        ::raise(SIGTERM);
+        ::_exit(0);
+    }
+    EXPECT_EQ(Wait_For(child).exit_code, 128 + SIGTERM);
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"out.kml"});
+    EXPECT_EQ(Read_File(output), "finished");
 }
 
 }  // namespace

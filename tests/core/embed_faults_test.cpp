@@ -21,6 +21,7 @@
 #include "core/input_check.h"
 #include "core/safe_output.h"
 #include "core/time_element.h"
+#include "support/file_system_limits.h"
 #include "support/temp_folder.h"
 
 namespace zaveze {
@@ -157,8 +158,8 @@ namespace {
 // A file that takes the output's name while the run is writing is never overwritten without
 // consent: the run reports it and drops its own output.
 TEST(EmbedRace, AFileAppearingAtTheOutputDuringTheRunIsKept) {
-    for (const bool unnamed : {true, false}) {
-        Allow_Unnamed_Files(unnamed);
+    for (const auto limits : testing::kEveryFileSystem) {
+        const testing::PretendedFileSystem file_system(limits);
         TempFolder folder;
         const std::string fifo = folder.File("input.kml");
         const std::string output = folder.File("out.kml");
@@ -178,22 +179,26 @@ TEST(EmbedRace, AFileAppearingAtTheOutputDuringTheRunIsKept) {
         EXPECT_EQ(Read_File(output), "written by somebody else meanwhile");
         EXPECT_EQ(folder.Names(), (std::vector<std::string>{"input.kml", "out.kml"}));
     }
-    Allow_Unnamed_Files(true);
 }
 
 TEST(EmbedRace, OfTwoRunsOntoOneNameExactlyOneWrites) {
-    TempFolder folder;
-    const std::string input = folder.File("trip.kml");
-    const std::string output = folder.File("out.kml");
-    Write_File(input, Big_Kml(4 << 20));
-    EmbedResult first, second;
-    std::thread other([&] { second = Embed_File(input, output, kElement, Replacing::Never); });
-    first = Embed_File(input, output, kElement, Replacing::Never);
-    other.join();
-    const std::multiset<EmbedStatus> statuses{first.status, second.status};
-    EXPECT_EQ(statuses,
-              (std::multiset<EmbedStatus>{EmbedStatus::Written, EmbedStatus::OutputExists}));
-    EXPECT_EQ(Read_File(output), Embed_Text(Read_File(input), kElement).text);
+    for (const auto limits : testing::kEveryFileSystem) {
+        const testing::PretendedFileSystem file_system(limits);
+        TempFolder folder;
+        const std::string input = folder.File("trip.kml");
+        const std::string output = folder.File("out.kml");
+        Write_File(input, Big_Kml(4 << 20));
+        EmbedResult first, second;
+        std::thread other([&] { second = Embed_File(input, output, kElement, Replacing::Never); });
+        first = Embed_File(input, output, kElement, Replacing::Never);
+        other.join();
+        const std::multiset<EmbedStatus> statuses{first.status, second.status};
+        EXPECT_EQ(statuses,
+                  (std::multiset<EmbedStatus>{EmbedStatus::Written, EmbedStatus::OutputExists}))
+            << testing::Name_Of(limits);
+        EXPECT_EQ(Read_File(output), Embed_Text(Read_File(input), kElement).text);
+        EXPECT_EQ(folder.Names(), (std::vector<std::string>{"out.kml", "trip.kml"}));
+    }
 }
 
 TEST(EmbedInput, TimeDataAfterTheContainerTagDropsTheUnfinishedOutput) {

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 
+#include "support/file_system_limits.h"
 #include "support/temp_folder.h"
 
 namespace zaveze {
@@ -20,13 +21,12 @@ using testing::TempFolder;
 using testing::Write_File;
 namespace fs = std::filesystem;
 
-// Every test runs with unnamed files and with scratch names, as on file systems without them.
-class SafeOutputTest : public ::testing::TestWithParam<bool> {
+// Every test runs on every kind of file system.
+class SafeOutputTest : public ::testing::TestWithParam<testing::FileSystemLimits> {
   protected:
     TempFolder folder;
     std::string path = folder.File("out.kml");
-    void SetUp() override { Allow_Unnamed_Files(GetParam()); }
-    void TearDown() override { Allow_Unnamed_Files(true); }
+    testing::PretendedFileSystem file_system{GetParam()};
 
     std::optional<WriteFailure> Write(const std::string& where, std::string_view bytes,
                                       Replacing replacing) {
@@ -39,7 +39,9 @@ class SafeOutputTest : public ::testing::TestWithParam<bool> {
     }
 };
 
-INSTANTIATE_TEST_SUITE_P(UnnamedOrScratch, SafeOutputTest, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(EveryFileSystem, SafeOutputTest,
+                         ::testing::ValuesIn(testing::kEveryFileSystem),
+                         [](const auto& limits) { return testing::Name_Of(limits.param); });
 
 TEST_P(SafeOutputTest, NothingHasTheNameUntilTheCommit) {
     {

@@ -56,7 +56,8 @@ int Duplicate(int fd);
 bool Flush(int fd);
 
 // Names: gives an unnamed file a name (fails with EEXIST when it is taken); renames without
-// replacing (EEXIST) or replacing; removes a name; reads a symbolic link's text.
+// replacing (EEXIST; EOPNOTSUPP where the file system has no way to, as exFAT, FAT and many
+// network shares have none) or replacing; removes a name; reads a symbolic link's text.
 bool Give_Name(int fd, const std::string& name);
 bool Rename_No_Replace(const std::string& from, const std::string& to);
 bool Rename_Replacing(const std::string& from, const std::string& to);
@@ -65,6 +66,15 @@ std::optional<std::string> Link_Text(const std::string& link);
 
 // Gives a new file the permissions, owner and group of `model`, as far as the process may.
 bool Take_Attributes(int fd, const FileStatus& model);
+
+// For tests: makes every file system behave as one with fewer abilities, so that the ways
+// around the missing ones are covered on any machine.
+enum class FileSystemLimits {
+    None,
+    NoUnnamedFiles,  // no unnamed files (Create_Unnamed fails with EOPNOTSUPP)
+    NoLinks,         // nor hard links nor renames that refuse to replace, as on exFAT and FAT
+};
+void Pretend_File_System_Limits(FileSystemLimits limits);
 
 // The system's text for an error number, e.g. "No such file or directory".
 std::string Error_Text(int error);

@@ -4,9 +4,11 @@
 
 #include <fcntl.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -47,7 +49,22 @@ FileStatus From_Stat(const struct stat& status) {
     return result;
 }
 
+std::atomic<FileSystemLimits> pretended_limits{FileSystemLimits::None};
+
+bool Pretending(FileSystemLimits limits) {
+    return pretended_limits.load() >= limits;
+}
+
+// The errors of link() that mean the file system has no hard links.
+bool No_Links_Here(int error) {
+    return error == EPERM || error == EOPNOTSUPP || error == ENOSYS;
+}
+
 }  // namespace
+
+void Pretend_File_System_Limits(FileSystemLimits limits) {
+    pretended_limits = limits;
+}
 
 std::optional<FileStatus> Status_Of_Path(const std::string& path, bool follow_links) {
     struct stat status {};
@@ -80,6 +97,10 @@ int Create_New(const std::string& path) {
 }
 
 int Create_Unnamed(const std::string& folder) {
+    if (Pretending(FileSystemLimits::NoUnnamedFiles)) {
+        errno = EOPNOTSUPP;
+        return -1;
+    }
     const int fd =
         ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     // File systems (and old kernels) without unnamed files say so in different ways.
@@ -96,7 +117,20 @@ std::string Temporary_Folder() {
 }
 
 int Create_Temporary() {
-    return ::open(Temporary_Folder().c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    const std::string folder = Temporary_Folder();
+    if (!Pretending(FileSystemLimits::NoUnnamedFiles)) {
+        const int fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+        if (fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)) {
+            return fd;
+        }
+    }
+    // A temporary folder without unnamed files: a fresh name, removed at once.
+    std::string name = folder + "/zaveze-XXXXXX";
+    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd >= 0) {
+        ::unlink(name.c_str());
+    }
+    return fd;
 }
 
 bool Close(int fd) {
@@ -158,6 +192,10 @@ bool Give_Name(int fd, const std::string& name) {
 }
 
 bool Rename_No_Replace(const std::string& from, const std::string& to) {
+    if (Pretending(FileSystemLimits::NoLinks)) {
+        errno = EOPNOTSUPP;
+        return false;
+    }
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
         return true;
     }
@@ -166,6 +204,9 @@ bool Rename_No_Replace(const std::string& from, const std::string& to) {
     }
     // File systems without RENAME_NOREPLACE: a hard link cannot replace anything either.
     if (::link(from.c_str(), to.c_str()) != 0) {
+        if (No_Links_Here(errno)) {
+            errno = EOPNOTSUPP;
+        }
         return false;
     }
     ::unlink(from.c_str());

@@ -9,6 +9,7 @@
 #include <io.h>
 #include <windows.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <vector>
@@ -176,6 +177,12 @@ int Create_New(const std::string& path) {
                          _O_WRONLY);
 }
 
+std::atomic<FileSystemLimits> pretended_limits{FileSystemLimits::None};
+
+void Pretend_File_System_Limits(FileSystemLimits limits) {
+    pretended_limits = limits;  // Windows has no unnamed files anyway
+}
+
 int Create_Unnamed(const std::string&) {
     errno = EOPNOTSUPP;  // Windows has no unnamed files
     return -1;
@@ -259,6 +266,10 @@ bool Give_Name(int, const std::string&) {
 }
 
 bool Rename_No_Replace(const std::string& from, const std::string& to) {
+    if (pretended_limits.load() >= FileSystemLimits::NoLinks) {
+        errno = EOPNOTSUPP;
+        return false;
+    }
     return ::MoveFileExW(Full_Path(from).c_str(), Full_Path(to).c_str(), MOVEFILE_WRITE_THROUGH)
                ? true
                : Fail();
