@@ -11,6 +11,7 @@
 #include "core/embed_file.h"
 #include "core/file_descriptor.h"
 #include "core/input_check.h"
+#include "core/kmz.h"
 #include "core/messages.h"
 #include "core/output_target.h"
 #include "core/time_element.h"
@@ -136,7 +137,9 @@ std::optional<int> Input_Refusal(const Run& run, const Job& job, InputCheck& che
     check = Check_Input_File(Input_Path(job));
     if (const auto refusal = Input_Refusal_Message(check, Shown_Input(job))) {
         run.Say(Shown_Input(job), *refusal);
-        return check.verdict == InputVerdict::Unreadable ? kFileFailure : kRefused;
+        const bool unreadable = check.verdict == InputVerdict::Unreadable ||
+                                check.verdict == InputVerdict::KmzEntryUnreadable;
+        return unreadable ? kFileFailure : kRefused;
     }
     return std::nullopt;
 }
@@ -172,6 +175,10 @@ int Run_Job(const Run& run, const Job& job) {
         }
         if (early) {
             return Report(run, job, *early);
+        }
+        if (const auto mismatch =
+                job.To_Standard_Output() ? std::nullopt : Kind_Mismatch(check.kmz, job.output)) {
+            return Report(run, job, {*mismatch, {}, {}});
         }
         return Dry_Run(run, job, check);
     }

@@ -52,15 +52,16 @@ EmbedResult Embed_File(const std::string& input_path, const std::string& output,
         return *refusal;
     }
 
-    // An archive is read out of order, so a piped one is held in a spool file first. A pipe
-    // shows what it carries only when read: one meant for a ".kmz" output is held too, and then
-    // its first bytes tell.
-    bool kmz = Is_Kmz_Input(input_path, input);
-    if (!input.Is_Regular() && (kmz || Has_Kmz_Name(output))) {
+    // What the input is, by its name or its first bytes (a pipe's kept for the reading).
+    const bool kmz = Is_Kmz_Input(input_path, input);
+    if (const auto mismatch = Kind_Mismatch(kmz, output)) {
+        return {*mismatch, {}, {}};
+    }
+    // An archive is read out of order, so a piped one is held in a spool file first.
+    if (!input.Is_Regular() && kmz) {
         if (EmbedResult spooled = Spool(input); spooled.status != EmbedStatus::Written) {
             return spooled;
         }
-        kmz = Is_Kmz_Input(input_path, input);
     }
     SafeOutput safe_output;
     if (const auto failure = safe_output.Create(target.write_path)) {

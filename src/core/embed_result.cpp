@@ -33,6 +33,12 @@ std::string Embed_Result_Message(const EmbedResult& result, const std::string& i
             return messages::Not_Kmz(input);
         case EmbedStatus::KmzUnsupported:
             return messages::Kmz_Unsupported(input);
+        case EmbedStatus::ArchiveIntoKml:
+            return messages::Archive_Into_Kml(input, output);
+        case EmbedStatus::TextIntoKmz:
+            return messages::Text_Into_Kmz(input, output);
+        case EmbedStatus::KmzEntryUnreadable:
+            return messages::Kmz_Entry_Unreadable(input, result.reason);
         case EmbedStatus::WriteFailed:
             break;
     }
@@ -53,6 +59,8 @@ EmbedResult From_Input_Check(const InputCheck& check) {
             return {EmbedStatus::NotKmz, {}, {}};
         case InputVerdict::KmzUnsupported:
             return {EmbedStatus::KmzUnsupported, {}, {}};
+        case InputVerdict::KmzEntryUnreadable:
+            return {EmbedStatus::KmzEntryUnreadable, check.reason, {}};
         case InputVerdict::Accepted:
             break;
     }
@@ -75,6 +83,8 @@ bool Is_Refusal(EmbedStatus status) {
         case EmbedStatus::OutputExists:
         case EmbedStatus::NotKmz:
         case EmbedStatus::KmzUnsupported:
+        case EmbedStatus::ArchiveIntoKml:
+        case EmbedStatus::TextIntoKmz:
             return true;
         default:
             return false;

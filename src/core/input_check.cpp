@@ -44,7 +44,9 @@ InputCheck Check_Input_File(const std::string& path, JobControl* control) {
         return {InputVerdict::Unreadable, *reason, {}, 0};
     }
     if (Is_Kmz_Input(path, file)) {
-        return Check_Kmz(file, control);
+        InputCheck check = Check_Kmz(file, control);
+        check.kmz = true;
+        return check;
     }
     return Check_Input(file, control);
 }

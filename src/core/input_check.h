@@ -16,12 +16,13 @@ namespace zaveze {
 
 enum class InputVerdict {
     Accepted,
-    HasTimeData,     // "TimeStamp" or "TimeSpan" appears somewhere in the file
-    NoContainerTag,  // no container tag anywhere (an empty file included)
-    Unreadable,      // missing, a folder, no permission...; `reason` says why
-    Cancelled,       // the user cancelled the check
-    NotKmz,          // a KMZ archive that cannot be read, or holds no ".kml" entry
-    KmzUnsupported,  // a KMZ archive, and the program was built without KMZ support
+    HasTimeData,         // "TimeStamp" or "TimeSpan" appears somewhere in the file
+    NoContainerTag,      // no container tag anywhere (an empty file included)
+    Unreadable,          // missing, a folder, no permission...; `reason` says why
+    Cancelled,           // the user cancelled the check
+    NotKmz,              // a KMZ archive that cannot be read, or holds no ".kml" entry
+    KmzUnsupported,      // a KMZ archive, and the program was built without KMZ support
+    KmzEntryUnreadable,  // the archive's KML document is damaged or unreadable; `reason` says how
 };
 
 struct InputCheck {
@@ -31,6 +32,7 @@ struct InputCheck {
     // (counted from 1, a line ending at CR LF, LF or CR, as a text editor counts them).
     std::string_view first_tag;
     std::uint64_t first_tag_line = 0;
+    bool kmz = false;  // the input is a KMZ archive
 };
 
 // `control`, when given, receives the progress and may cancel the check.

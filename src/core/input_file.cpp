@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "core/input_file.h"
 
+#include <algorithm>
+
 #include "core/messages.h"
 
 namespace zaveze {
@@ -57,6 +59,8 @@ std::optional<std::string> InputFile::Adopt(FileDescriptor file) {
     opened_ = *status;
     file_ = std::move(file);
     bytes_read_ = 0;
+    first_bytes_.clear();
+    first_handed_ = 0;
     return std::nullopt;
 }
 
@@ -68,7 +72,33 @@ bool InputFile::Rewind() {
     return true;
 }
 
+std::string_view InputFile::First_Bytes(std::size_t count) {
+    if (Is_Regular()) {
+        first_bytes_.resize(count);
+        const std::int64_t got = platform::Read_At(file_.Get(), first_bytes_.data(), count, 0);
+        first_bytes_.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+        return first_bytes_;  // Read starts from the file's own position, as before
+    }
+    while (first_bytes_.size() < count) {
+        char byte[64];
+        const std::int64_t got =
+            Read_Some(file_.Get(), byte, std::min(sizeof byte, count - first_bytes_.size()));
+        if (got <= 0) {
+            break;  // the end, or a failure that the next Read reports
+        }
+        first_bytes_.append(byte, static_cast<std::size_t>(got));
+    }
+    return first_bytes_;
+}
+
 std::int64_t InputFile::Read(char* buffer, std::size_t size) {
+    if (!Is_Regular() && first_handed_ < first_bytes_.size() && size > 0) {
+        const std::size_t count = std::min(size, first_bytes_.size() - first_handed_);
+        std::copy_n(first_bytes_.data() + first_handed_, count, buffer);
+        first_handed_ += count;
+        bytes_read_ += count;
+        return static_cast<std::int64_t>(count);
+    }
     const std::int64_t count = Read_Some(file_.Get(), buffer, size);
     if (count > 0) {
         bytes_read_ += static_cast<std::uint64_t>(count);

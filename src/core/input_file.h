@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/file_descriptor.h"
 
@@ -36,6 +37,11 @@ class InputFile {
     // Reads up to `size` bytes into `buffer`: the count, 0 at the end, -1 with errno on failure.
     std::int64_t Read(char* buffer, std::size_t size);
 
+    // The first `count` bytes of the input (fewer for a shorter one), read without using them
+    // up: a pipe shows what it carries only when read, so its first bytes are kept and handed
+    // out again by Read. Call it before the first Read.
+    std::string_view First_Bytes(std::size_t count);
+
     // Whether a regular file was truncated, appended to or rewritten while it was read: its size
     // or modification time differ from when it was opened, or the bytes read differ from its size
     // then. Pipes cannot tell, and never count as changed.
@@ -48,6 +54,8 @@ class InputFile {
     FileDescriptor file_;
     platform::FileStatus opened_;
     std::uint64_t bytes_read_ = 0;
+    std::string first_bytes_;       // what was read ahead
+    std::size_t first_handed_ = 0;  // how much of it Read has handed out
 };
 
 }  // namespace zaveze

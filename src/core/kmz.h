@@ -4,6 +4,7 @@
 // whose name ends in ".kml" (any letter case), as KML viewers choose it. The checks run on that
 // entry, and the output is the same archive with the time element in the main document.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,9 +24,13 @@ bool Has_Extension(std::string_view name, std::string_view extension);
 // Whether a name ends in ".kmz", in any letter case.
 bool Has_Kmz_Name(const std::string& path);
 
-// Whether an opened input is a KMZ archive: by its name, or for a regular file also by its first
-// bytes (a ZIP local-file header). Reads nothing that a later pass would miss.
-bool Is_Kmz_Input(const std::string& path, const InputFile& input);
+// Whether an opened input is a KMZ archive: by its name, or by its first bytes (a ZIP local-file
+// header), a pipe's too. Reads nothing that a later pass would miss.
+bool Is_Kmz_Input(const std::string& path, InputFile& input);
+
+// Whether the output's name promises the other kind of file: an archive written under a ".kml"
+// name, or a KML text under a ".kmz" name, would be a damaged file to every KML reader.
+std::optional<EmbedStatus> Kind_Mismatch(bool kmz_input, const std::string& output);
 
 // The input checks on the archive's main document.
 InputCheck Check_Kmz(InputFile& input, JobControl* control = nullptr);

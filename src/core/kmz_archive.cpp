@@ -14,6 +14,7 @@
 #include "core/embedding_stream.h"
 #include "core/file_descriptor.h"
 #include "core/kmz.h"
+#include "core/messages.h"
 #include "core/time_data_scan.h"
 
 namespace zaveze {
@@ -53,6 +54,16 @@ std::optional<zip_uint64_t> Main_Document(zip_t* archive) {
         }
     }
     return std::nullopt;
+}
+
+std::string Entry_Name(zip_t* archive, zip_uint64_t index) {
+    const char* name = zip_get_name(archive, index, ZIP_FL_ENC_RAW);
+    return name != nullptr ? name : "?";
+}
+
+// Why an entry that libzip would not open cannot be read (encrypted, an unknown method, damaged).
+std::string Entry_Unreadable(zip_t* archive, zip_uint64_t index) {
+    return messages::Kml_Entry_Unreadable(Entry_Name(archive, index), zip_strerror(archive));
 }
 
 // The output archive's storage: libzip writes, seeks back and commits here; the safe-write layer
@@ -171,7 +182,9 @@ struct MainDocument {
         const zip_int64_t count =
             zip_fread(entry.get(), block.data() + carried, block.size() - carried);
         if (count < 0) {
-            Stop(EmbedStatus::ReadFailed, zip_strerror(input));
+            Stop(EmbedStatus::KmzEntryUnreadable,
+                 messages::Kml_Entry_Damaged(Entry_Name(input, index),
+                                             zip_file_strerror(entry.get())));
             return false;
         }
         const auto fresh = static_cast<std::size_t>(count);
@@ -211,7 +224,8 @@ struct MainDocument {
             case ZIP_SOURCE_OPEN:
                 self.entry.reset(zip_fopen_index(self.input, self.index, 0));
                 if (!self.entry) {
-                    return self.Stop(EmbedStatus::ReadFailed, zip_strerror(self.input));
+                    return self.Stop(EmbedStatus::KmzEntryUnreadable,
+                                     Entry_Unreadable(self.input, self.index));
                 }
                 return 0;
             case ZIP_SOURCE_READ: {
@@ -281,17 +295,23 @@ InputCheck Check_Kmz(InputFile& input, JobControl* control) {
     }
     const Entry entry(zip_fopen_index(archive.get(), *main, 0));
     if (!entry) {
-        return {InputVerdict::NotKmz, {}, {}, 0};
+        return {InputVerdict::KmzEntryUnreadable, Entry_Unreadable(archive.get(), *main), {}, 0};
     }
-    return Check_Bytes(
-        [&entry](char* buffer, std::size_t size) {
+    std::string damage;
+    InputCheck check = Check_Bytes(
+        [&](char* buffer, std::size_t size) {
             const zip_int64_t count = zip_fread(entry.get(), buffer, size);
             if (count < 0) {
-                errno = EIO;  // a damaged entry: the archive's data does not inflate
+                damage = messages::Kml_Entry_Damaged(Entry_Name(archive.get(), *main),
+                                                     zip_file_strerror(entry.get()));
             }
             return count;
         },
         control);
+    if (!damage.empty()) {
+        check = {InputVerdict::KmzEntryUnreadable, damage, {}, 0};
+    }
+    return check;
 }
 
 EmbedResult Write_Kmz(InputFile& input, int output_fd, const std::string& element_text,

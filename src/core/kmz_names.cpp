@@ -19,16 +19,18 @@ bool Has_Kmz_Name(const std::string& path) {
     return Has_Extension(path, ".kmz");
 }
 
-bool Is_Kmz_Input(const std::string& path, const InputFile& input) {
-    if (Has_Kmz_Name(path)) {
-        return true;
+bool Is_Kmz_Input(const std::string& path, InputFile& input) {
+    return Has_Kmz_Name(path) || input.First_Bytes(4) == std::string_view("PK\x03\x04", 4);
+}
+
+std::optional<EmbedStatus> Kind_Mismatch(bool kmz_input, const std::string& output) {
+    if (kmz_input && Has_Extension(output, ".kml")) {
+        return EmbedStatus::ArchiveIntoKml;
     }
-    if (!input.Is_Regular()) {
-        return false;
+    if (!kmz_input && Has_Kmz_Name(output)) {
+        return EmbedStatus::TextIntoKmz;
     }
-    char start[4] = {};
-    return platform::Read_At(input.Fd(), start, sizeof start, 0) == sizeof start &&
-           std::equal(start, start + 4, "PK\x03\x04");
+    return std::nullopt;
 }
 
 }  // namespace zaveze

@@ -98,6 +98,26 @@ inline std::string Kmz_Unsupported(std::string_view file) {
     return "Sorry, the file " + std::string(file) +
            " is a KMZ archive, and this build of Zaveze cannot read KMZ archives.";
 }
+inline std::string Archive_Into_Kml(std::string_view file, std::string_view output) {
+    return "Sorry, the file " + std::string(file) + " is a KMZ archive, and the output " +
+           std::string(output) + " is named as a KML file; name it with .kmz. Nothing was written.";
+}
+inline std::string Text_Into_Kmz(std::string_view file, std::string_view output) {
+    return "Sorry, the file " + std::string(file) + " is not a KMZ archive, and the output " +
+           std::string(output) + " is named as one; name it with .kml. Nothing was written.";
+}
+inline std::string Kmz_Entry_Unreadable(std::string_view file, std::string_view why) {
+    return "Sorry, the KMZ archive " + std::string(file) + " cannot be used: " + std::string(why) +
+           ". Nothing was written.";
+}
+// Why an archive's KML document cannot be used, with the archive library's own reason.
+inline std::string Kml_Entry_Damaged(std::string_view entry, std::string_view reason) {
+    return "its KML document " + std::string(entry) + " is damaged (" + std::string(reason) + ")";
+}
+inline std::string Kml_Entry_Unreadable(std::string_view entry, std::string_view reason) {
+    return "its KML document " + std::string(entry) + " cannot be read (" + std::string(reason) +
+           ")";
+}
 inline std::string Pipe_Too_Large(std::string_view file) {
     return "Sorry, " + std::string(file) +
            " is more than 4 GiB, too much to hold for checking before it is written to standard "

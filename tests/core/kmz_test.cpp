@@ -224,18 +224,26 @@ TEST_F(Kmz, AnArchiveGoesToStandardOutputWhole) {
     Expect_Embedded_Copy(input, output, 0);
 }
 
-TEST_F(Kmz, APipedArchiveIsHeldAndRecognised) {
-    Make_Archive(input, {{"doc.kml", kKml}, {"icon.png", "png", ZIP_CM_STORE}});
+// `cat BYTES | zaveze-embed --begin 2007 - OUTPUT`
+EmbedResult Embed_From_Pipe(const std::string& bytes, const std::string& output) {
     int pipe_ends[2];
-    ASSERT_EQ(::pipe2(pipe_ends, O_CLOEXEC), 0);
+    if (::pipe2(pipe_ends, O_CLOEXEC) != 0) {
+        return {EmbedStatus::ReadFailed, "no pipe", {}};
+    }
     std::thread feeder([&] {
         const FileDescriptor writer(pipe_ends[1]);
-        Write_All(writer.Get(), Read_File(input));
+        Write_All(writer.Get(), bytes);
     });
     const FileDescriptor reader(pipe_ends[0]);
     const EmbedResult result =
         Embed_File("/dev/fd/" + std::to_string(reader.Get()), output, kElement, Replacing::Never);
     feeder.join();
+    return result;
+}
+
+TEST_F(Kmz, APipedArchiveIsHeldAndRecognised) {
+    Make_Archive(input, {{"doc.kml", kKml}, {"icon.png", "png", ZIP_CM_STORE}});
+    const EmbedResult result = Embed_From_Pipe(Read_File(input), output);
     ASSERT_EQ(result.status, EmbedStatus::Written);
     Expect_Embedded_Copy(input, output, 0);
 }
@@ -248,6 +256,54 @@ TEST_F(Kmz, ZavezeEmbedTakesArchivesLikeKmlFiles) {
     EXPECT_EQ(cli::Run_Embed_Command(4, argv, out, err), 0);
     EXPECT_EQ(out.str(), "File " + output + " created.\n");
     Expect_Embedded_Copy(input, output, 0);
+}
+
+// An archive under a ".kml" name, or a KML text under a ".kmz" one, would be a damaged file to
+// every reader: refused, whether the input is known by its name or by its first bytes on a pipe.
+TEST_F(Kmz, AnOutputNamedAsTheOtherKindIsRefused) {
+    Make_Archive(input, {{"doc.kml", kKml}});
+    const std::string archive = Read_File(input);
+    const std::string text = folder.File("text.kml");
+    Write_File(text, kKml);
+    const std::string as_kml = folder.File("out.kml"), as_kmz = folder.File("out.kmz");
+    const std::string archive_message = "Sorry, the file " + input +
+                                        " is a KMZ archive, and the output " + as_kml +
+                                        " is named as a KML file; name it with .kmz. Nothing was "
+                                        "written.";
+    const std::string text_message = "Sorry, the file " + input +
+                                     " is not a KMZ archive, and the output " + as_kmz +
+                                     " is named as one; name it with .kml. Nothing was written.";
+    const std::vector<std::pair<EmbedResult, std::string>> cases = {
+        {Embed_File(input, as_kml, kElement, Replacing::Never), archive_message},
+        {Embed_From_Pipe(archive, as_kml), archive_message},
+        {Embed_File(text, as_kmz, kElement, Replacing::Never), text_message},
+        {Embed_From_Pipe(kKml, as_kmz), text_message},
+    };
+    for (const auto& [result, message] : cases) {
+        EXPECT_TRUE(Is_Refusal(result.status));
+        EXPECT_EQ(
+            Embed_Result_Message(result, input,
+                                 result.status == EmbedStatus::ArchiveIntoKml ? as_kml : as_kmz),
+            message);
+    }
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"text.kml", "trip.kmz"}));
+}
+
+// A KML document whose bytes do not match its checksum is named, with what is wrong with it, at
+// the check and at the embedding alike.
+TEST_F(Kmz, ADamagedKmlDocumentIsNamedWithWhatIsWrong) {
+    Make_Archive(input, {{"images/a.png", "png"}, {"doc.kml", kKml, ZIP_CM_STORE}});
+    std::string bytes = Read_File(input);
+    bytes[bytes.find("<name>a<") + 6] = 'b';
+    Write_File(input, bytes);
+    const std::string message = "Sorry, the KMZ archive " + input +
+                                " cannot be used: its KML document doc.kml is damaged (CRC "
+                                "error). Nothing was written.";
+    const EmbedResult result = Embed();
+    EXPECT_EQ(result.status, EmbedStatus::KmzEntryUnreadable);
+    EXPECT_EQ(Embed_Result_Message(result, input, output), message);
+    EXPECT_EQ(Input_Refusal_Message(Check_Input_File(input), input), message);
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"trip.kmz"});
 }
 
 // A real KML reader: GDAL's LIBKML driver finds the written time on the receiving feature.
