@@ -137,8 +137,8 @@ std::optional<int> Input_Refusal(const Run& run, const Job& job, InputCheck& che
     check = Check_Input_File(Input_Path(job));
     if (const auto refusal = Input_Refusal_Message(check, Shown_Input(job))) {
         run.Say(Shown_Input(job), *refusal);
-        const bool unreadable = check.verdict == InputVerdict::Unreadable ||
-                                check.verdict == InputVerdict::KmzEntryUnreadable;
+        const bool unreadable =
+            check.verdict == InputVerdict::Unreadable || check.verdict == InputVerdict::KmzUnusable;
         return unreadable ? kFileFailure : kRefused;
     }
     return std::nullopt;

@@ -11,33 +11,39 @@
 namespace zaveze {
 namespace {
 
-// Output goes to the writing thread in pieces of about this size: fewer hand-overs, and still
-// little memory.
+// Output goes out in pieces of about this size: fewer hand-overs, and still little memory.
 constexpr std::size_t kHandOverSize = 8 * kBlockSize;
 
-// Hands the output's whole blocks to the writer, keeping the rest for the next round. Whole
-// blocks only, so that every write starts on a page boundary of the file.
-void Hand_Over_Whole_Blocks(BackgroundWriter& writer, OutputBuffer& out, bool last) {
-    const std::size_t ready = last ? out.Size() : out.Size() / kBlockSize * kBlockSize;
-    const std::string rest(out.View().substr(ready));
-    out = writer.Hand_Over(std::move(out), ready);
-    out.Written_Until(std::copy(rest.begin(), rest.end(), out.Room_For(rest.size())));
-}
+// Output for a file, written by a thread of its own in whole blocks, so that every write starts
+// on a page boundary of the file.
+class ThreadedFileOutput : public PassOutput {
+  public:
+    explicit ThreadedFileOutput(int fd) : writer_(fd) {}
+    void Take(OutputBuffer& out, bool last) override {
+        const std::size_t ready = last ? out.Size() : out.Size() / kBlockSize * kBlockSize;
+        const std::string rest(out.View().substr(ready));
+        out = writer_.Hand_Over(std::move(out), ready);
+        out.Written_Until(std::copy(rest.begin(), rest.end(), out.Room_For(rest.size())));
+    }
+    bool Failed() override { return writer_.Failed(); }
+    int Finish() { return writer_.Finish(); }
 
-// Streams the input once through the transformation and the time-data scan into `output_fd`.
+  private:
+    BackgroundWriter writer_;
+};
+
 }  // namespace
 
-EmbedResult Copy_With_Element(InputFile& input, int output_fd, const std::string& element_text,
-                              JobControl* control) {
+EmbedResult Run_Writing_Pass(const ByteReader& read, PassOutput& output,
+                             const std::string& element_text, JobControl* control) {
     std::uint64_t bytes_read = 0;
     EmbeddingStream stream(element_text);
     TimeDataScanner time_data;
     std::vector<char> block(kBlockSize);
-    BackgroundWriter writer(output_fd);
     OutputBuffer out;
     std::size_t carried = 0;  // bytes kept at the block's front for the next round
     for (;;) {
-        const std::int64_t count = input.Read(block.data() + carried, block.size() - carried);
+        const std::int64_t count = read(block.data() + carried, block.size() - carried);
         if (count < 0) {
             return Read_Failure(errno);
         }
@@ -52,26 +58,38 @@ EmbedResult Copy_With_Element(InputFile& input, int output_fd, const std::string
         const std::string_view bytes(block.data(), carried + fresh);
         if (count == 0) {
             stream.Finish(bytes, out);
-            Hand_Over_Whole_Blocks(writer, out, true);
+            output.Take(out, true);
             break;
         }
         const std::size_t used = stream.Transform(bytes, out);
         carried = bytes.size() - used;
         std::copy(bytes.begin() + static_cast<std::ptrdiff_t>(used), bytes.end(), block.begin());
         if (out.Size() >= kHandOverSize) {
-            Hand_Over_Whole_Blocks(writer, out, false);
-            if (writer.Failed()) {
+            output.Take(out, false);
+            if (output.Failed()) {
                 break;  // a full disk: reading the rest would only waste time
             }
         }
-    }
-    if (const int error = writer.Finish(); error != 0) {
-        return Write_Failure(error);
     }
     if (!stream.Element_Written()) {
         return {EmbedStatus::NoContainerTag, {}, {}};
     }
     return {};
+}
+
+EmbedResult Copy_With_Element(InputFile& input, int output_fd, const std::string& element_text,
+                              JobControl* control) {
+    ThreadedFileOutput output(output_fd);
+    const EmbedResult result = Run_Writing_Pass(
+        [&input](char* buffer, std::size_t size) { return input.Read(buffer, size); }, output,
+        element_text, control);
+    if (result.status != EmbedStatus::Written && result.status != EmbedStatus::NoContainerTag) {
+        return result;
+    }
+    if (const int error = output.Finish(); error != 0) {
+        return Write_Failure(error);
+    }
+    return result;
 }
 
 EmbedResult Read_Failure(int error) {

@@ -7,8 +7,10 @@
 #include <string>
 
 #include "core/embed_file.h"
+#include "core/input_check.h"
 #include "core/input_file.h"
 #include "core/job_control.h"
+#include "core/output_buffer.h"
 
 namespace zaveze {
 
@@ -20,7 +22,22 @@ inline constexpr std::size_t kBlockSize = 64 << 10;
 EmbedResult Read_Failure(int error);
 EmbedResult Write_Failure(int error);
 
-// Streams the input once through the transformation and the time-data scan into `output_fd`.
+// Where the writing pass puts what it made.
+class PassOutput {
+  public:
+    virtual ~PassOutput() = default;
+    // Takes bytes from the front of `out`, all of them when `last`; keeps the rest there.
+    virtual void Take(OutputBuffer& out, bool last) = 0;
+    // Whether a write has failed already, so that the rest need not be made.
+    virtual bool Failed() = 0;
+};
+
+// Streams bytes from `read` once through the time-data scan and the transformation into
+// `output`: Written, NoContainerTag, HasTimeData, Cancelled, or ReadFailed with errno's text.
+EmbedResult Run_Writing_Pass(const ByteReader& read, PassOutput& output,
+                             const std::string& element_text, JobControl* control);
+
+// The writing pass from an input file into `output_fd`.
 EmbedResult Copy_With_Element(InputFile& input, int output_fd, const std::string& element_text,
                               JobControl* control = nullptr);
 

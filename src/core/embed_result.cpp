@@ -37,8 +37,8 @@ std::string Embed_Result_Message(const EmbedResult& result, const std::string& i
             return messages::Archive_Into_Kml(input, output);
         case EmbedStatus::TextIntoKmz:
             return messages::Text_Into_Kmz(input, output);
-        case EmbedStatus::KmzEntryUnreadable:
-            return messages::Kmz_Entry_Unreadable(input, result.reason);
+        case EmbedStatus::KmzUnusable:
+            return messages::Kmz_Unusable(input, result.reason);
         case EmbedStatus::WriteFailed:
             break;
     }
@@ -59,8 +59,8 @@ EmbedResult From_Input_Check(const InputCheck& check) {
             return {EmbedStatus::NotKmz, {}, {}};
         case InputVerdict::KmzUnsupported:
             return {EmbedStatus::KmzUnsupported, {}, {}};
-        case InputVerdict::KmzEntryUnreadable:
-            return {EmbedStatus::KmzEntryUnreadable, check.reason, {}};
+        case InputVerdict::KmzUnusable:
+            return {EmbedStatus::KmzUnusable, check.reason, {}};
         case InputVerdict::Accepted:
             break;
     }

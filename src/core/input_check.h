@@ -16,13 +16,13 @@ namespace zaveze {
 
 enum class InputVerdict {
     Accepted,
-    HasTimeData,         // "TimeStamp" or "TimeSpan" appears somewhere in the file
-    NoContainerTag,      // no container tag anywhere (an empty file included)
-    Unreadable,          // missing, a folder, no permission...; `reason` says why
-    Cancelled,           // the user cancelled the check
-    NotKmz,              // a KMZ archive that cannot be read, or holds no ".kml" entry
-    KmzUnsupported,      // a KMZ archive, and the program was built without KMZ support
-    KmzEntryUnreadable,  // the archive's KML document is damaged or unreadable; `reason` says how
+    HasTimeData,     // "TimeStamp" or "TimeSpan" appears somewhere in the file
+    NoContainerTag,  // no container tag anywhere (an empty file included)
+    Unreadable,      // missing, a folder, no permission...; `reason` says why
+    Cancelled,       // the user cancelled the check
+    NotKmz,          // a KMZ archive that cannot be read, or holds no ".kml" entry
+    KmzUnsupported,  // a KMZ archive, and the program was built without KMZ support
+    KmzUnusable,     // the archive's KML document is damaged or unreadable; `reason` says how
 };
 
 struct InputCheck {

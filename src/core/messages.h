@@ -106,11 +106,13 @@ inline std::string Text_Into_Kmz(std::string_view file, std::string_view output)
     return "Sorry, the file " + std::string(file) + " is not a KMZ archive, and the output " +
            std::string(output) + " is named as one; name it with .kml. Nothing was written.";
 }
-inline std::string Kmz_Entry_Unreadable(std::string_view file, std::string_view why) {
+inline std::string Kmz_Unusable(std::string_view file, std::string_view why) {
     return "Sorry, the KMZ archive " + std::string(file) + " cannot be used: " + std::string(why) +
            ". Nothing was written.";
 }
-// Why an archive's KML document cannot be used, with the archive library's own reason.
+inline constexpr std::string_view kKmlEntryTooLarge =
+    "its KML document would grow past the 4 GiB that the archive can record";
+// Why an archive's KML document cannot be used.
 inline std::string Kml_Entry_Damaged(std::string_view entry, std::string_view reason) {
     return "its KML document " + std::string(entry) + " is damaged (" + std::string(reason) + ")";
 }

@@ -289,23 +289,6 @@ TEST_F(Kmz, AnOutputNamedAsTheOtherKindIsRefused) {
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"text.kml", "trip.kmz"}));
 }
 
-// A KML document whose bytes do not match its checksum is named, with what is wrong with it, at
-// the check and at the embedding alike.
-TEST_F(Kmz, ADamagedKmlDocumentIsNamedWithWhatIsWrong) {
-    Make_Archive(input, {{"images/a.png", "png"}, {"doc.kml", kKml, ZIP_CM_STORE}});
-    std::string bytes = Read_File(input);
-    bytes[bytes.find("<name>a<") + 6] = 'b';
-    Write_File(input, bytes);
-    const std::string message = "Sorry, the KMZ archive " + input +
-                                " cannot be used: its KML document doc.kml is damaged (CRC "
-                                "error). Nothing was written.";
-    const EmbedResult result = Embed();
-    EXPECT_EQ(result.status, EmbedStatus::KmzEntryUnreadable);
-    EXPECT_EQ(Embed_Result_Message(result, input, output), message);
-    EXPECT_EQ(Input_Refusal_Message(Check_Input_File(input), input), message);
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{"trip.kmz"});
-}
-
 // A real KML reader: GDAL's LIBKML driver finds the written time on the receiving feature.
 TEST_F(Kmz, GdalReadsTheTimeOnTheFeature) {
     ASSERT_EQ(std::system("command -v ogrinfo >/dev/null 2>&1"), 0)

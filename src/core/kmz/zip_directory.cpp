@@ -1,0 +1,201 @@
+// SPDX-License-Identifier: MIT
+#include "core/kmz/zip_directory.h"
+
+#include <algorithm>
+
+#include "core/kmz/zip_records.h"
+#include "core/platform/file_system.h"
+
+namespace zaveze::zip {
+namespace {
+
+constexpr std::size_t kLongestComment = 0xFFFF;
+
+// The ZIP64 end record that the locator before the end record points to: where it says, or, for
+// an archive with bytes before it, right before the locator (as Python's zipfile looks).
+std::optional<std::uint64_t> Find_Zip64_End_Record(int fd, std::uint64_t end_record) {
+    if (end_record < kZip64LocatorSize + kZip64EndRecordSize) {
+        return std::nullopt;
+    }
+    const auto locator = Read_Exactly(fd, end_record - kZip64LocatorSize, kZip64LocatorSize);
+    if (!locator || locator->substr(0, 4) != kZip64LocatorSignature) {
+        return std::nullopt;
+    }
+    const std::uint64_t right_before = end_record - kZip64LocatorSize - kZip64EndRecordSize;
+    for (const std::uint64_t candidate : {Get(*locator, 8, 8), right_before}) {
+        const auto record = Read_Exactly(fd, candidate, 4);
+        if (record && *record == kZip64EndRecordSignature) {
+            return candidate;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> Read_Exactly(int fd, std::uint64_t offset, std::size_t size) {
+    std::string bytes(size, '\0');
+    std::size_t got = 0;
+    while (got < size) {
+        const std::int64_t count =
+            platform::Read_At(fd, bytes.data() + got, size - got, offset + got);
+        if (count <= 0) {
+            return std::nullopt;
+        }
+        got += static_cast<std::size_t>(count);
+    }
+    return bytes;
+}
+
+std::optional<EndRecords> Find_End_Records(int fd, std::uint64_t file_size) {
+    const std::size_t tail_size = static_cast<std::size_t>(
+        std::min<std::uint64_t>(file_size, kEndRecordSize + kLongestComment));
+    const std::uint64_t tail_start = file_size - tail_size;
+    const auto tail = Read_Exactly(fd, tail_start, tail_size);
+    if (!tail || tail_size < kEndRecordSize) {
+        return std::nullopt;
+    }
+    std::size_t at = tail->rfind(kEndRecordSignature, tail_size - kEndRecordSize);
+    while (at != std::string::npos && at + kEndRecordSize + Get(*tail, at + 20, 2) > tail_size) {
+        at = at == 0 ? std::string::npos : tail->rfind(kEndRecordSignature, at - 1);
+    }
+    if (at == std::string::npos) {
+        return std::nullopt;
+    }
+    if (Get(*tail, at + 4, 2) != 0 || Get(*tail, at + 6, 2) != 0) {
+        return std::nullopt;  // an archive split over several disks
+    }
+    EndRecords end;
+    end.end_record = tail_start + at;
+    end.entries = Get(*tail, at + 10, 2);
+    std::uint64_t directory_size = Get(*tail, at + 12, 4);
+    std::uint64_t directory_offset = Get(*tail, at + 16, 4);
+    std::uint64_t directory_end = end.end_record;
+    end.zip64_end_record = Find_Zip64_End_Record(fd, end.end_record);
+    if (end.zip64_end_record) {
+        const auto record = Read_Exactly(fd, *end.zip64_end_record, kZip64EndRecordSize);
+        if (!record) {
+            return std::nullopt;
+        }
+        end.entries = Get(*record, 32, 8);
+        directory_size = Get(*record, 40, 8);
+        directory_offset = Get(*record, 48, 8);
+        directory_end = *end.zip64_end_record;
+    }
+    if (directory_size > directory_end || directory_end - directory_size < directory_offset) {
+        return std::nullopt;
+    }
+    end.directory_start = directory_end - directory_size;
+    end.directory_end = directory_end;
+    end.archive_start = end.directory_start - directory_offset;
+    return end;
+}
+
+bool CentralRecord::Parse(std::string bytes) {
+    bytes_ = std::move(bytes);
+    zip64_size_ = zip64_compressed_size_ = zip64_local_offset_ = std::string::npos;
+    size_ = Get(bytes_, central::kSize, 4);
+    compressed_size_ = Get(bytes_, central::kCompressedSize, 4);
+    local_offset_ = Get(bytes_, central::kLocalOffset, 4);
+    std::size_t length = 0;
+    const std::size_t zip64 = Zip64_Data(bytes_, kCentralRecordSize + Name().size(),
+                                         Get(bytes_, central::kExtraLength, 2), length);
+    // The ZIP64 field holds, in this order, just the numbers whose own field says kUse64.
+    std::size_t next = zip64;
+    for (auto [value, place] : {std::pair{&size_, &zip64_size_},
+                                {&compressed_size_, &zip64_compressed_size_},
+                                {&local_offset_, &zip64_local_offset_}}) {
+        if (*value != kUse64) {
+            continue;
+        }
+        if (zip64 == std::string::npos || next + 8 > zip64 + length) {
+            return false;
+        }
+        *value = Get(bytes_, next, 8);
+        *place = next;
+        next += 8;
+    }
+    return true;
+}
+
+std::string_view CentralRecord::Name() const {
+    return std::string_view(bytes_).substr(kCentralRecordSize,
+                                           Get(bytes_, central::kNameLength, 2));
+}
+std::uint16_t CentralRecord::Flags() const {
+    return static_cast<std::uint16_t>(Get(bytes_, central::kFlags, 2));
+}
+std::uint16_t CentralRecord::Method() const {
+    return static_cast<std::uint16_t>(Get(bytes_, central::kMethod, 2));
+}
+std::uint32_t CentralRecord::Crc() const {
+    return static_cast<std::uint32_t>(Get(bytes_, central::kCrc, 4));
+}
+
+bool CentralRecord::Set(std::size_t field, std::size_t zip64_place, std::uint64_t value) {
+    if (zip64_place != std::string::npos) {
+        Put(bytes_, zip64_place, 8, value);
+    } else if (value >= kUse64) {
+        return false;
+    } else {
+        Put(bytes_, field, 4, value);
+    }
+    return true;
+}
+
+bool CentralRecord::Set_Local_Offset(std::uint64_t offset) {
+    local_offset_ = offset;
+    return Set(central::kLocalOffset, zip64_local_offset_, offset);
+}
+
+bool CentralRecord::Set_Sizes(std::uint64_t compressed_size, std::uint64_t size) {
+    compressed_size_ = compressed_size;
+    size_ = size;
+    return Set(central::kCompressedSize, zip64_compressed_size_, compressed_size) &&
+           Set(central::kSize, zip64_size_, size);
+}
+
+void CentralRecord::Set_Deflated(std::uint32_t crc) {
+    Put(bytes_, central::kFlags, 2, Flags() & ~kDataDescriptor);
+    Put(bytes_, central::kMethod, 2, kDeflated);
+    Put(bytes_, central::kVersionNeeded, 2,
+        std::max<std::uint64_t>(Get(bytes_, central::kVersionNeeded, 2), kDeflateVersion));
+    Put(bytes_, central::kCrc, 4, crc);
+}
+
+void CentralDirectory::Rewind() {
+    position_ = end_.directory_start;
+    read_ = 0;
+    damaged_ = false;
+}
+
+bool CentralDirectory::Next(CentralRecord& record) {
+    if (read_ == end_.entries || damaged_) {
+        return false;
+    }
+    damaged_ = true;  // until the record proves whole
+    const auto fixed = position_ + kCentralRecordSize <= end_.directory_end
+                           ? Read_Exactly(fd_, position_, kCentralRecordSize)
+                           : std::nullopt;
+    if (!fixed || fixed->substr(0, 4) != kCentralRecordSignature) {
+        return false;
+    }
+    const std::uint64_t variable = Get(*fixed, central::kNameLength, 2) +
+                                   Get(*fixed, central::kExtraLength, 2) +
+                                   Get(*fixed, central::kCommentLength, 2);
+    const std::uint64_t size = kCentralRecordSize + variable;
+    if (position_ + size > end_.directory_end) {
+        return false;
+    }
+    auto rest =
+        Read_Exactly(fd_, position_ + kCentralRecordSize, static_cast<std::size_t>(variable));
+    if (!rest || !record.Parse(*fixed + *rest)) {
+        return false;
+    }
+    position_ += size;
+    ++read_;
+    damaged_ = false;
+    return true;
+}
+
+}  // namespace zaveze::zip

@@ -1,0 +1,150 @@
+// SPDX-License-Identifier: MIT
+#include "support/zip_builder.h"
+
+#include <zlib.h>
+
+#include <stdexcept>
+
+namespace zaveze::testing {
+namespace {
+
+void Append(std::string& out, std::uint64_t value, std::size_t width) {
+    for (std::size_t i = 0; i < width; ++i, value >>= 8) {
+        out.push_back(static_cast<char>(value & 0xFF));
+    }
+}
+
+std::uint32_t Crc_Of(std::string_view bytes) {
+    return static_cast<std::uint32_t>(crc32(crc32(0, nullptr, 0),
+                                            reinterpret_cast<const Bytef*>(bytes.data()),
+                                            static_cast<uInt>(bytes.size())));
+}
+
+}  // namespace
+
+std::uint64_t Little_Endian(std::string_view bytes, std::size_t at, std::size_t width) {
+    std::uint64_t value = 0;
+    for (std::size_t i = width; i-- > 0;) {
+        value = (value << 8) | static_cast<unsigned char>(bytes.at(at + i));
+    }
+    return value;
+}
+
+RawEntry Stored(std::string name, std::string_view bytes) {
+    RawEntry entry;
+    entry.name = std::move(name);
+    entry.data = std::string(bytes);
+    entry.crc = Crc_Of(bytes);
+    entry.size = static_cast<std::uint32_t>(bytes.size());
+    return entry;
+}
+
+RawEntry Deflated(std::string name, std::string_view bytes) {
+    RawEntry entry = Stored(std::move(name), bytes);
+    z_stream stream{};
+    deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+    std::string out(deflateBound(&stream, static_cast<uLong>(bytes.size())), '\0');
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
+    stream.avail_in = static_cast<uInt>(bytes.size());
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = static_cast<uInt>(out.size());
+    deflate(&stream, Z_FINISH);
+    out.resize(stream.total_out);
+    deflateEnd(&stream);
+    entry.data = out;
+    entry.method = 8;
+    return entry;
+}
+
+std::string Zip_Bytes(const std::vector<RawEntry>& entries, std::string_view comment) {
+    std::string archive, directory;
+    for (const RawEntry& entry : entries) {
+        const std::uint64_t offset = archive.size();
+        for (const bool central : {false, true}) {
+            std::string& out = central ? directory : archive;
+            out += central ? "PK\x01\x02" : "PK\x03\x04";
+            if (central) {
+                Append(out, 0x031E, 2);  // made by: Unix, version 3.0
+            }
+            Append(out, 20, 2);
+            Append(out, entry.flags, 2);
+            Append(out, entry.method, 2);
+            Append(out, entry.dos_time, 2);
+            Append(out, entry.dos_date, 2);
+            Append(out, entry.crc, 4);
+            Append(out, entry.data.size(), 4);
+            Append(out, entry.size, 4);
+            Append(out, entry.name.size(), 2);
+            const std::string& extra = central ? entry.central_extra : entry.local_extra;
+            Append(out, extra.size(), 2);
+            if (central) {
+                Append(out, entry.comment.size(), 2);
+                Append(out, 0, 2);  // disk
+                Append(out, 0, 2);  // internal attributes
+                Append(out, entry.external_attributes, 4);
+                Append(out, offset, 4);
+            }
+            out += entry.name + extra + (central ? entry.comment : entry.data);
+        }
+    }
+    const std::uint64_t directory_start = archive.size();
+    archive += directory;
+    archive += std::string("PK\x05\x06", 4);
+    Append(archive, 0, 4);
+    Append(archive, entries.size(), 2);
+    Append(archive, entries.size(), 2);
+    Append(archive, directory.size(), 4);
+    Append(archive, directory_start, 4);
+    Append(archive, comment.size(), 2);
+    archive += comment;
+    return archive;
+}
+
+ZipLayout Layout_Of(std::string_view archive) {
+    const std::size_t end = archive.rfind(std::string_view("PK\x05\x06", 4));
+    if (end == std::string_view::npos) {
+        throw std::runtime_error("no end record");
+    }
+    ZipLayout layout;
+    const std::uint64_t count = Little_Endian(archive, end + 10, 2);
+    layout.directory_start = Little_Endian(archive, end + 16, 4);
+    layout.comment = std::string(archive.substr(end + 22, Little_Endian(archive, end + 20, 2)));
+    std::size_t at = layout.directory_start;
+    for (std::uint64_t i = 0; i < count; ++i) {
+        const std::size_t size = 46 + Little_Endian(archive, at + 28, 2) +
+                                 Little_Endian(archive, at + 30, 2) +
+                                 Little_Endian(archive, at + 32, 2);
+        layout.records.emplace_back(archive.substr(at, size));
+        at += size;
+    }
+    return layout;
+}
+
+std::string Local_Entry(std::string_view archive, std::string_view record) {
+    const std::size_t at = Little_Endian(record, 42, 4);
+    const std::size_t size = 30 + Little_Endian(archive, at + 26, 2) +
+                             Little_Endian(archive, at + 28, 2) + Little_Endian(record, 20, 4);
+    return std::string(archive.substr(at, size));
+}
+
+std::string Entry_Content(std::string_view archive, std::string_view record) {
+    const std::string local = Local_Entry(archive, record);
+    const std::string data =
+        local.substr(30 + Little_Endian(local, 26, 2) + Little_Endian(local, 28, 2));
+    if (Little_Endian(record, 10, 2) == 0) {
+        return data;
+    }
+    std::string out(Little_Endian(record, 24, 4), '\0');
+    z_stream stream{};
+    inflateInit2(&stream, -MAX_WBITS);
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+    stream.avail_in = static_cast<uInt>(data.size());
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = static_cast<uInt>(out.size());
+    inflate(&stream, Z_FINISH);
+    out.resize(stream.total_out);
+    inflateEnd(&stream);
+    return out;
+}
+
+}  // namespace zaveze::testing
