@@ -104,6 +104,20 @@ TEST_F(KmzArchives, EveryOtherEntryAndTheArchiveStayByteForByte) {
     EXPECT_EQ(Check_Input_File(output).verdict, InputVerdict::HasTimeData);
 }
 
+// Found by fuzzing: a directory whose stated size counts a byte after its last record.
+TEST_F(KmzArchives, BytesAfterTheLastRecordOfTheDirectoryStay) {
+    std::string archive = Zip_Bytes({Deflated("doc.kml", kKml), Stored("icon.png", "png")});
+    const std::size_t end = archive.size() - 22;
+    archive.insert(end, "#");
+    archive[end + 1 + 12] = static_cast<char>(archive[end + 1 + 12] + 1);  // the directory's size
+    Write_File(input, archive);
+    ASSERT_EQ(Embed().status, EmbedStatus::Written);
+    const std::string after = Read_File(output);
+    EXPECT_EQ(after.substr(after.size() - 23),
+              archive.substr(end, 1) + after.substr(after.size() - 22));
+    EXPECT_EQ(Check_Input_File(output).verdict, InputVerdict::HasTimeData);
+}
+
 // `cat first.kmz second.kmz > trip.kmz`: readers take the archive whose end record ends the file.
 TEST_F(KmzArchives, OfTwoArchivesBackToBackTheLastIsEmbeddedInto) {
     const std::string first = Zip_Bytes({Stored("first.kml", kKml)});

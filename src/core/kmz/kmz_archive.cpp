@@ -174,6 +174,10 @@ EmbedResult Write_Central_Directory(const InputFile& input, const OpenedArchive&
     if (directory.Damaged()) {
         return {EmbedStatus::KmzUnusable, "its list of entries is damaged", {}};
     }
+    // Bytes the directory's stated size counts after its last record stay too.
+    if (!out.Copy(input.Fd(), directory.Position(), archive.end.directory_end)) {
+        return out.Failure();
+    }
     return {};
 }
 

@@ -68,6 +68,8 @@ class CentralDirectory {
     // The next record; false at the end, and also when a record is malformed (Damaged() then).
     bool Next(CentralRecord& record);
     bool Damaged() const { return damaged_; }
+    // Where the next record would start: after the last, what is left of the directory.
+    std::uint64_t Position() const { return position_; }
 
   private:
     int fd_;
