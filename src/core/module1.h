@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// Free text functions shared by the window and the command-line tool: path splitting for the
-// output names, and the line cleaning that recognises a container-tag line.
+// Free text functions: path splitting, for the output and scratch names, and the specified line
+// cleaning that recognises a container-tag line. The engine recognises container tags itself as
+// it streams (engine/container_tags.h); Clean_Line is the rule it must agree with, and the
+// two-pass model that the tests and the fuzzer compare the engine with uses it.
 
 #include <string>
 

@@ -3,7 +3,6 @@
 
 #include "core/kmz.h"
 #include "core/module1.h"
-#include "core/safe_output.h"
 
 namespace zaveze {
 
@@ -25,10 +24,6 @@ std::string Output_Extension(const std::string& input) {
 
 std::string Kml_Output_Name(const std::string& chosen, const std::string& extension) {
     return Module1::Get_Folder(chosen) + Module1::Get_Base_Name(chosen) + extension;
-}
-
-std::string Scratch_Name(const std::string& output) {
-    return Scratch_Candidate(output, 0, false);
 }
 
 }  // namespace zaveze

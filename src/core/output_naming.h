@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// How output and scratch files are named.
+// How output files are named.
 
 #include <string>
 
@@ -20,8 +20,5 @@ std::string Output_Extension(const std::string& input);
 // A name chosen in the output dialog, with everything from the file name's first dot on
 // replaced by `extension` (".kml", or ".kmz" for a KMZ input).
 std::string Kml_Output_Name(const std::string& chosen, const std::string& extension = ".kml");
-
-// The scratch file for an output: same folder (exactly as given) and base name, extension ".tmp".
-std::string Scratch_Name(const std::string& output);
 
 }  // namespace zaveze

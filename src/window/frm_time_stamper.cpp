@@ -189,7 +189,6 @@ void frmTimeStamper::Forget_Verified_Dates() {
     lblEnd_Date->setText(QString());
     state_.bBegin_Year_Set = false;
     state_.bEnd_Year_Set = false;
-    state_.bTime_Inserted = false;
 }
 
 // Every step may run the handler of the control it changes; later steps undo what those

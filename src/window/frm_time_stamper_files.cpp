@@ -2,7 +2,6 @@
 // The input file, the output name and the embedding.
 
 #include <QDir>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -11,6 +10,7 @@
 #include "core/messages.h"
 #include "core/output_naming.h"
 #include "core/output_target.h"
+#include "core/platform/file_system.h"
 #include "core/time_element.h"
 #include "datetime/year_text.h"
 #include "window/frm_time_stamper.h"
@@ -22,8 +22,8 @@ namespace {
 
 // The size of a file to be read, for the progress dialog; 0 when it cannot be known (a FIFO).
 std::uint64_t Size_To_Read(const QString& path) {
-    const QFileInfo file(path);
-    return file.isFile() ? static_cast<std::uint64_t>(file.size()) : 0;
+    const auto status = platform::Status_Of_Path(To_Path(path), true);
+    return status && status->kind == platform::FileKind::Regular ? status->size : 0;
 }
 
 // A path as the user's system writes it (backslashes on Windows), for the messages.
@@ -124,10 +124,7 @@ void frmTimeStamper::cmdOutputFile_Click() {
         return;
     }
     consented_output_.clear();  // a name chosen anew is asked about anew
-    if (!Output_May_Be_Written(From_Path(state_.strOutput_File))) {
-        return;
-    }
-    state_.strTemp_File = Scratch_Name(state_.strOutput_File);
+    Output_May_Be_Written(From_Path(state_.strOutput_File));
 }
 
 void frmTimeStamper::cmdAuto_Output_Click() {
@@ -150,7 +147,6 @@ void frmTimeStamper::cmdAuto_Output_Click() {
         return;
     }
     txtOutputFile->setText(From_Path(state_.strOutput_File));
-    state_.strTemp_File = Scratch_Name(state_.strOutput_File);
 }
 
 void frmTimeStamper::txtOutputFile_Change() {
@@ -192,7 +188,6 @@ void frmTimeStamper::cmdTimestamp_Click() {
     }
     Message(From_Path(Embed_Result_Message(result, Shown_Path(input), Shown_Path(output))));
     if (result.status == EmbedStatus::Written) {
-        state_.bTime_Inserted = true;
         Reset_All();
     }
 }

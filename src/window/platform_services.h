@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// What the window needs from the desktop beyond its own controls: message boxes, file dialogs,
-// a file-exists test and the browser. The program uses the Qt implementation; tests script the
-// answers.
+// What the window needs from the desktop beyond its own controls: message boxes, file dialogs
+// and the browser. (Files themselves are reached through the core's platform layer.) The program
+// uses the Qt implementation; tests script the answers.
 
 #include <QString>
 #include <QUrl>

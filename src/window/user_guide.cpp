@@ -3,7 +3,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
+
+#include "core/platform/file_system.h"
+#include "window/qt_bridge.h"
 
 namespace zaveze {
 
@@ -11,9 +13,9 @@ QUrl User_Guide_Address(const QString& section) {
     const QString beside_program = QCoreApplication::applicationDirPath() + "/../" +
                                    ZAVEZE_INSTALL_DOCDIR_FROM_BINDIR + "/user-guide.html";
     for (const QString& candidate : {beside_program, QString(ZAVEZE_SOURCE_GUIDE)}) {
-        if (QFileInfo::exists(candidate)) {
+        if (platform::Status_Of_Path(To_Path(candidate), true)) {
             QUrl address =
-                QUrl::fromLocalFile(QDir::cleanPath(QFileInfo(candidate).absoluteFilePath()));
+                QUrl::fromLocalFile(QDir::cleanPath(QDir::current().absoluteFilePath(candidate)));
             if (!section.isEmpty()) {
                 address.setFragment(section);
             }

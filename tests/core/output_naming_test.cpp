@@ -39,9 +39,5 @@ TEST(KmlOutputName, ReplacesEverythingFromTheFirstDot) {
     EXPECT_EQ(Kml_Output_Name("/maps/out"), "/maps/out.kml");
 }
 
-TEST(ScratchName, SitsBesideTheOutputAndHasFreshAlternatives) {
-    EXPECT_EQ(Scratch_Name("/maps/trip_2007-10-02.kml"), "/maps/trip_2007-10-02.tmp");
-}
-
 }  // namespace
 }  // namespace zaveze

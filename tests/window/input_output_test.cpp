@@ -142,7 +142,6 @@ class InputOutputTest : public QObject {
         const QString output = QString::fromStdString(f->folder.File("out.kml"));
         QCOMPARE(f->Text("txtOutputFile"), output);
         QCOMPARE(f->State().strOutput_File, output.toStdString());
-        QCOMPARE(f->State().strTemp_File, f->folder.File("out.tmp"));
         QVERIFY(f->Enabled("cmdTimestamp"));
         QVERIFY(f->services.messages.empty());
     }
@@ -166,7 +165,6 @@ class InputOutputTest : public QObject {
                  QStringList{"You can't use the same filename as the input file."});
         QCOMPARE(f->Text("txtOutputFile"), QString());
         QVERIFY(f->State().strOutput_File.empty());
-        QVERIFY(f->State().strTemp_File.empty());
         QVERIFY(!f->Enabled("cmdTimestamp"));
     }
 
@@ -187,7 +185,6 @@ class InputOutputTest : public QObject {
         f->Click("cmdOutputFile");
         QCOMPARE(f->Text("txtOutputFile"), existing);
         QVERIFY(f->Enabled("cmdTimestamp"));
-        QCOMPARE(f->State().strTemp_File, f->folder.File("old.tmp"));
         QCOMPARE(zaveze::testing::Read_File(existing.toStdString()), std::string("old"));
         QVERIFY(!f->services.unscripted_question);
     }
@@ -226,8 +223,6 @@ class InputOutputTest : public QObject {
         f->Click("cmdAuto_Output");
         QCOMPARE(f->Text("txtOutputFile"),
                  QString::fromStdString(f->folder.File(name.toStdString())));
-        QCOMPARE(f->State().strTemp_File,
-                 f->folder.File(name.replace(".kml", ".tmp").toStdString()));
         QVERIFY(f->Enabled("cmdTimestamp"));
         QVERIFY(f->services.messages.empty());
     }

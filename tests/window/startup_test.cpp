@@ -218,10 +218,9 @@ class StartupTest : public QObject {
 
     void formStateStartsEmpty() {
         const auto& state = f->State();
-        QVERIFY(state.strInput_File.empty() && state.strOutput_File.empty() &&
-                state.strTemp_File.empty());
+        QVERIFY(state.strInput_File.empty() && state.strOutput_File.empty());
         QVERIFY(state.strBegin_Date.empty() && state.strEnd_Date.empty());
-        QVERIFY(!state.bBegin_Year_Set && !state.bEnd_Year_Set && !state.bTime_Inserted);
+        QVERIFY(!state.bBegin_Year_Set && !state.bEnd_Year_Set);
         QCOMPARE(state.strDate_Format, std::string("Year-Month-Day Time"));
     }
 
