@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/embedding_stream.h"
-#include "core/time_data_scan.h"
+#include "core/engine/embedding_stream.h"
+#include "core/engine/time_data_scan.h"
 #include "core/time_element.h"
 #include "support/two_pass_model.h"
 

@@ -11,7 +11,7 @@
 #include <cstdlib>
 
 #include "core/input_check.h"
-#include "core/kmz.h"
+#include "core/kmz/kmz.h"
 #include "core/time_element.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "core/termination_cleanup.h"
+#include "core/files/termination_cleanup.h"
 #include "window/frm_time_stamper.h"
 #include "window/qt_platform_services.h"
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <map>
 
-#include "core/input_file.h"
+#include "core/files/input_file.h"
 #include "core/output_naming.h"
 
 namespace zaveze::cli {

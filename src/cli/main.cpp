@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "cli/embed_command.h"
-#include "core/platform/file_system.h"
-#include "core/termination_cleanup.h"
+#include "core/files/platform/file_system.h"
+#include "core/files/termination_cleanup.h"
 
 namespace {
 

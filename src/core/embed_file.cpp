@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "core/embed_file.h"
 
-#include "core/embed_pass.h"
-#include "core/input_file.h"
-#include "core/kmz.h"
-#include "core/output_target.h"
-#include "core/spool.h"
+#include "core/engine/writing_pass.h"
+#include "core/files/input_file.h"
+#include "core/files/output_target.h"
+#include "core/files/spool.h"
+#include "core/kmz/kmz.h"
 
 namespace zaveze {
 namespace {

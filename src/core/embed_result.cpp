@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // What the user is told about the result of an embedding.
 
-#include "core/embed_file.h"
+#include "core/embed_result.h"
 #include "core/messages.h"
 
 namespace zaveze {

@@ -2,11 +2,13 @@
 // Embedding into a stream (standard output): nothing can be taken back once written, so the
 // input is checked whole before the first byte goes out.
 
+#include "core/embed_to_stream.h"
+
 #include "core/embed_file.h"
-#include "core/embed_pass.h"
+#include "core/engine/writing_pass.h"
+#include "core/files/spool.h"
 #include "core/input_check.h"
-#include "core/kmz.h"
-#include "core/spool.h"
+#include "core/kmz/kmz.h"
 
 namespace zaveze {
 namespace {

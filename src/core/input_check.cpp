@@ -5,11 +5,11 @@
 #include <string_view>
 #include <vector>
 
-#include "core/container_tags.h"
-#include "core/embed_pass.h"
-#include "core/input_file.h"
-#include "core/kmz.h"
-#include "core/time_data_scan.h"
+#include "core/engine/container_tags.h"
+#include "core/engine/time_data_scan.h"
+#include "core/engine/writing_pass.h"
+#include "core/files/input_file.h"
+#include "core/kmz/kmz.h"
 
 namespace zaveze {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/input_file.h"
+#include "core/files/input_file.h"
 #include "core/job_control.h"
 
 namespace zaveze {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "core/output_naming.h"
 
-#include "core/kmz.h"
+#include "core/kmz/kmz.h"
 #include "core/module1.h"
 
 namespace zaveze {

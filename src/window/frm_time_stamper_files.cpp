@@ -6,11 +6,11 @@
 #include <QPushButton>
 
 #include "core/embed_file.h"
+#include "core/files/output_target.h"
+#include "core/files/platform/file_system.h"
 #include "core/input_check.h"
 #include "core/messages.h"
 #include "core/output_naming.h"
-#include "core/output_target.h"
-#include "core/platform/file_system.h"
 #include "core/time_element.h"
 #include "datetime/year_text.h"
 #include "window/frm_time_stamper.h"

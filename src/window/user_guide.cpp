@@ -4,7 +4,7 @@
 #include <QCoreApplication>
 #include <QDir>
 
-#include "core/platform/file_system.h"
+#include "core/files/platform/file_system.h"
 #include "window/qt_bridge.h"
 
 namespace zaveze {

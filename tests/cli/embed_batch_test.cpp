@@ -9,7 +9,7 @@
 
 #include "cli/command_run.h"
 #include "cli/embed_command.h"
-#include "core/embedding_stream.h"
+#include "core/engine/embedding_stream.h"
 #include "core/messages.h"
 #include "core/time_element.h"
 #include "support/temp_folder.h"

@@ -15,9 +15,9 @@
 #include <thread>
 
 #include "core/embed_file.h"
-#include "core/embedding_stream.h"
-#include "core/safe_output.h"
-#include "core/termination_cleanup.h"
+#include "core/engine/embedding_stream.h"
+#include "core/files/safe_output.h"
+#include "core/files/termination_cleanup.h"
 #include "core/time_element.h"
 #include "support/file_system_limits.h"
 #include "support/temp_folder.h"

@@ -16,10 +16,10 @@
 #include <thread>
 
 #include "core/embed_file.h"
-#include "core/embedding_stream.h"
-#include "core/file_descriptor.h"
+#include "core/engine/embedding_stream.h"
+#include "core/files/file_descriptor.h"
+#include "core/files/safe_output.h"
 #include "core/input_check.h"
-#include "core/safe_output.h"
 #include "core/time_element.h"
 #include "support/file_system_limits.h"
 #include "support/temp_folder.h"

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "core/embedding_stream.h"
+#include "core/engine/embedding_stream.h"
 #include "core/time_element.h"
 #include "support/temp_folder.h"
 

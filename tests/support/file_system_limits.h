@@ -7,7 +7,7 @@
 #include <array>
 #include <string>
 
-#include "core/platform/file_system.h"
+#include "core/files/platform/file_system.h"
 
 namespace zaveze::testing {
 

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "core/container_tags.h"
+#include "core/engine/container_tags.h"
 #include "core/module1.h"
 
 namespace zaveze::testing {

@@ -5,7 +5,7 @@
 #include <QMimeData>
 #include <filesystem>
 
-#include "core/kmz.h"
+#include "core/kmz/kmz.h"
 
 #include "window_fixture.h"
 

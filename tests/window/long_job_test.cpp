@@ -14,7 +14,7 @@
 #include <csignal>
 #include <thread>
 
-#include "core/file_descriptor.h"
+#include "core/files/file_descriptor.h"
 #include "window_fixture.h"
 
 using zaveze::FileDescriptor;

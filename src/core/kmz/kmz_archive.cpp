@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/embed_pass.h"
-#include "core/kmz.h"
+#include "core/engine/writing_pass.h"
+#include "core/kmz/kmz.h"
 #include "core/kmz/main_document.h"
 #include "core/kmz/zip_records.h"
 #include "core/messages.h"

@@ -3,10 +3,10 @@
 
 #include <algorithm>
 
-#include "core/kmz.h"
+#include "core/files/platform/file_system.h"
+#include "core/kmz/kmz.h"
 #include "core/kmz/zip_records.h"
 #include "core/messages.h"
-#include "core/platform/file_system.h"
 
 namespace zaveze::kmz {
 namespace {

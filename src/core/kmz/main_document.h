@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/embed_pass.h"
+#include "core/engine/writing_pass.h"
 #include "core/kmz/zip_directory.h"
 
 namespace zaveze::kmz {

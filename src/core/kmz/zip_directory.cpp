@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
+#include "core/files/platform/file_system.h"
 #include "core/kmz/zip_records.h"
-#include "core/platform/file_system.h"
 
 namespace zaveze::zip {
 namespace {

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// The transformation from input KML to output KML, one block at a time.
+//
+// The output is the input with
+//  - every line ended by CR LF, where a line ends at CR or CR LF and a lone LF inside a line is
+//    itself written as CR LF;
+//  - every container tag moved onto a line of its own (what stood before and after it on its
+//    line forms the lines around it);
+//  - the time element right after the line of the first container tag.
+// An unfinished last line gets its CR LF at the end; an empty input gives an empty output.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "core/engine/output_buffer.h"
+
+namespace zaveze {
+
+class EmbeddingStream {
+  public:
+    explicit EmbeddingStream(std::string element_text);
+
+    // Transforms bytes from the front of `input` and adds the result to `out`. Returns how many
+    // bytes it used: the rest (a possible start of a container tag, shorter than the longest
+    // tag) must be offered again, followed by the next bytes of the input.
+    std::size_t Transform(std::string_view input, OutputBuffer& out);
+
+    // Transforms the input's last bytes, all of them, and ends an unfinished last line.
+    void Finish(std::string_view last_bytes, OutputBuffer& out);
+
+    bool Element_Written() const { return element_written_; }
+
+  private:
+    std::size_t Run(std::string_view input, bool at_end, OutputBuffer& out);
+
+    std::string element_text_;
+    bool element_written_ = false;
+    bool line_open_ = false;          // the current input line has at least one byte
+    bool after_line_end_cr_ = false;  // the last byte was a CR: an LF now belongs to it
+};
+
+// The whole transformation of an input held in memory.
+struct EmbeddedText {
+    std::string text;
+    bool element_written = false;
+};
+EmbeddedText Embed_Text(std::string_view input, const std::string& element_text);
+
+}  // namespace zaveze

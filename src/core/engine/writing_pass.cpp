@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: MIT
+#include "core/engine/writing_pass.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "core/engine/background_writer.h"
+#include "core/engine/embedding_stream.h"
+#include "core/engine/time_data_scan.h"
+
+namespace zaveze {
+namespace {
+
+// Output goes out in pieces of about this size: fewer hand-overs, and still little memory.
+constexpr std::size_t kHandOverSize = 8 * kBlockSize;
+
+// Output for a file, written by a thread of its own in whole blocks, so that every write starts
+// on a page boundary of the file.
+class ThreadedFileOutput : public PassOutput {
+  public:
+    explicit ThreadedFileOutput(int fd) : writer_(fd) {}
+    void Take(OutputBuffer& out, bool last) override {
+        const std::size_t ready = last ? out.Size() : out.Size() / kBlockSize * kBlockSize;
+        const std::string rest(out.View().substr(ready));
+        out = writer_.Hand_Over(std::move(out), ready);
+        out.Written_Until(std::copy(rest.begin(), rest.end(), out.Room_For(rest.size())));
+    }
+    bool Failed() override { return writer_.Failed(); }
+    int Finish() { return writer_.Finish(); }
+
+  private:
+    BackgroundWriter writer_;
+};
+
+}  // namespace
+
+EmbedResult Run_Writing_Pass(const ByteReader& read, PassOutput& output,
+                             const std::string& element_text, JobControl* control) {
+    std::uint64_t bytes_read = 0;
+    EmbeddingStream stream(element_text);
+    TimeDataScanner time_data;
+    std::vector<char> block(kBlockSize);
+    OutputBuffer out;
+    std::size_t carried = 0;  // bytes kept at the block's front for the next round
+    for (;;) {
+        const std::int64_t count = read(block.data() + carried, block.size() - carried);
+        if (count < 0) {
+            return Read_Failure(errno);
+        }
+        const auto fresh = static_cast<std::size_t>(count);
+        bytes_read += fresh;
+        if (control != nullptr && !control->Go_On(bytes_read)) {
+            return {EmbedStatus::Cancelled, {}, {}};
+        }
+        if (time_data.Feed(std::string_view(block.data() + carried, fresh))) {
+            return {EmbedStatus::HasTimeData, {}, {}};
+        }
+        const std::string_view bytes(block.data(), carried + fresh);
+        if (count == 0) {
+            stream.Finish(bytes, out);
+            output.Take(out, true);
+            break;
+        }
+        const std::size_t used = stream.Transform(bytes, out);
+        carried = bytes.size() - used;
+        std::copy(bytes.begin() + static_cast<std::ptrdiff_t>(used), bytes.end(), block.begin());
+        if (out.Size() >= kHandOverSize) {
+            output.Take(out, false);
+            if (output.Failed()) {
+                break;  // a full disk: reading the rest would only waste time
+            }
+        }
+    }
+    if (!stream.Element_Written()) {
+        return {EmbedStatus::NoContainerTag, {}, {}};
+    }
+    return {};
+}
+
+EmbedResult Copy_With_Element(InputFile& input, int output_fd, const std::string& element_text,
+                              JobControl* control) {
+    ThreadedFileOutput output(output_fd);
+    const EmbedResult result = Run_Writing_Pass(
+        [&input](char* buffer, std::size_t size) { return input.Read(buffer, size); }, output,
+        element_text, control);
+    if (result.status != EmbedStatus::Written && result.status != EmbedStatus::NoContainerTag) {
+        return result;
+    }
+    if (const int error = output.Finish(); error != 0) {
+        return Write_Failure(error);
+    }
+    return result;
+}
+
+EmbedResult Read_Failure(int error) {
+    return {EmbedStatus::ReadFailed, Error_Text(error), {}};
+}
+
+EmbedResult Write_Failure(int error) {
+    return {EmbedStatus::WriteFailed, Error_Text(error), {}};
+}
+
+EmbedResult Copy_Rest(int from, int to) {
+    std::vector<char> block(kBlockSize);
+    for (;;) {
+        const std::int64_t count = Read_Some(from, block.data(), block.size());
+        if (count < 0) {
+            return Read_Failure(errno);
+        }
+        if (count == 0) {
+            return {};
+        }
+        if (!Write_All(to, std::string_view(block.data(), static_cast<std::size_t>(count)))) {
+            return Write_Failure(errno);
+        }
+    }
+}
+
+}  // namespace zaveze

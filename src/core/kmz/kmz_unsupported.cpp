@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: MIT
+// KMZ for builds without libzip: such inputs are refused with a clear message.
+
+#include "core/kmz/kmz.h"
+
+namespace zaveze {
+
+bool Kmz_Supported() {
+    return false;
+}
+
+InputCheck Check_Kmz(InputFile&, JobControl*) {
+    return {InputVerdict::KmzUnsupported, {}, {}, 0};
+}
+
+EmbedResult Write_Kmz(InputFile&, int, const std::string&, JobControl*) {
+    return {EmbedStatus::KmzUnsupported, {}, {}};
+}
+
+}  // namespace zaveze

@@ -1,0 +1,134 @@
+// SPDX-License-Identifier: MIT
+#include "core/engine/byte_scan.h"
+
+#include "core/engine/container_tags.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+namespace zaveze {
+namespace {
+
+// The rule read byte by byte: where the copy stops, and what it writes up to there.
+bool May_Start_Tag(const std::string& rest) {
+    for (std::string_view tag : kContainerTags) {
+        if (rest.size() < tag.size() ? tag.substr(0, rest.size()) == rest
+                                     : rest.substr(0, tag.size()) == tag) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::pair<std::size_t, std::string> Expected_Copy(const std::string& text, std::size_t from) {
+    std::string out;
+    for (std::size_t i = from; i < text.size(); ++i) {
+        if ((text[i] == '\r' && i + 1 == text.size()) ||
+            (text[i] == '<' && May_Start_Tag(text.substr(i)))) {
+            return {i, out};
+        }
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
+            out += '\r';
+        }
+        out += text[i];
+        if (text[i] == '\r' && text[i + 1] != '\n') {
+            out += '\n';
+        }
+    }
+    return {text.size(), out};
+}
+
+// The rule with every container tag on a line of its own, for the bytes [from, stop).
+std::string Expected_Split_Copy(const std::string& text, std::size_t from, std::size_t stop) {
+    std::string out;
+    for (std::size_t i = from; i < stop; ++i) {
+        const auto [match, tag] = Match_Container_Tag(std::string_view(text).substr(i));
+        if (match == TagMatch::Full) {
+            out += "\r\n" + std::string(tag) + "\r\n";
+            i += tag.size() - 1;
+            continue;
+        }
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
+            out += '\r';
+        }
+        out += text[i];
+        if (text[i] == '\r' && text[i + 1] != '\n') {
+            out += '\n';
+        }
+    }
+    return out;
+}
+
+class CopyPlainBytesUsing : public ::testing::TestWithParam<VectorUnit> {};
+
+TEST_P(CopyPlainBytesUsing, AgreesWithTheRuleOnRandomText) {
+    if (!Has_Vector_Unit(GetParam())) {
+        GTEST_SKIP() << "this processor lacks the instructions";
+    }
+    std::mt19937 random(42);
+    const std::string alphabet = "ab <\r\n\r\nDFGNPSdx<<\r\n\n";
+    const std::vector<std::string> words = {"<Folder>", "<Placemark>", "<Point>", "<Docu",
+                                            "<GroundOverlay>"};
+    std::uniform_int_distribution<std::size_t> letter(0, alphabet.size() - 1), length(0, 300);
+    for (int round = 0; round < 20000; ++round) {
+        std::string text;
+        for (std::size_t n = length(random); n > 0; --n) {
+            if (letter(random) == 0) {
+                text += words[random() % words.size()];
+            }
+            text += alphabet[letter(random)];
+        }
+        const std::size_t from = text.empty() ? 0 : random() % text.size();
+        std::string out(2 * text.size() + kPlainCopySlack, '?');
+        const PlainCopy copy = Copy_Plain_Bytes_Using(GetParam(), text.data(), text.data() + from,
+                                                      text.data() + text.size(), out.data());
+        const auto [stop, expected] = Expected_Copy(text, from);
+        ASSERT_EQ(static_cast<std::size_t>(copy.stop - text.data()), stop) << round;
+        ASSERT_EQ(std::string(out.data(), copy.cursor), expected) << round;
+
+        // Splitting the tags' lines, the copy may go on past tags, and stops only where the
+        // caller is needed or may take over.
+        const PlainCopy split = Copy_Plain_Bytes_Using(GetParam(), text.data(), text.data() + from,
+                                                       text.data() + text.size(), out.data(),
+                                                       AtContainerTag::SplitLine);
+        const auto split_stop = static_cast<std::size_t>(split.stop - text.data());
+        ASSERT_GE(split_stop, stop) << round;
+        ASSERT_TRUE(split_stop == text.size() || text[split_stop] == '<' ||
+                    (text[split_stop] == '\r' && split_stop + 1 == text.size()))
+            << round;
+        ASSERT_EQ(std::string(out.data(), split.cursor),
+                  Expected_Split_Copy(text, from, split_stop))
+            << round;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryVariant, CopyPlainBytesUsing,
+                         ::testing::Values(VectorUnit::None, VectorUnit::Sse2, VectorUnit::Avx2));
+
+TEST(CopyPlainBytes, StopsOnlyAtContainerTags) {
+    const std::string text =
+        std::string(100, 'x') + "\r\n<name><Point>\n<Style>\r" + std::string(50, ' ') + "<Folder>";
+    std::string out(2 * text.size() + kPlainCopySlack, '?');
+    const PlainCopy copy =
+        Copy_Plain_Bytes(text.data(), text.data(), text.data() + text.size(), out.data());
+    EXPECT_EQ(copy.stop, text.data() + text.size() - 8);
+    EXPECT_EQ(std::string(out.data(), copy.cursor),
+              std::string(100, 'x') + "\r\n<name><Point>\r\n<Style>\r\n" + std::string(50, ' '));
+}
+
+TEST(FindPair, FindsTheFirstPairAnywhere) {
+    std::string text(300, 'T');
+    EXPECT_EQ(Find_Pair(text.data(), text.data() + text.size(), 'T', 'i'),
+              text.data() + text.size());
+    for (std::size_t at : {0u, 15u, 16u, 31u, 32u, 33u, 63u, 100u, 298u}) {
+        std::string copy = text;
+        copy[at + 1] = 'i';
+        EXPECT_EQ(Find_Pair(copy.data(), copy.data() + copy.size(), 'T', 'i'), copy.data() + at)
+            << at;
+    }
+}
+
+}  // namespace
+}  // namespace zaveze

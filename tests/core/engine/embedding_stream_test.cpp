@@ -1,0 +1,165 @@
+// SPDX-License-Identifier: MIT
+#include "core/engine/embedding_stream.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "core/time_element.h"
+#include "support/temp_folder.h"
+#include "support/two_pass_model.h"
+
+namespace zaveze {
+namespace {
+
+using testing::ModelElement;
+
+const TimeElement kSpan{TimeMode::TimeSpan, "2007-01-01", "2007-12-31"};
+const std::string kSpanText = Time_Element_Text(kSpan);
+
+std::string Embed(const std::string& input, const TimeElement& element = kSpan) {
+    return Embed_Text(input, Time_Element_Text(element)).text;
+}
+
+// Feeds the input in blocks of `block_size` bytes, carrying the unused rest forward exactly as
+// the file writer does.
+std::string Embed_In_Blocks(const std::string& input, std::size_t block_size,
+                            const std::string& element) {
+    EmbeddingStream stream(element);
+    OutputBuffer out;
+    std::string pending;
+    for (std::size_t start = 0; start < input.size(); start += block_size) {
+        pending += input.substr(start, block_size);
+        pending.erase(0, stream.Transform(pending, out));
+    }
+    stream.Finish(pending, out);
+    return std::string(out.View());
+}
+
+std::string Model(const std::string& input, const TimeElement& element = kSpan) {
+    return testing::Model_Embed(input, ModelElement{element.mode, element.begin, element.end});
+}
+
+TEST(EmbeddingStream, TagAloneOnItsLineGetsEmptyLinesAroundIt) {
+    EXPECT_EQ(Embed("<Document>\r\n"), "\r\n<Document>\r\n" + kSpanText + "\r\n");
+}
+
+TEST(EmbeddingStream, TextBeforeAndAfterTheTagFormsItsOwnLines) {
+    EXPECT_EQ(Embed("<kml><Document><name>x</name>\r\n"),
+              "<kml>\r\n<Document>\r\n" + kSpanText + "<name>x</name>\r\n");
+}
+
+TEST(EmbeddingStream, IndentationStaysOnTheLineBeforeTheTag) {
+    EXPECT_EQ(Embed(" \t <Placemark>\r\n"), " \t \r\n<Placemark>\r\n" + kSpanText + "\r\n");
+}
+
+TEST(EmbeddingStream, ElementFollowsOnlyTheFirstOfTwoTags) {
+    EXPECT_EQ(Embed("<Folder><Placemark>\r\n"),
+              "\r\n<Folder>\r\n" + kSpanText + "\r\n<Placemark>\r\n\r\n");
+}
+
+TEST(EmbeddingStream, LfOnlyInputComesOutWithCrLfAndOneExtraLineAtTheEnd) {
+    EXPECT_EQ(Embed("a\n<Document>\nb\n"), "a\r\n\r\n<Document>\r\n" + kSpanText + "\r\nb\r\n\r\n");
+}
+
+TEST(EmbeddingStream, CrLfInputKeepsItsLinesAndGetsAFinalLineBreak) {
+    EXPECT_EQ(Embed("<kml>\r\n<Folder>\r\n</kml>"),
+              "<kml>\r\n\r\n<Folder>\r\n" + kSpanText + "\r\n</kml>\r\n");
+}
+
+TEST(EmbeddingStream, LoneCrEndsALine) {
+    EXPECT_EQ(Embed("a\rb\r\r\n<Folder>"), "a\r\nb\r\n\r\n\r\n<Folder>\r\n" + kSpanText + "\r\n");
+}
+
+TEST(EmbeddingStream, TagsWithAttributesPrefixesOrOtherCaseAreNotContainers) {
+    const std::string input =
+        "<Document id=\"a\"><kml:Folder><folder></Placemark><Placemark/>\r\n<Placemark>\r\n";
+    EXPECT_EQ(Embed(input),
+              "<Document id=\"a\"><kml:Folder><folder></Placemark><Placemark/>\r\n"
+              "\r\n<Placemark>\r\n" +
+                  kSpanText + "\r\n");
+}
+
+TEST(EmbeddingStream, EmptyInputGivesEmptyOutputWithoutElement) {
+    const EmbeddedText result = Embed_Text("", kSpanText);
+    EXPECT_EQ(result.text, "");
+    EXPECT_FALSE(result.element_written);
+}
+
+TEST(EmbeddingStream, ReportsAnInputWithoutContainerTag) {
+    EXPECT_FALSE(Embed_Text("<kml><Document id='x'/></kml>\r\n", kSpanText).element_written);
+    EXPECT_TRUE(Embed_Text("<kml><NetworkLink></kml>", kSpanText).element_written);
+}
+
+TEST(EmbeddingStream, TagCutByTheInputsEndIsNoTag) {
+    EXPECT_EQ(Embed("x<Docum"), "x<Docum\r\n");
+}
+
+TEST(EmbeddingStream, MatchesTheModelOnEverySampleFile) {
+    for (const std::string& path : testing::Sample_Files()) {
+        const std::string input = testing::Read_File(path);
+        for (const TimeElement& element :
+             {kSpan, TimeElement{TimeMode::TimeStamp, "2007-10-02T15:45:12-05:00", ""}}) {
+            EXPECT_EQ(Embed(input, element), Model(input, element)) << path;
+            EXPECT_EQ(Embed_In_Blocks(input, 7, Time_Element_Text(element)), Model(input, element))
+                << path;
+        }
+    }
+}
+
+// Random inputs made of the pieces that matter: tags and near-tags, blanks, tabs, CR, LF,
+// CR LF, other text; sometimes long lines and no final line break.
+std::string Random_Input(std::mt19937& random) {
+    static const std::vector<std::string> kPieces = {"<Document>",
+                                                     "<Folder>",
+                                                     "<Placemark>",
+                                                     "<ScreenOverlay>",
+                                                     "<GroundOverlay>",
+                                                     "<PhotoOverlay>",
+                                                     "<NetworkLink>",
+                                                     "<Docu",
+                                                     "ment>",
+                                                     "<",
+                                                     ">",
+                                                     "<Folder id=\"f\">",
+                                                     "</Folder>",
+                                                     "<kml>",
+                                                     " ",
+                                                     "  ",
+                                                     "\t",
+                                                     "\r",
+                                                     "\n",
+                                                     "\r\n",
+                                                     "\n\r",
+                                                     "text",
+                                                     "\xC3\xA9",
+                                                     std::string(1, '\0'),
+                                                     std::string(300, 'x')};
+    std::uniform_int_distribution<std::size_t> count(0, 60), piece(0, kPieces.size() - 1);
+    std::string input;
+    for (std::size_t n = count(random); n > 0; --n) {
+        input += kPieces[piece(random)];
+    }
+    return input;
+}
+
+TEST(EmbeddingStream, MatchesTheModelOnGeneratedInputsInAnyBlockSize) {
+    std::mt19937 random(20071002);
+    const std::vector<TimeElement> elements = {
+        kSpan,
+        {TimeMode::TimeSpan, "", "2008"},
+        {TimeMode::TimeSpan, "-0044-03-15", ""},
+        {TimeMode::TimeStamp, "2007-10-02T00:00:00+00:00", ""}};
+    std::uniform_int_distribution<std::size_t> block_size(1, 40);
+    for (int round = 0; round < 3000; ++round) {
+        const std::string input = Random_Input(random);
+        const TimeElement& element = elements[static_cast<std::size_t>(round) % elements.size()];
+        const std::string expected = Model(input, element);
+        ASSERT_EQ(Embed(input, element), expected) << "round " << round;
+        ASSERT_EQ(Embed_In_Blocks(input, block_size(random), Time_Element_Text(element)), expected)
+            << "round " << round;
+    }
+}
+
+}  // namespace
+}  // namespace zaveze

@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: MIT
+// Opening and reading the input once: which kinds of file are inputs, and noticing a file that
+// changes while it is read.
+
+#include "core/files/input_file.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "core/messages.h"
+#include "support/temp_folder.h"
+
+namespace zaveze {
+namespace {
+
+using testing::TempFolder;
+using testing::Write_File;
+
+std::string Read_All(InputFile& file) {
+    std::string bytes;
+    char buffer[4096];
+    for (ssize_t count; (count = file.Read(buffer, sizeof buffer)) > 0;) {
+        bytes.append(buffer, static_cast<std::size_t>(count));
+    }
+    return bytes;
+}
+
+TEST(InputFile, RefusesFoldersDevicesAndMissingFiles) {
+    TempFolder folder;
+    InputFile file;
+    EXPECT_EQ(file.Open(folder.Path().string()), "Is a directory");
+    EXPECT_EQ(file.Open("/dev/zero"), messages::kNotRegularFile);
+    EXPECT_EQ(file.Open(folder.File("missing.kml")), "No such file or directory");
+}
+
+TEST(InputFile, ReadsAFifoOnce) {
+    TempFolder folder;
+    const std::string fifo = folder.File("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::thread writer([&] { std::ofstream(fifo, std::ios::binary) << "<Document>"; });
+    InputFile file;
+    ASSERT_EQ(file.Open(fifo), std::nullopt);
+    EXPECT_EQ(Read_All(file), "<Document>");
+    EXPECT_FALSE(file.Changed_While_Read());
+    writer.join();
+}
+
+class InputChange : public ::testing::Test {
+  protected:
+    TempFolder folder;
+    std::string path = folder.File("in.kml");
+    InputFile file;
+    void SetUp() override {
+        Write_File(path, "<Document>\r\n");
+        ASSERT_EQ(file.Open(path), std::nullopt);
+    }
+};
+
+TEST_F(InputChange, AFileReadWholeAndLeftAloneIsUnchanged) {
+    Read_All(file);
+    EXPECT_FALSE(file.Changed_While_Read());
+}
+
+TEST_F(InputChange, AppendedWhileRead) {
+    Read_All(file);
+    std::ofstream(path, std::ios::app) << "more";
+    EXPECT_TRUE(file.Changed_While_Read());
+}
+
+TEST_F(InputChange, TruncatedWhileRead) {
+    char first[4];
+    ASSERT_EQ(file.Read(first, sizeof first), 4);
+    ASSERT_EQ(::truncate(path.c_str(), 4), 0);
+    Read_All(file);
+    EXPECT_TRUE(file.Changed_While_Read());
+}
+
+TEST_F(InputChange, RewrittenInPlaceWithTheSameSize) {
+    Read_All(file);
+    const timespec later[2] = {{0, UTIME_OMIT}, {1, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), later, 0), 0);
+    EXPECT_TRUE(file.Changed_While_Read());
+}
+
+}  // namespace
+}  // namespace zaveze
