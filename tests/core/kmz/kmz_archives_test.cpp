@@ -13,6 +13,7 @@
 #include "core/engine/embedding_stream.h"
 #include "core/input_check.h"
 #include "core/time_element.h"
+#include "support/piped_input.h"
 #include "support/temp_folder.h"
 #include "support/zip_builder.h"
 
@@ -133,21 +134,8 @@ TEST_F(KmzArchives, OfTwoArchivesBackToBackTheLastIsEmbeddedInto) {
               Embed_Text(second_kml, kElement).text);
 }
 
-// `cat BYTES | zaveze-embed --begin 2007 - OUTPUT`
 EmbedResult Embed_From_Pipe(const std::string& bytes, const std::string& output) {
-    int pipe_ends[2];
-    if (::pipe2(pipe_ends, O_CLOEXEC) != 0) {
-        return {EmbedStatus::ReadFailed, "no pipe", {}};
-    }
-    std::thread feeder([&] {
-        ::write(pipe_ends[1], bytes.data(), bytes.size());
-        ::close(pipe_ends[1]);
-    });
-    const EmbedResult result =
-        Embed_File("/dev/fd/" + std::to_string(pipe_ends[0]), output, kElement, Replacing::Never);
-    feeder.join();
-    ::close(pipe_ends[0]);
-    return result;
+    return testing::Embed_From_Pipe(bytes, output, kElement);
 }
 
 TEST_F(KmzArchives, AMainDocumentThatCannotBeUsedIsNamedWithWhatIsWrong) {

@@ -22,6 +22,7 @@
 #include "core/input_check.h"
 #include "core/messages.h"
 #include "core/time_element.h"
+#include "support/piped_input.h"
 #include "support/temp_folder.h"
 
 namespace zaveze {
@@ -225,21 +226,8 @@ TEST_F(Kmz, AnArchiveGoesToStandardOutputWhole) {
     Expect_Embedded_Copy(input, output, 0);
 }
 
-// `cat BYTES | zaveze-embed --begin 2007 - OUTPUT`
 EmbedResult Embed_From_Pipe(const std::string& bytes, const std::string& output) {
-    int pipe_ends[2];
-    if (::pipe2(pipe_ends, O_CLOEXEC) != 0) {
-        return {EmbedStatus::ReadFailed, "no pipe", {}};
-    }
-    std::thread feeder([&] {
-        const FileDescriptor writer(pipe_ends[1]);
-        Write_All(writer.Get(), bytes);
-    });
-    const FileDescriptor reader(pipe_ends[0]);
-    const EmbedResult result =
-        Embed_File("/dev/fd/" + std::to_string(reader.Get()), output, kElement, Replacing::Never);
-    feeder.join();
-    return result;
+    return testing::Embed_From_Pipe(bytes, output, kElement);
 }
 
 TEST_F(Kmz, APipedArchiveIsHeldAndRecognised) {
