@@ -3,11 +3,7 @@
 // it was, whatever the other entries hold; the archive that readers read is the one embedded
 // into; and a main document that cannot be used is named with what is wrong with it.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <thread>
 
 #include "core/embed_file.h"
 #include "core/engine/embedding_stream.h"
