@@ -11,5 +11,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)
-# One self-contained program: the compiler's runtime (and winpthread) linked in.
+# One self-contained program: the compiler's runtime (and winpthread) linked in, and zlib's
+# static library rather than its import library, which would make the program need zlib1.dll.
+set(ZLIB_USE_STATIC_LIBS ON)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
