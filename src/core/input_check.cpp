@@ -9,7 +9,9 @@
 #include "core/engine/time_data_scan.h"
 #include "core/engine/writing_pass.h"
 #include "core/files/input_file.h"
+#include "core/files/spool.h"
 #include "core/kmz/kmz.h"
+#include "core/messages.h"
 
 namespace zaveze {
 namespace {
@@ -44,6 +46,16 @@ InputCheck Check_Input_File(const std::string& path, JobControl* control) {
         return {InputVerdict::Unreadable, *reason, {}, 0};
     }
     if (Is_Kmz_Input(path, file)) {
+        // An archive is read out of order: a piped one is held in a spool file first.
+        if (!file.Is_Regular()) {
+            if (const EmbedResult spooled = Spool(file); spooled.status != EmbedStatus::Written) {
+                return {InputVerdict::Unreadable,
+                        spooled.reason.empty() ? std::string(messages::kPipedArchiveTooLarge)
+                                               : spooled.reason,
+                        {},
+                        0};
+            }
+        }
         InputCheck check = Check_Kmz(file, control);
         check.kmz = true;
         return check;

@@ -120,6 +120,8 @@ inline std::string Kml_Entry_Unreadable(std::string_view entry, std::string_view
     return "its KML document " + std::string(entry) + " cannot be read (" + std::string(reason) +
            ")";
 }
+inline constexpr std::string_view kPipedArchiveTooLarge =
+    "a piped archive of more than 4 GiB is too large to hold for reading";
 inline std::string Pipe_Too_Large(std::string_view file) {
     return "Sorry, " + std::string(file) +
            " is more than 4 GiB, too much to hold for checking before it is written to standard "
