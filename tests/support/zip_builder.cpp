@@ -56,6 +56,14 @@ RawEntry Deflated(std::string name, std::string_view bytes) {
     return entry;
 }
 
+RawEntry Streamed(RawEntry entry) {
+    entry.descriptor = "PK\x07\x08";
+    Append(entry.descriptor, entry.crc, 4);
+    Append(entry.descriptor, entry.data.size(), 4);
+    Append(entry.descriptor, entry.size, 4);
+    return entry;
+}
+
 std::string Zip_Bytes(const std::vector<RawEntry>& entries, std::string_view comment) {
     std::string archive, directory;
     for (const RawEntry& entry : entries) {
@@ -67,13 +75,15 @@ std::string Zip_Bytes(const std::vector<RawEntry>& entries, std::string_view com
                 Append(out, 0x031E, 2);  // made by: Unix, version 3.0
             }
             Append(out, 20, 2);
-            Append(out, entry.flags, 2);
+            const bool streamed = !entry.descriptor.empty();
+            Append(out, entry.flags | (streamed ? 8 : 0), 2);
             Append(out, entry.method, 2);
             Append(out, entry.dos_time, 2);
             Append(out, entry.dos_date, 2);
-            Append(out, entry.crc, 4);
-            Append(out, entry.data.size(), 4);
-            Append(out, entry.size, 4);
+            const bool zero = streamed && !central;
+            Append(out, zero ? 0 : entry.crc, 4);
+            Append(out, zero ? 0 : entry.data.size(), 4);
+            Append(out, zero ? 0 : entry.size, 4);
             Append(out, entry.name.size(), 2);
             const std::string& extra = central ? entry.central_extra : entry.local_extra;
             Append(out, extra.size(), 2);
@@ -84,7 +94,7 @@ std::string Zip_Bytes(const std::vector<RawEntry>& entries, std::string_view com
                 Append(out, entry.external_attributes, 4);
                 Append(out, offset, 4);
             }
-            out += entry.name + extra + (central ? entry.comment : entry.data);
+            out += entry.name + extra + (central ? entry.comment : entry.data + entry.descriptor);
         }
     }
     const std::uint64_t directory_start = archive.size();
@@ -122,15 +132,18 @@ ZipLayout Layout_Of(std::string_view archive) {
 
 std::string Local_Entry(std::string_view archive, std::string_view record) {
     const std::size_t at = Little_Endian(record, 42, 4);
+    const std::size_t descriptor = (Little_Endian(archive, at + 6, 2) & 8) != 0 ? 16 : 0;
     const std::size_t size = 30 + Little_Endian(archive, at + 26, 2) +
-                             Little_Endian(archive, at + 28, 2) + Little_Endian(record, 20, 4);
+                             Little_Endian(archive, at + 28, 2) + Little_Endian(record, 20, 4) +
+                             descriptor;
     return std::string(archive.substr(at, size));
 }
 
 std::string Entry_Content(std::string_view archive, std::string_view record) {
     const std::string local = Local_Entry(archive, record);
     const std::string data =
-        local.substr(30 + Little_Endian(local, 26, 2) + Little_Endian(local, 28, 2));
+        local.substr(30 + Little_Endian(local, 26, 2) + Little_Endian(local, 28, 2),
+                     Little_Endian(record, 20, 4));
     if (Little_Endian(record, 10, 2) == 0) {
         return data;
     }

@@ -19,12 +19,17 @@ struct RawEntry {
     std::uint32_t crc = 0;
     std::uint32_t size = 0;  // uncompressed
     std::string local_extra, central_extra, comment;
+    // A data descriptor after the data, as streaming writers leave: the local header's checksum
+    // and sizes are then 0 and flag 8 is set.
+    std::string descriptor;
     std::uint32_t external_attributes = 0;
 };
 
 // An entry holding `bytes` as they are, or deflated, with its right checksum and size.
 RawEntry Stored(std::string name, std::string_view bytes);
 RawEntry Deflated(std::string name, std::string_view bytes);
+// The entry as a streaming writer leaves it: its checksum and sizes in a data descriptor.
+RawEntry Streamed(RawEntry entry);
 
 // The archive: the entries' local headers and data in order, then the central directory, then
 // the end record with the archive's comment.

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "core/embed_file.h"
 #include "core/engine/embedding_stream.h"
 #include "core/input_check.h"
@@ -103,6 +105,36 @@ TEST_F(KmzArchives, EveryOtherEntryAndTheArchiveStayByteForByte) {
     EXPECT_EQ(Check_Input_File(output).verdict, InputVerdict::HasTimeData);
 }
 
+// Info-ZIP's own test of an archive: every entry's checksum, and the archive's structure.
+void Expect_Unzip_Accepts(const std::string& archive) {
+#ifndef _WIN32
+    EXPECT_EQ(std::system(("unzip -tqq '" + archive + "' </dev/null").c_str()), 0) << archive;
+#else
+    (void)archive;  // no unzip under wine
+#endif
+}
+
+// Streaming writers (Java's, and Python's for files they cannot seek in) leave an entry's
+// checksum and sizes to a data descriptor after its data.
+TEST_F(KmzArchives, EntriesWithDataDescriptors) {
+    const std::string before = Zip_Bytes({testing::Streamed(Stored("icon.png", "png")),
+                                          testing::Streamed(Deflated("doc.kml", kKml)),
+                                          testing::Streamed(Stored("after.png", "after"))});
+    Write_File(input, before);
+    ASSERT_EQ(Embed().status, EmbedStatus::Written);
+    const std::string after = Read_File(output);
+    const testing::ZipLayout old_layout = Layout_Of(before), new_layout = Layout_Of(after);
+    ASSERT_EQ(new_layout.records.size(), 3u);
+    EXPECT_EQ(testing::Entry_Content(after, new_layout.records[1]),
+              Embed_Text(kKml, kElement).text);
+    for (const std::size_t i : {0u, 2u}) {
+        EXPECT_EQ(Without_Offset(new_layout.records[i]), Without_Offset(old_layout.records[i]));
+        EXPECT_EQ(testing::Local_Entry(after, new_layout.records[i]),
+                  testing::Local_Entry(before, old_layout.records[i]));
+    }
+    Expect_Unzip_Accepts(output);
+}
+
 // Found by fuzzing: a directory whose stated size counts a byte after its last record.
 TEST_F(KmzArchives, BytesAfterTheLastRecordOfTheDirectoryStay) {
     std::string archive = Zip_Bytes({Deflated("doc.kml", kKml), Stored("icon.png", "png")});
@@ -130,6 +162,8 @@ TEST_F(KmzArchives, OfTwoArchivesBackToBackTheLastIsEmbeddedInto) {
     ASSERT_EQ(layout.records.size(), 1u);
     EXPECT_EQ(testing::Entry_Content(second, layout.records[0]),
               Embed_Text(second_kml, kElement).text);
+    Write_File(folder.File("second.kmz"), second);  // unzip warns of the bytes before it
+    Expect_Unzip_Accepts(folder.File("second.kmz"));
 }
 
 #ifndef _WIN32
