@@ -46,7 +46,7 @@ class frmTimeStamper : public QWidget {
   private:
     void Centre_On_Screen();
     void Create_Controls();
-    void Name_Controls();
+    void Bind_Controls();
     void Describe_For_Screen_Readers();
     void Connect_Handlers();
     void Set_Tab_Order();
