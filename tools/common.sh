@@ -5,12 +5,11 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 JOBS=${JOBS:-2}
 
-# Debian packages the build, the tests and the window need. libzip is for the tests alone, which
-# make archives and read the outputs back with it, and for Info-ZIP's unzip, which tests them too;
-# gdal-bin is the real KML reader the outputs are checked with; exfatprogs and exfat-fuse make the
-# exFAT file system of a memory card.
+# Debian packages the build, the tests and the window need. Info-ZIP's unzip tests the KMZ outputs
+# as a reader of its own; gdal-bin is the real KML reader the outputs are checked with; exfatprogs
+# and exfat-fuse make the exFAT file system of a memory card.
 PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev googletest libgtest-dev fonts-dejavu-core
-    desktop-file-utils zlib1g-dev libzip-dev unzip man-db appstream gdal-bin exfatprogs exfat-fuse)
+    desktop-file-utils zlib1g-dev unzip man-db appstream gdal-bin exfatprogs exfat-fuse)
 
 install_missing() {
     local missing=()

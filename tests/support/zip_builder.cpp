@@ -20,6 +20,12 @@ std::uint32_t Crc_Of(std::string_view bytes) {
                                             static_cast<uInt>(bytes.size())));
 }
 
+// A central record's sizes and local header offset, from its ZIP64 extra field where it defers.
+struct RecordNumbers {
+    std::uint64_t size, compressed, offset;
+};
+RecordNumbers Numbers_Of(std::string_view record);
+
 }  // namespace
 
 std::uint64_t Little_Endian(std::string_view bytes, std::size_t at, std::size_t width) {
@@ -110,14 +116,41 @@ std::string Zip_Bytes(const std::vector<RawEntry>& entries, std::string_view com
     return archive;
 }
 
+namespace {
+
+RecordNumbers Numbers_Of(std::string_view record) {
+    RecordNumbers numbers{Little_Endian(record, 24, 4), Little_Endian(record, 20, 4),
+                          Little_Endian(record, 42, 4)};
+    std::size_t at = 46 + Little_Endian(record, 28, 2);
+    const std::size_t end = at + Little_Endian(record, 30, 2);
+    while (at + 4 <= end && Little_Endian(record, at, 2) != 1) {
+        at += 4 + Little_Endian(record, at + 2, 2);
+    }
+    std::size_t next = at + 4;
+    for (std::uint64_t* value : {&numbers.size, &numbers.compressed, &numbers.offset}) {
+        if (*value == 0xFFFFFFFF && next + 8 <= end) {
+            *value = Little_Endian(record, next, 8);
+            next += 8;
+        }
+    }
+    return numbers;
+}
+
+}  // namespace
+
 ZipLayout Layout_Of(std::string_view archive) {
     const std::size_t end = archive.rfind(std::string_view("PK\x05\x06", 4));
     if (end == std::string_view::npos) {
         throw std::runtime_error("no end record");
     }
     ZipLayout layout;
-    const std::uint64_t count = Little_Endian(archive, end + 10, 2);
+    std::uint64_t count = Little_Endian(archive, end + 10, 2);
     layout.directory_start = Little_Endian(archive, end + 16, 4);
+    if (end >= 20 && archive.substr(end - 20, 4) == std::string_view("PK\x06\x07", 4)) {
+        const std::size_t zip64_end = Little_Endian(archive, end - 20 + 8, 8);
+        count = Little_Endian(archive, zip64_end + 32, 8);
+        layout.directory_start = Little_Endian(archive, zip64_end + 48, 8);
+    }
     layout.comment = std::string(archive.substr(end + 22, Little_Endian(archive, end + 20, 2)));
     std::size_t at = layout.directory_start;
     for (std::uint64_t i = 0; i < count; ++i) {
@@ -131,23 +164,23 @@ ZipLayout Layout_Of(std::string_view archive) {
 }
 
 std::string Local_Entry(std::string_view archive, std::string_view record) {
-    const std::size_t at = Little_Endian(record, 42, 4);
+    const RecordNumbers numbers = Numbers_Of(record);
+    const std::size_t at = numbers.offset;
     const std::size_t descriptor = (Little_Endian(archive, at + 6, 2) & 8) != 0 ? 16 : 0;
     const std::size_t size = 30 + Little_Endian(archive, at + 26, 2) +
-                             Little_Endian(archive, at + 28, 2) + Little_Endian(record, 20, 4) +
-                             descriptor;
+                             Little_Endian(archive, at + 28, 2) + numbers.compressed + descriptor;
     return std::string(archive.substr(at, size));
 }
 
 std::string Entry_Content(std::string_view archive, std::string_view record) {
     const std::string local = Local_Entry(archive, record);
-    const std::string data =
-        local.substr(30 + Little_Endian(local, 26, 2) + Little_Endian(local, 28, 2),
-                     Little_Endian(record, 20, 4));
+    const RecordNumbers numbers = Numbers_Of(record);
+    const std::string data = local.substr(
+        30 + Little_Endian(local, 26, 2) + Little_Endian(local, 28, 2), numbers.compressed);
     if (Little_Endian(record, 10, 2) == 0) {
         return data;
     }
-    std::string out(Little_Endian(record, 24, 4), '\0');
+    std::string out(numbers.size, '\0');
     z_stream stream{};
     inflateInit2(&stream, -MAX_WBITS);
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));

@@ -47,7 +47,7 @@ class InputFile {
     // then. Pipes cannot tell, and never count as changed.
     bool Changed_While_Read() const;
     // The same by size and modification time alone, for a file read through another descriptor
-    // (a KMZ archive, which libzip reads).
+    // (a KMZ archive, read out of order).
     bool Changed_Since_Opened() const;
 
   private:

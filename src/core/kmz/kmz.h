@@ -15,7 +15,7 @@
 
 namespace zaveze {
 
-// Whether the program was built with KMZ support (libzip).
+// Whether the program was built with KMZ support (zlib).
 bool Kmz_Supported();
 
 // Whether a name ends in `extension` (such as ".kml"), in any letter case.
@@ -35,9 +35,10 @@ std::optional<EmbedStatus> Kind_Mismatch(bool kmz_input, const std::string& outp
 // The input checks on the archive's main document.
 InputCheck Check_Kmz(InputFile& input, JobControl* control = nullptr);
 
-// Writes the whole output archive to `output_fd`, which must allow seeking (libzip goes back to
-// complete the headers). Entries other than the main document are copied with their compressed
-// bytes as they are; the main document streams through the embedding and is deflated.
+// Writes the whole output archive to `output_fd`, which must allow seeking (the main document's
+// header is completed once its size is known). Every byte outside the main document's entry is
+// copied as it is, but for the new places in the directory and end records; the main document
+// streams through the embedding and is deflated.
 EmbedResult Write_Kmz(InputFile& input, int output_fd, const std::string& element_text,
                       JobControl* control = nullptr);
 

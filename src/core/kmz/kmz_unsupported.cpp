@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// KMZ for builds without libzip: such inputs are refused with a clear message.
+// KMZ for builds without zlib: such inputs are refused with a clear message.
 
 #include "core/kmz/kmz.h"
 
