@@ -76,6 +76,7 @@ class ArchiveWriter {
                platform::Write_All(fd_, bytes) &&
                platform::Seek(fd_, static_cast<std::int64_t>(position_), 0) >= 0;
     }
+    // Counts bytes that went to the file another way (the deflated main document).
     void Skip(std::uint64_t bytes) { position_ += bytes; }
     EmbedResult Failure() const {
         return read_failed_ ? Read_Failure(errno) : Write_Failure(errno);
