@@ -52,50 +52,32 @@ TEST_F(EmbedCommand, TimeSpanWithAutomaticName) {
               "TimeSpan>\r\n\r\n");
 }
 
-TEST_F(EmbedCommand, NegativeYearAsEqualsValueAndPadded) {
+// The options' dates and times as they reach the element: negative years in both option forms,
+// times and zones only beside full dates, a zone alone covering whole local days.
+TEST_F(EmbedCommand, DatesTimesAndZonesReachTheElement) {
+    const struct {
+        std::vector<std::string> options;
+        std::string element;
+    } cases[] = {
+        {{"--stamp=-44-03-15"}, "<TimeStamp>\n\r\n<when>-0044-03-15</when>\n\r\n</TimeStamp>"},
+        {{"--begin", "-44"}, "<TimeSpan>\n\r\n<begin>-0044</begin>\n\r\n</TimeSpan>"},
+        {{"--begin", "2007-10-02", "--end", "2008", "--time", "15:45:12", "--zone", "-05"},
+         "<TimeSpan>\n\r\n<begin>2007-10-02T15:45:12-05:00</begin>\n\r\n<end>2008</end>\n\r\n"
+         "</TimeSpan>"},
+        {{"--begin", "2007-10-02", "--end", "2007-10-03", "--zone=+02"},
+         "<TimeSpan>\n\r\n<begin>2007-10-02T00:00:00+02:00</begin>\n\r\n"
+         "<end>2007-10-03T23:59:59+02:00</end>\n\r\n</TimeSpan>"},
+        {{"--begin", "2007-10-02", "--end", "2007-10-03", "--end-time", "12:00:00"},
+         "<TimeSpan>\n\r\n<begin>2007-10-02T00:00:00+00:00</begin>\n\r\n"
+         "<end>2007-10-03T12:00:00+00:00</end>\n\r\n</TimeSpan>"},
+    };
     const std::string output = folder.File("out.kml");
-    ASSERT_EQ(Embed_Command({"--stamp=-44-03-15", input, output}).status, kWritten);
-    EXPECT_EQ(Element_Of(output),
-              "<TimeStamp>\n\r\n<when>-0044-03-15</when>\n\r\n</TimeStamp>\r\n\r\n");
-}
-
-TEST_F(EmbedCommand, NegativeYearAsSeparateValue) {
-    const std::string output = folder.File("out.kml");
-    ASSERT_EQ(Embed_Command({"--begin", "-44", input, output}).status, kWritten);
-    EXPECT_EQ(Element_Of(output), "<TimeSpan>\n\r\n<begin>-0044</begin>\n\r\n</TimeSpan>\r\n\r\n");
-}
-
-TEST_F(EmbedCommand, TimeAndZoneGoWithFullDatesOnly) {
-    const std::string output = folder.File("out.kml");
-    ASSERT_EQ(Embed_Command({"--begin", "2007-10-02", "--end", "2008", "--time", "15:45:12",
-                             "--zone", "-05", input, output})
-                  .status,
-              kWritten);
-    EXPECT_EQ(Element_Of(output),
-              "<TimeSpan>\n\r\n<begin>2007-10-02T15:45:12-05:00</begin>\n\r\n<end>2008</"
-              "end>\n\r\n</TimeSpan>\r\n\r\n");
-}
-
-TEST_F(EmbedCommand, ZoneAloneCoversTheWholeLocalDay) {
-    const std::string output = folder.File("out.kml");
-    ASSERT_EQ(
-        Embed_Command({"--begin", "2007-10-02", "--end", "2007-10-03", "--zone=+02", input, output})
-            .status,
-        kWritten);
-    EXPECT_EQ(Element_Of(output),
-              "<TimeSpan>\n\r\n<begin>2007-10-02T00:00:00+02:00</begin>\n\r\n"
-              "<end>2007-10-03T23:59:59+02:00</end>\n\r\n</TimeSpan>\r\n\r\n");
-}
-
-TEST_F(EmbedCommand, EndTimeAloneReadsTheBeginTimeAsMidnightInUtc) {
-    const std::string output = folder.File("out.kml");
-    ASSERT_EQ(Embed_Command({"--begin", "2007-10-02", "--end", "2007-10-03", "--end-time",
-                             "12:00:00", input, output})
-                  .status,
-              kWritten);
-    EXPECT_EQ(Element_Of(output),
-              "<TimeSpan>\n\r\n<begin>2007-10-02T00:00:00+00:00</begin>\n\r\n"
-              "<end>2007-10-03T12:00:00+00:00</end>\n\r\n</TimeSpan>\r\n\r\n");
+    for (const auto& [options, element] : cases) {
+        std::vector<std::string> args = options;
+        args.insert(args.end(), {"--force", input, output});
+        ASSERT_EQ(Embed_Command(args).status, kWritten) << element;
+        EXPECT_EQ(Element_Of(output), element + "\r\n\r\n");
+    }
 }
 
 TEST_F(EmbedCommand, ExistingOutputIsKeptUnlessForced) {

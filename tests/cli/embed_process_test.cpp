@@ -121,15 +121,18 @@ TEST_F(EmbedProcess, SignalsMidwayLeaveNothingAndTheOldOutputSurvives) {
 TEST_F(EmbedProcess, AFileSizeLimitIsReportedAsAFailedWrite) {
     const std::string input = folder.File("big.kml");
     Write_File(input, Big_Kml(1 << 20));
+    Write_File(output, "the previous output");
     const FileDescriptor err(::open(err_log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600));
     Redirects redirects{-1, -1, err.Get()};
     redirects.file_size_limit = 100 << 10;
-    const Ending ending = Wait_For(Start_Embed({"--begin", "2007", input, output}, redirects));
+    const Ending ending =
+        Wait_For(Start_Embed({"--force", "--begin", "2007", input, output}, redirects));
     EXPECT_EQ(ending.signal, 0);
     EXPECT_EQ(ending.exit_code, 3);
     EXPECT_EQ(Read_File(err_log), "zaveze-embed: " + output + ": Sorry, the file " + output +
                                       " couldn't be written: File too large\n");
-    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"big.kml", "input.kml"}));
+    EXPECT_EQ(Read_File(output), "the previous output");
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"big.kml", "input.kml", "out.kml"}));
 }
 
 TEST_F(EmbedProcess, AFifoAndAPipeOnStandardInputAreReadOnce) {

@@ -3,13 +3,10 @@
 // half-written. These would fail if the output were written in place or the scratch file left.
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <csignal>
 
 #include <filesystem>
 #include <set>
@@ -56,53 +53,6 @@ class EmbedFaults : public ::testing::Test {
     }
 };
 
-// Runs the embedding in a child process that may write at most `limit` bytes to a file, as a
-// full disk or a quota would stop it.
-EmbedResult Embed_With_File_Size_Limit(const std::string& input, const std::string& output,
-                                       rlim_t limit) {
-    int pipe_ends[2];
-    if (::pipe(pipe_ends) != 0) {
-        return {EmbedStatus::WriteFailed, "no pipe", {}};
-    }
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(pipe_ends[0]);
-        std::signal(SIGXFSZ, SIG_IGN);  // the write fails with EFBIG instead of ending the process
-        const rlimit rl{limit, limit};
-        ::setrlimit(RLIMIT_FSIZE, &rl);
-        const EmbedResult result = Embed_File(input, output, kElement, Replacing::Allowed);
-        const std::string report =
-            std::to_string(static_cast<int>(result.status)) + ":" + result.reason;
-        [[maybe_unused]] const ssize_t written =
-            ::write(pipe_ends[1], report.data(), report.size());
-        ::_exit(0);
-    }
-    ::close(pipe_ends[1]);
-    std::string report;
-    char buffer[256];
-    for (ssize_t count; (count = ::read(pipe_ends[0], buffer, sizeof buffer)) > 0;) {
-        report.append(buffer, static_cast<std::size_t>(count));
-    }
-    ::close(pipe_ends[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    const auto colon = report.find(':');
-    if (colon == std::string::npos) {
-        return {EmbedStatus::Written, "the child reported nothing", {}};
-    }
-    return {
-        static_cast<EmbedStatus>(std::stoi(report.substr(0, colon))), report.substr(colon + 1), {}};
-}
-
-TEST_F(EmbedFaults, WritingStoppedMidwayIsReportedAndTheOldOutputSurvives) {
-    const EmbedResult result = Embed_With_File_Size_Limit(input, output, 100 << 10);
-    EXPECT_EQ(result.status, EmbedStatus::WriteFailed);
-    EXPECT_EQ(result.reason, "File too large");
-    EXPECT_EQ(Embed_Result_Message(result, input, output),
-              "Sorry, the file " + output + " couldn't be written: File too large");
-    Expect_Everything_As_Before();
-}
-
 TEST_F(EmbedFaults, InputDeletedAfterTheCheck) {
     std::filesystem::remove(input);
     const EmbedResult result = Embed_File(input, output, kElement, Replacing::Allowed);
@@ -139,14 +89,6 @@ TEST_F(EmbedFaults, NulBytesInvalidUtf8AndEveryOtherBytePassThroughUnchanged) {
     ASSERT_EQ(Embed_File(input, output, kElement, Replacing::Allowed).status, EmbedStatus::Written);
     EXPECT_EQ(Read_File(output), odd + "\r\n<Folder>\r\n" + kElement + odd + "\r\n");
     EXPECT_EQ(Read_File(users_tmp), "the user's own notes");
-}
-
-TEST_F(EmbedFaults, ALongSingleLineCrossingManyBlocks) {
-    std::string line(3 << 20, 'x');
-    line.replace((1 << 20) - 3, 8, "<Folder>");  // across the boundary of two read blocks
-    Write_File(input, line);
-    ASSERT_EQ(Embed_File(input, output, kElement, Replacing::Allowed).status, EmbedStatus::Written);
-    EXPECT_EQ(Read_File(output), Embed_Text(line, kElement).text);
 }
 
 }  // namespace

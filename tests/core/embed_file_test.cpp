@@ -35,16 +35,6 @@ TEST_F(EmbedFile, WritesTheOutputAndLeavesNoScratchFile) {
     EXPECT_EQ(Embed_Result_Message(result, input, output), "File " + output + " created.");
 }
 
-#ifndef _WIN32  // POSIX permission bits; Windows keeps attributes through ReplaceFileW
-TEST_F(EmbedFile, ReplacesAnExistingOutputAndKeepsItsPermissions) {
-    Write_File(output, "old");
-    std::filesystem::permissions(output, std::filesystem::perms(0640));
-    ASSERT_EQ(Embed_File(input, output, kElement, Replacing::Allowed).status, EmbedStatus::Written);
-    EXPECT_EQ(Read_File(output), Embed_Text(kInput, kElement).text);
-    EXPECT_EQ(std::filesystem::status(output).permissions(), std::filesystem::perms(0640));
-}
-#endif
-
 TEST_F(EmbedFile, UsersTmpFileBesideTheOutputSurvives) {
     const std::string users_tmp = folder.File("trip_2007-10-02.tmp");
     Write_File(users_tmp, "mine");

@@ -40,26 +40,20 @@ INSTANTIATE_TEST_SUITE_P(
                       PathCase{"D:trip.kml", "", "D:trip"}));
 #endif
 
-TEST(CleanLine, CollapsesTabsAndBlanksAndTrims) {
-    std::string line = "\t  <Document> \t ";
-    EXPECT_EQ(Module1::Clean_Line(line), "<Document>");
-    EXPECT_EQ(line, " <Document> ");  // the collapsed form, untrimmed, goes back to the caller
-}
-
-TEST(CleanLine, TurnsLineBreaksIntoBlanksButKeepsLoneCr) {
-    std::string line = "a\r\nb\nc\rd";
-    EXPECT_EQ(Module1::Clean_Line(line), "a b c\rd");
-}
-
-TEST(CleanLine, CollapsesLongRunsOfBlanks) {
-    std::string line = std::string(17, ' ') + "x" + std::string(9, '\t') + "y";
-    EXPECT_EQ(Module1::Clean_Line(line), "x y");
-}
-
-TEST(CleanLine, BlankLineBecomesEmpty) {
-    std::string line = " \t \t";
-    EXPECT_EQ(Module1::Clean_Line(line), "");
-    EXPECT_EQ(line, " ");
+// Each line: what Clean_Line returns, and the collapsed form it leaves in the caller's variable.
+TEST(CleanLine, CollapsesTrimsAndHandsBackTheUntrimmedForm) {
+    const struct {
+        std::string line, result, left;
+    } cases[] = {
+        {"\t  <Document> \t ", "<Document>", " <Document> "},
+        {"a\r\nb\nc\rd", "a b c\rd", "a b c\rd"},  // a lone CR stays
+        {std::string(17, ' ') + "x" + std::string(9, '\t') + "y", "x y", " x y"},
+        {" \t \t", "", " "},
+    };
+    for (auto [line, result, left] : cases) {
+        EXPECT_EQ(Module1::Clean_Line(line), result);
+        EXPECT_EQ(line, left);
+    }
 }
 
 }  // namespace

@@ -44,27 +44,13 @@ class DateEntryTest : public QObject {
         QVERIFY(!f->Enabled("comboEnd_Month") && !f->Enabled("comboBegin_Day"));
     }
 
-    void pickingAMonthFillsItsDays_data() {
-        QTest::addColumn<QString>("year");
-        QTest::addColumn<QString>("month");
-        QTest::addColumn<int>("days");
-        QTest::newRow("February") << "2007"
-                                  << "02" << 28;
-        QTest::newRow("February of a leap year") << "2008"
-                                                 << "02" << 29;
-        QTest::newRow("April") << "2007"
-                               << "04" << 30;
-        QTest::newRow("December") << "2007"
-                                  << "12" << 31;
-    }
+    // The lengths of months are the calendar's (datetime/calendar_test): here, that the window
+    // asks with its own year and month.
     void pickingAMonthFillsItsDays() {
-        QFETCH(QString, year);
-        QFETCH(QString, month);
-        QFETCH(int, days);
-        f->Type("txtEnd_Year", year);
-        f->Pick("comboEnd_Month", month);
+        f->Type("txtEnd_Year", "2008");
+        f->Pick("comboEnd_Month", "02");
         QVERIFY(f->Enabled("comboEnd_Day"));
-        QCOMPARE(f->Entries("comboEnd_Day"), Numbers(days));
+        QCOMPARE(f->Entries("comboEnd_Day"), Numbers(29));
         QCOMPARE(f->Text("comboEnd_Day"), QString());
     }
 
@@ -137,9 +123,7 @@ class DateEntryTest : public QObject {
         const QString zero = "0 is not a valid year";
         const QString not_a_number = "Please enter a valid number for the year";
         QTest::newRow("0") << "0" << zero;
-        QTest::newRow("-0") << "-0" << zero;
         QTest::newRow("abc") << "abc" << not_a_number;
-        QTest::newRow("2007.5") << "2007.5" << not_a_number;
     }
     void refusedYears() {
         QFETCH(QString, year);
@@ -157,7 +141,7 @@ class DateEntryTest : public QObject {
 
     void acceptedYearsLetTheFocusGo_data() {
         QTest::addColumn<QString>("year");
-        for (const char* year : {"", "-44", " 2007 "}) {
+        for (const char* year : {"", " -44 "}) {
             QTest::newRow(year) << year;
         }
     }

@@ -79,17 +79,6 @@ class EmbeddingTest : public QObject {
             Model_Embed(input_bytes, {TimeMode::TimeSpan, "2007-10-02T00:00:00+02:00", "2008"}));
     }
 
-    void timeOfDayInUtcByDefault() {
-        f->Enter_Date(Side::End, "2007", "10", "02");
-        f->Click("chkSet_Time");
-        f->Pick("comboEnd_Day", "03");
-        f->Get<QTimeEdit>("dtPickEnd")->setTime(QTime(14, 30));
-        Name_Output("utc.kml");
-        f->Click("cmdTimestamp");
-        QCOMPARE(Read_File(f->folder.File("utc.kml")),
-                 Model_Embed(input_bytes, {TimeMode::TimeSpan, "", "2007-10-03T14:30:00+00:00"}));
-    }
-
     void timeStampWithoutDateWritesNothing() {
         f->Click("optTimeStamp");
         Name_Output("nothing.kml");
@@ -98,14 +87,6 @@ class EmbeddingTest : public QObject {
                  QStringList{"You haven't entered a TimeStamp value yet"});
         QCOMPARE(f->folder.Names(), std::vector<std::string>{"trip.kml"});
         QVERIFY(!f->Text("txtInputFile").isEmpty());  // nothing was reset
-    }
-
-    void timeSpanWithoutDatesWritesNothing() {
-        Name_Output("nothing.kml");
-        f->Click("cmdTimestamp");
-        QCOMPARE(f->services.Take_Messages(),
-                 QStringList{"You haven't entered either a beginning or end for the TimeSpan"});
-        QCOMPARE(f->folder.Names(), std::vector<std::string>{"trip.kml"});
     }
 
     void emptyOutputNameIsReported() {

@@ -189,44 +189,6 @@ class InputOutputTest : public QObject {
         QVERIFY(!f->services.unscripted_question);
     }
 
-    void automaticNames_data() {
-        QTest::addColumn<bool>("timeStamp");
-        QTest::addColumn<QString>("beginYear");
-        QTest::addColumn<QString>("endYear");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("span") << false << "2007"
-                              << "2008"
-                              << "trip_2007_to_2008.kml";
-        QTest::newRow("only end") << false << ""
-                                  << "2008"
-                                  << "trip_Past_to_2008.kml";
-        QTest::newRow("only begin") << false << "785"
-                                    << ""
-                                    << "trip_0785_to_Present.kml";
-        QTest::newRow("stamp") << true << "-44"
-                               << ""
-                               << "trip_-0044.kml";
-    }
-    void automaticNames() {
-        QFETCH(bool, timeStamp);
-        QFETCH(QString, beginYear);
-        QFETCH(QString, endYear);
-        QFETCH(QString, name);
-        f->Choose_Input();
-        if (timeStamp) {
-            f->Click("optTimeStamp");
-        }
-        f->Type("txtBegin_Year", beginYear);
-        if (!timeStamp) {
-            f->Type("txtEnd_Year", endYear);
-        }
-        f->Click("cmdAuto_Output");
-        QCOMPARE(f->Text("txtOutputFile"),
-                 QString::fromStdString(f->folder.File(name.toStdString())));
-        QVERIFY(f->Enabled("cmdTimestamp"));
-        QVERIFY(f->services.messages.empty());
-    }
-
     void automaticNameWithFullDates() {
         f->Choose_Input();
         f->Enter_Date(WindowFixture::Side::Begin, "2007", "01", "01");

@@ -37,13 +37,6 @@ class TimeAndModeTest : public QObject {
         QCOMPARE(f->Text("lblTime_Zone"), QString("+00"));
     }
 
-    void timeSettingsShowOnlyTheBeginPickerInTimeStampMode() {
-        f->Click("optTimeStamp");
-        f->Click("chkSet_Time");
-        QVERIFY(f->Shown("dtPickBegin"));
-        QVERIFY(!f->Shown("dtPickEnd"));
-    }
-
     void pickingAZoneShowsIt() {
         f->Click("chkSet_Time");
         f->Pick("comboTime_Zone", "-05");
@@ -117,9 +110,11 @@ class TimeAndModeTest : public QObject {
         QVERIFY(!f->State().bEnd_Year_Set);
     }
 
-    void timeSpanWithTimeSettingsShowsTheEndPicker() {
+    // The end picker goes with the end block: hidden in TimeStamp mode, back in TimeSpan mode.
+    void theEndPickerFollowsTheMode() {
         f->Click("optTimeStamp");
         f->Click("chkSet_Time");
+        QVERIFY(f->Shown("dtPickBegin") && !f->Shown("dtPickEnd"));
         f->Click("optTimeSpan");
         QVERIFY(f->Shown("dtPickEnd"));
         QVERIFY(!f->Enabled("dtPickEnd"));

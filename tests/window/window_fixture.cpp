@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "window_fixture.h"
 
+#include <QGroupBox>
+
 namespace zaveze::testing {
 
 WindowFixture::WindowFixture() : window_(std::make_unique<frmTimeStamper>(services)) {
@@ -25,6 +27,9 @@ QString WindowFixture::Text(const char* name) const {
     }
     if (auto* list = qobject_cast<QComboBox*>(control)) {
         return list->currentText();
+    }
+    if (auto* frame = qobject_cast<QGroupBox*>(control)) {
+        return frame->title();
     }
     qFatal("%s has no text", name);
 }

@@ -40,59 +40,35 @@ std::string Model(const std::string& input, const TimeElement& element = kSpan) 
     return testing::Model_Embed(input, ModelElement{element.mode, element.begin, element.end});
 }
 
-TEST(EmbeddingStream, TagAloneOnItsLineGetsEmptyLinesAroundIt) {
-    EXPECT_EQ(Embed("<Document>\r\n"), "\r\n<Document>\r\n" + kSpanText + "\r\n");
-}
-
-TEST(EmbeddingStream, TextBeforeAndAfterTheTagFormsItsOwnLines) {
-    EXPECT_EQ(Embed("<kml><Document><name>x</name>\r\n"),
-              "<kml>\r\n<Document>\r\n" + kSpanText + "<name>x</name>\r\n");
-}
-
-TEST(EmbeddingStream, IndentationStaysOnTheLineBeforeTheTag) {
-    EXPECT_EQ(Embed(" \t <Placemark>\r\n"), " \t \r\n<Placemark>\r\n" + kSpanText + "\r\n");
-}
-
-TEST(EmbeddingStream, ElementFollowsOnlyTheFirstOfTwoTags) {
-    EXPECT_EQ(Embed("<Folder><Placemark>\r\n"),
-              "\r\n<Folder>\r\n" + kSpanText + "\r\n<Placemark>\r\n\r\n");
-}
-
-TEST(EmbeddingStream, LfOnlyInputComesOutWithCrLfAndOneExtraLineAtTheEnd) {
-    EXPECT_EQ(Embed("a\n<Document>\nb\n"), "a\r\n\r\n<Document>\r\n" + kSpanText + "\r\nb\r\n\r\n");
-}
-
-TEST(EmbeddingStream, CrLfInputKeepsItsLinesAndGetsAFinalLineBreak) {
-    EXPECT_EQ(Embed("<kml>\r\n<Folder>\r\n</kml>"),
-              "<kml>\r\n\r\n<Folder>\r\n" + kSpanText + "\r\n</kml>\r\n");
-}
-
-TEST(EmbeddingStream, LoneCrEndsALine) {
-    EXPECT_EQ(Embed("a\rb\r\r\n<Folder>"), "a\r\nb\r\n\r\n\r\n<Folder>\r\n" + kSpanText + "\r\n");
-}
-
-TEST(EmbeddingStream, TagsWithAttributesPrefixesOrOtherCaseAreNotContainers) {
-    const std::string input =
-        "<Document id=\"a\"><kml:Folder><folder></Placemark><Placemark/>\r\n<Placemark>\r\n";
-    EXPECT_EQ(Embed(input),
-              "<Document id=\"a\"><kml:Folder><folder></Placemark><Placemark/>\r\n"
-              "\r\n<Placemark>\r\n" +
-                  kSpanText + "\r\n");
-}
-
-TEST(EmbeddingStream, EmptyInputGivesEmptyOutputWithoutElement) {
-    const EmbeddedText result = Embed_Text("", kSpanText);
-    EXPECT_EQ(result.text, "");
-    EXPECT_FALSE(result.element_written);
-}
-
-TEST(EmbeddingStream, ReportsAnInputWithoutContainerTag) {
-    EXPECT_FALSE(Embed_Text("<kml><Document id='x'/></kml>\r\n", kSpanText).element_written);
-    EXPECT_TRUE(Embed_Text("<kml><NetworkLink></kml>", kSpanText).element_written);
-}
-
-TEST(EmbeddingStream, TagCutByTheInputsEndIsNoTag) {
-    EXPECT_EQ(Embed("x<Docum"), "x<Docum\r\n");
+// The line model's cases: what each input becomes with the element (E) after the first tag line.
+TEST(EmbeddingStream, LinesAndTags) {
+    const std::string E = kSpanText;
+    const struct {
+        const char* what;
+        std::string input, output;
+    } cases[] = {
+        {"a tag alone on its line", "<Document>\r\n", "\r\n<Document>\r\n" + E + "\r\n"},
+        {"text around the tag", "<kml><Document><name>x</name>\r\n",
+         "<kml>\r\n<Document>\r\n" + E + "<name>x</name>\r\n"},
+        {"indentation", " \t <Placemark>\r\n", " \t \r\n<Placemark>\r\n" + E + "\r\n"},
+        {"two tags", "<Folder><Placemark>\r\n", "\r\n<Folder>\r\n" + E + "\r\n<Placemark>\r\n\r\n"},
+        {"LF only", "a\n<Document>\nb\n", "a\r\n\r\n<Document>\r\n" + E + "\r\nb\r\n\r\n"},
+        {"CR LF, no final break", "<kml>\r\n<Folder>\r\n</kml>",
+         "<kml>\r\n\r\n<Folder>\r\n" + E + "\r\n</kml>\r\n"},
+        {"lone CR", "a\rb\r\r\n<Folder>", "a\r\nb\r\n\r\n\r\n<Folder>\r\n" + E + "\r\n"},
+        {"no containers but the plain one",
+         "<Document id=\"a\"><kml:Folder><folder></Placemark><Placemark/>\r\n<Placemark>\r\n",
+         "<Document id=\"a\"><kml:Folder><folder></Placemark><Placemark/>\r\n\r\n<Placemark>\r\n" +
+             E + "\r\n"},
+        {"a tag cut by the end", "x<Docum", "x<Docum\r\n"},
+        {"empty", "", ""},
+    };
+    for (const auto& [what, input, output] : cases) {
+        EXPECT_EQ(Embed(input), output) << what;
+    }
+    EXPECT_FALSE(Embed_Text("", E).element_written);
+    EXPECT_FALSE(Embed_Text("<kml><Document id='x'/></kml>\r\n", E).element_written);
+    EXPECT_TRUE(Embed_Text("<kml><NetworkLink></kml>", E).element_written);
 }
 
 TEST(EmbeddingStream, MatchesTheModelOnEverySampleFile) {

@@ -126,13 +126,6 @@ TEST_P(SafeOutputTest, ANameTooLongForTheScratchSuffixStillWorks) {
     EXPECT_EQ(folder.Names().size(), 1u);
 }
 
-TEST_P(SafeOutputTest, AnUnwritableFolderIsNamed) {
-    const auto failure = Write(folder.File("missing/out.kml"), "x", Replacing::Never);
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(failure->where, WriteFailure::Where::Folder);
-    EXPECT_EQ(failure->folder, folder.File("missing"));
-}
-
 TEST(ScratchCandidate, BesideTheOutputThenShortNames) {
     EXPECT_EQ(Scratch_Candidate("/maps/trip.kml", 0, false), "/maps/trip.tmp");
     EXPECT_EQ(Scratch_Candidate("/maps/trip.kml", 3, false), "/maps/trip~3.tmp");
