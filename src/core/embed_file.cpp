@@ -58,7 +58,7 @@ EmbedResult Embed_File(const std::string& input_path, const std::string& output,
         return {*mismatch, {}, {}};
     }
     // An archive is read out of order, so a piped one is held in a spool file first.
-    if (!input.Is_Regular() && kmz) {
+    if (kmz) {
         if (EmbedResult spooled = Spool(input); spooled.status != EmbedStatus::Written) {
             return spooled;
         }

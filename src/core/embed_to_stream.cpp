@@ -38,10 +38,8 @@ EmbedResult Embed_To_Descriptor(const std::string& input_path, int output_fd,
     if (const auto reason = input.Open(input_path)) {
         return {EmbedStatus::ReadFailed, *reason, {}};
     }
-    if (!input.Is_Regular()) {
-        if (EmbedResult spooled = Spool(input); spooled.status != EmbedStatus::Written) {
-            return spooled;
-        }
+    if (EmbedResult spooled = Spool(input); spooled.status != EmbedStatus::Written) {
+        return spooled;
     }
     if (Is_Kmz_Input(input_path, input)) {
         return Kmz_To_Descriptor(input, output_fd, element_text);

@@ -47,14 +47,12 @@ InputCheck Check_Input_File(const std::string& path, JobControl* control) {
     }
     if (Is_Kmz_Input(path, file)) {
         // An archive is read out of order: a piped one is held in a spool file first.
-        if (!file.Is_Regular()) {
-            if (const EmbedResult spooled = Spool(file); spooled.status != EmbedStatus::Written) {
-                return {InputVerdict::Unreadable,
-                        spooled.reason.empty() ? std::string(messages::kPipedArchiveTooLarge)
-                                               : spooled.reason,
-                        {},
-                        0};
-            }
+        if (const EmbedResult spooled = Spool(file); spooled.status != EmbedStatus::Written) {
+            return {InputVerdict::Unreadable,
+                    spooled.reason.empty() ? std::string(messages::kPipedArchiveTooLarge)
+                                           : spooled.reason,
+                    {},
+                    0};
         }
         InputCheck check = Check_Kmz(file, control);
         check.kmz = true;

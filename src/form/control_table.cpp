@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "form/control_table.h"
 
-#include <algorithm>
 #include <array>
 
 namespace zaveze::form {
@@ -272,13 +271,6 @@ std::span<const ControlSpec> Controls() {
 
 std::span<const std::string_view> Focus_Order() {
     return kFocusOrder;
-}
-
-const ControlSpec* Find_Control(std::string_view name) {
-    const auto found =
-        std::find_if(kControls.begin(), kControls.end(),
-                     [name](const ControlSpec& control) { return control.name == name; });
-    return found == kControls.end() ? nullptr : &*found;
 }
 
 }  // namespace zaveze::form

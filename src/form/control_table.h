@@ -62,7 +62,4 @@ std::span<const ControlSpec> Controls();
 // The controls that take the focus, in the order Tab moves it.
 std::span<const std::string_view> Focus_Order();
 
-// The control of that name; none for a name that is not in the table.
-const ControlSpec* Find_Control(std::string_view name);
-
 }  // namespace zaveze::form

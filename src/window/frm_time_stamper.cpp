@@ -19,6 +19,7 @@
 
 #include "core/messages.h"
 #include "datetime/time_zones.h"
+#include "form/control_table.h"
 #include "window/clickable_label.h"
 #include "window/qt_bridge.h"
 #include "window/year_focus_guard.h"
@@ -51,7 +52,7 @@ frmTimeStamper::frmTimeStamper(PlatformServices& services, QWidget* parent)
     Load_Window_Resources();
     setWindowTitle(To_QString(messages::kAppTitle));
     setWindowIcon(QIcon(":/zaveze.png"));
-    setFixedSize(1010, 442);
+    setFixedSize(form::kClientArea.width, form::kClientArea.height);
     setAcceptDrops(true);
     Create_Controls();
     Connect_Handlers();

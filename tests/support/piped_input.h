@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <string>
 #include <thread>
 
@@ -14,21 +15,28 @@
 
 namespace zaveze::testing {
 
-inline EmbedResult Embed_From_Pipe(const std::string& bytes, const std::string& output,
-                                   const std::string& element_text) {
+// Runs `use` on a path that reads `bytes` through a pipe ("/dev/fd/N"), as `-` or a FIFO would.
+template <class Use>
+auto Through_Pipe(const std::string& bytes, Use use) {
     int pipe_ends[2];
     if (::pipe2(pipe_ends, O_CLOEXEC) != 0) {
-        return {EmbedStatus::ReadFailed, "no pipe", {}};
+        std::abort();  // the test cannot run at all
     }
     std::thread feeder([&] {
         const FileDescriptor writer(pipe_ends[1]);
         Write_All(writer.Get(), bytes);
     });
     const FileDescriptor reader(pipe_ends[0]);
-    const EmbedResult result = Embed_File("/dev/fd/" + std::to_string(reader.Get()), output,
-                                          element_text, Replacing::Never);
+    auto result = use("/dev/fd/" + std::to_string(reader.Get()));
     feeder.join();
     return result;
+}
+
+inline EmbedResult Embed_From_Pipe(const std::string& bytes, const std::string& output,
+                                   const std::string& element_text) {
+    return Through_Pipe(bytes, [&](const std::string& path) {
+        return Embed_File(path, output, element_text, Replacing::Never);
+    });
 }
 
 }  // namespace zaveze::testing

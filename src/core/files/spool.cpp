@@ -17,6 +17,9 @@ std::optional<EmbedResult> Open_Temporary_File(FileDescriptor& file) {
 
 // Copies a piped input into an unnamed file in the temporary folder and makes that the input.
 EmbedResult Spool(InputFile& input) {
+    if (input.Is_Regular()) {
+        return {};  // can be read again as it is
+    }
     FileDescriptor spool;
     if (auto failure = Open_Temporary_File(spool)) {
         return *failure;

@@ -16,7 +16,8 @@ namespace zaveze {
 // it cannot.
 std::optional<EmbedResult> Open_Temporary_File(FileDescriptor& file);
 
-// Copies a piped input, at most kMaxSpoolBytes, into such a file and makes that the input.
+// Copies a piped input, at most kMaxSpoolBytes, into such a file and makes that the input; a
+// regular file is left as it is, since it can be read again.
 inline constexpr std::uint64_t kMaxSpoolBytes = std::uint64_t{4} << 30;
 EmbedResult Spool(InputFile& input);
 
