@@ -191,19 +191,6 @@ TEST_F(EmbedCommand, AnOutputThatIsNoRegularFileIsRefusedEvenWithForce) {
     }
 }
 
-TEST_F(EmbedCommand, ASymbolicLinkIsAnExistingFileAndStaysALink) {
-    const std::string link = folder.File("link.kml");
-    std::filesystem::create_symlink("target.kml", link);  // dangling
-    EXPECT_EQ(Embed_Command({"--begin", "2007", input, link}).status, kRefused);
-    EXPECT_FALSE(std::filesystem::exists(folder.File("target.kml")));
-
-    Write_File(folder.File("target.kml"), "old");
-    ASSERT_EQ(Embed_Command({"--force", "--begin", "2007", input, link}).status, kWritten);
-    EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(Read_File(folder.File("target.kml")),
-              testing::Model_Embed(Read_File(input), {TimeMode::TimeSpan, "2007", ""}));
-}
-
 TEST_F(EmbedCommand, ARefusedInputComesBeforeAnExistingOutputEvenFromAFifo) {
     const std::string fifo = folder.File("fifo.kml");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -215,16 +202,6 @@ TEST_F(EmbedCommand, ARefusedInputComesBeforeAnExistingOutputEvenFromAFifo) {
     EXPECT_EQ(run.status, kRefused);
     EXPECT_EQ(run.err, Said(fifo, messages::kTimeDataPresent));
     EXPECT_EQ(Read_File(output), "old");
-}
-
-TEST_F(EmbedCommand, DevicesAndFoldersAreNoInputs) {
-    EXPECT_EQ(
-        Embed_Command({"--begin", "2007", "/dev/zero", folder.File("o.kml")}).err,
-        Said("/dev/zero", "Sorry, the file /dev/zero couldn't be read: it is not a regular file"));
-    const CommandRun run =
-        Embed_Command({"--begin", "2007", folder.File(""), folder.File("o.kml")});
-    EXPECT_EQ(run.status, kFileFailure);
-    EXPECT_NE(run.err.find("couldn't be read: Is a directory"), std::string::npos);
 }
 
 #endif
