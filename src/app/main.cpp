@@ -7,8 +7,7 @@
 #include <string_view>
 
 #include "core/files/termination_cleanup.h"
-#include "window/frm_time_stamper.h"
-#include "window/qt_platform_services.h"
+#include "window/qt/qt_window.h"
 
 namespace {
 
@@ -87,8 +86,7 @@ int main(int argc, char** argv) {
         return request.status;
     }
 
-    zaveze::QtPlatformServices services;
-    zaveze::frmTimeStamper window(services);
+    zaveze::QtWindow window;
     window.show();
     if (!request.input.isEmpty()) {
         window.Open_Input_File(request.input);

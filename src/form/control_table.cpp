@@ -265,7 +265,7 @@ constexpr std::array<std::string_view, 24> kFocusOrder = {
 
 }  // namespace
 
-std::span<const ControlSpec> Controls() {
+std::span<const ControlSpec> Control_Table() {
     return kControls;
 }
 

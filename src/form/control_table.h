@@ -57,7 +57,7 @@ struct ControlSpec {
 inline constexpr Place kClientArea{0, 0, 1010, 442};
 
 // Every control, in the order of creation.
-std::span<const ControlSpec> Controls();
+std::span<const ControlSpec> Control_Table();
 
 // The controls that take the focus, in the order Tab moves it.
 std::span<const std::string_view> Focus_Order();

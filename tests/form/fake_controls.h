@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// The window's controls without any toolkit: one record a control of the control table, holding
+// what the form's operations set and read. Changes raise nothing, as the faces promise.
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "form/control_table.h"
+#include "form/controls.h"
+
+namespace zaveze::testing {
+
+struct FakeControl {
+    form::ControlKind kind = form::ControlKind::Label;
+    std::string frame;
+    std::string text;
+    bool enabled = true;
+    bool visible = true;
+    bool checked = false;
+    std::vector<std::string> entries;
+    std::optional<std::size_t> picked;
+    form::TimeOfDay time;
+};
+
+class FakeControls final : public form::Controls {
+  public:
+    FakeControls();
+
+    FakeControl& operator[](std::string_view name);
+    const FakeControl& operator[](std::string_view name) const;
+
+    std::string Text(std::string_view name) const override;
+    void Set_Text(std::string_view name, std::string_view text) override;
+    void Set_Enabled(std::string_view name, bool enabled) override {
+        (*this)[name].enabled = enabled;
+    }
+    void Set_Visible(std::string_view name, bool visible) override {
+        (*this)[name].visible = visible;
+    }
+    bool Checked(std::string_view name) const override { return (*this)[name].checked; }
+    void Set_Checked(std::string_view name, bool checked) override;
+    void Clear_Entries(std::string_view name) override;
+    void Append_Entry(std::string_view name, std::string_view entry) override;
+    form::TimeOfDay Time(std::string_view name) const override { return (*this)[name].time; }
+    void Set_Time(std::string_view name, form::TimeOfDay time) override {
+        (*this)[name].time = time;
+    }
+    std::string Focused() const override { return focused; }
+    void Set_Focus(std::string_view name) override { focused = name; }
+    form::Area Window_Frame() const override { return frame; }
+    form::Area Screen_Area() const override { return screen; }
+    void Move_Window(double x, double y) override;
+    void Close_Window() override { closed = true; }
+
+    std::string focused;
+    form::Area frame{0, 0, 1016, 470};  // the client area with a title bar and borders
+    form::Area screen{0, 0, 1920, 1080};
+    bool closed = false;
+
+  private:
+    std::map<std::string, FakeControl, std::less<>> controls_;
+};
+
+}  // namespace zaveze::testing

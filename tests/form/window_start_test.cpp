@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: MIT
+// The window as the user first sees it, and its own commands.
+
+#include "form_fixture.h"
+
+namespace zaveze::testing {
+namespace {
+
+using WindowStart = FormFixture;
+
+TEST_F(WindowStart, OnlyTheFirstStepsAcceptInput) {
+    for (const char* name : {"txtInputFile", "cmdInputFile", "optTimeSpan", "optTimeStamp",
+                             "chkSet_Time", "chkUTC", "cmdReset", "cmdHelp", "cmdExit"}) {
+        EXPECT_TRUE(Enabled(name) && Shown(name)) << name;
+    }
+    for (const char* name :
+         {"txtOutputFile", "cmdOutputFile", "cmdAuto_Output", "cmdTimestamp", "cmdReset_Dates",
+          "txtBegin_Year", "txtEnd_Year", "comboBegin_Month", "comboBegin_Day", "comboEnd_Month",
+          "comboEnd_Day", "cmdVerify_Dates", "dtPickBegin", "dtPickEnd"}) {
+        EXPECT_FALSE(Enabled(name)) << name;
+    }
+    for (const char* name : {"dtPickBegin", "dtPickEnd", "lblTime_Zone", "lblTime_Zone_Caption",
+                             "comboTime_Zone", "lblSet_Timezone"}) {
+        EXPECT_FALSE(Shown(name)) << name;
+    }
+    EXPECT_TRUE(Checked("optTimeSpan") && !Checked("optTimeStamp"));
+    EXPECT_FALSE(Checked("chkSet_Time") || Checked("chkUTC"));
+    EXPECT_EQ(Time("dtPickBegin"), form::TimeOfDay{});
+    EXPECT_TRUE(Entries("comboBegin_Month").empty());
+    EXPECT_EQ(Text("lblTime_Zone"), "+00");
+    EXPECT_EQ(Text("lblBegin_Date_Label"), "Beginning of TimeSpan (Year-Month-Day Time)");
+    EXPECT_EQ(controls.focused, "txtInputFile");
+    EXPECT_TRUE(services.messages.empty());
+}
+
+TEST_F(WindowStart, ZoneListIsFilledWithNothingPicked) {
+    const Texts& zones = Entries("comboTime_Zone");
+    ASSERT_EQ(zones.size(), 25u);
+    EXPECT_EQ(zones.front(), "-12");
+    EXPECT_EQ(zones[12], "+00");
+    EXPECT_EQ(zones.back(), "+12");
+    EXPECT_EQ(Text("comboTime_Zone"), "");
+}
+
+TEST_F(WindowStart, FormStateStartsEmpty) {
+    EXPECT_TRUE(State().strInput_File.empty() && State().strOutput_File.empty());
+    EXPECT_TRUE(State().strBegin_Date.empty() && State().strEnd_Date.empty());
+    EXPECT_FALSE(State().bBegin_Year_Set || State().bEnd_Year_Set);
+    EXPECT_EQ(State().strDate_Format, "Year-Month-Day Time");
+}
+
+// The outer frame goes to the middle of the screen's free area; halves stay halves.
+TEST_F(WindowStart, TheFrameIsCentredOnTheFreeArea) {
+    EXPECT_EQ(controls.frame.x, (1920 - 1016) / 2.0);
+    EXPECT_EQ(controls.frame.y, (1080 - 470) / 2.0);
+    controls.screen = {100, 30, 1281, 771};
+    form.Centre_On_Screen();
+    EXPECT_EQ(controls.frame.x, 100 + 265 / 2.0);
+    EXPECT_EQ(controls.frame.y, 30 + 301 / 2.0);
+}
+
+TEST_F(WindowStart, ResetAllRightAfterStartChangesNothing) {
+    Click("cmdReset");
+    EXPECT_TRUE(Enabled("txtInputFile") && !Enabled("txtOutputFile") && !Enabled("cmdTimestamp"));
+    EXPECT_EQ(Text("lblTime_Zone"), "+00");
+    EXPECT_TRUE(services.messages.empty());
+}
+
+TEST_F(WindowStart, HelpAndWebsiteOpenTheUserGuideAndExitCloses) {
+    Click("cmdHelp");
+    Click("lblWebsite");
+    EXPECT_EQ(services.guide_sections, (Texts{"", "about"}));
+    EXPECT_FALSE(controls.closed);
+    Type("txtInputFile", "anything");
+    Click("cmdExit");
+    EXPECT_TRUE(controls.closed);
+    EXPECT_TRUE(services.messages.empty());
+}
+
+// A click on the option that is already selected raises nothing: the mode stays as it was set.
+TEST_F(WindowStart, OnlyAMovedSelectionSwitchesTheMode) {
+    Click("optTimeStamp");
+    controls.Set_Text("lblBegin", "moved by nobody");
+    Click("optTimeStamp");
+    EXPECT_EQ(Text("lblBegin"), "moved by nobody");
+    Click("optTimeSpan");
+    EXPECT_EQ(Text("lblBegin"), "Enter beginning of TimeSpan");
+}
+
+}  // namespace
+}  // namespace zaveze::testing
