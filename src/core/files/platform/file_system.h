@@ -86,8 +86,9 @@ int Standard_Output();
 void Prepare_Standard_Streams();
 
 #ifdef _WIN32
-// A UTF-16 text of the system (an argument) as UTF-8.
+// A UTF-16 text of the system (an argument, a control's text) as UTF-8, and back.
 std::string Utf8_Of(const wchar_t* text);
+std::wstring Utf16_Of(const std::string& text);
 #endif
 
 }  // namespace zaveze::platform

@@ -322,4 +322,8 @@ std::string Utf8_Of(const wchar_t* text) {
     return Narrow(text);
 }
 
+std::wstring Utf16_Of(const std::string& text) {
+    return Wide(text);
+}
+
 }  // namespace zaveze::platform

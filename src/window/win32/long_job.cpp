@@ -1,0 +1,183 @@
+// SPDX-License-Identifier: MIT
+#include "window/win32/long_job.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <thread>
+
+namespace zaveze::win32 {
+namespace {
+
+constexpr auto kQuietTime = std::chrono::milliseconds(500);
+constexpr DWORD kUpdateMilliseconds = 100;
+constexpr int kCancelId = IDCANCEL;
+constexpr wchar_t kClassName[] = L"ZavezeProgress";
+
+std::wstring Size_Text(std::uint64_t bytes) {
+    wchar_t text[32];
+    std::swprintf(text, 32, L"%.1f MiB", static_cast<double>(bytes) / (1 << 20));
+    return text;
+}
+
+// The progress window: the label with the amount done, a bar, and Cancel, which (like the
+// close box) cancels the job.
+class ProgressWindow {
+  public:
+    ProgressWindow(HWND owner, const std::wstring& title, JobControl& control) : control_(control) {
+        static const ATOM registered = [] {
+            WNDCLASSEXW window_class{};
+            window_class.cbSize = sizeof window_class;
+            window_class.lpfnWndProc = &ProgressWindow::Procedure;
+            window_class.hInstance = ::GetModuleHandleW(nullptr);
+            window_class.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+            window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+            window_class.lpszClassName = kClassName;
+            return ::RegisterClassExW(&window_class);
+        }();
+        (void)registered;
+        const UINT dpi = ::GetDpiForWindow(owner);
+        const auto scaled = [dpi](int length) {
+            return ::MulDiv(length, static_cast<int>(dpi), 96);
+        };
+        RECT frame{0, 0, scaled(420), scaled(130)};
+        const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+        ::AdjustWindowRectExForDpi(&frame, style, FALSE, WS_EX_DLGMODALFRAME, dpi);
+        RECT owner_frame{};
+        ::GetWindowRect(owner, &owner_frame);
+        const int width = frame.right - frame.left;
+        const int height = frame.bottom - frame.top;
+        window_ =
+            ::CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kClassName, title.c_str(),
+                              style, (owner_frame.left + owner_frame.right - width) / 2,
+                              (owner_frame.top + owner_frame.bottom - height) / 2, width, height,
+                              owner, nullptr, ::GetModuleHandleW(nullptr), this);
+        font_ =
+            ::CreateFontW(-::MulDiv(11, static_cast<int>(dpi), 96), 0, 0, 0, FW_NORMAL, FALSE,
+                          FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                          CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Microsoft Sans Serif");
+        label_ = Child(WC_STATICW, SS_LEFT | SS_NOPREFIX, scaled(12), scaled(10), scaled(396),
+                       scaled(40), 0);
+        bar_ = Child(PROGRESS_CLASSW, 0, scaled(12), scaled(56), scaled(396), scaled(18), 0);
+        cancel_ = Child(WC_BUTTONW, WS_TABSTOP | BS_DEFPUSHBUTTON, scaled(318), scaled(88),
+                        scaled(90), scaled(30), kCancelId);
+        ::SetWindowTextW(cancel_, L"Cancel");
+        ::SendMessageW(bar_, PBM_SETRANGE32, 0, 1000);
+        ::ShowWindow(window_, SW_SHOW);
+        ::SetFocus(cancel_);
+    }
+    ~ProgressWindow() {
+        ::DestroyWindow(window_);
+        ::DeleteObject(font_);
+    }
+    ProgressWindow(const ProgressWindow&) = delete;
+    ProgressWindow& operator=(const ProgressWindow&) = delete;
+
+    HWND Handle() const { return window_; }
+
+    void Show_Progress(const std::wstring& label, std::uint64_t done, std::uint64_t total) {
+        const std::wstring amount =
+            total > 0 ? Size_Text(done) + L" of " + Size_Text(total) : Size_Text(done);
+        ::SetWindowTextW(label_, (label + L"\n" + amount).c_str());
+        const auto permille =
+            total > 0 ? static_cast<WPARAM>(std::min(done, total) * 1000 / total) : 0;
+        ::SendMessageW(bar_, PBM_SETPOS, permille, 0);
+    }
+
+  private:
+    HWND Child(const wchar_t* window_class, DWORD style, int x, int y, int width, int height,
+               int id) {
+        HWND child =
+            ::CreateWindowExW(0, window_class, L"", WS_CHILD | WS_VISIBLE | style, x, y, width,
+                              height, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                              ::GetModuleHandleW(nullptr), nullptr);
+        ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+        return child;
+    }
+
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+        if (message == WM_NCCREATE) {
+            ::SetWindowLongPtrW(
+                window, GWLP_USERDATA,
+                reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams));
+        }
+        auto* self = reinterpret_cast<ProgressWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+        const bool cancel =
+            (message == WM_COMMAND && LOWORD(w) == kCancelId) || message == WM_CLOSE;
+        if (self != nullptr && cancel) {
+            self->control_.cancelled = true;
+            ::EnableWindow(self->cancel_, FALSE);
+            return 0;
+        }
+        return ::DefWindowProcW(window, message, w, l);
+    }
+
+    JobControl& control_;
+    HWND window_ = nullptr;
+    HFONT font_ = nullptr;
+    HWND label_ = nullptr;
+    HWND bar_ = nullptr;
+    HWND cancel_ = nullptr;
+};
+
+std::wstring Window_Title(HWND window) {
+    std::wstring title(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    title.resize(static_cast<std::size_t>(
+        ::GetWindowTextW(window, title.data(), static_cast<int>(title.size()))));
+    return title;
+}
+
+}  // namespace
+
+void Run_Long_Job(HWND window, const std::wstring& label, std::uint64_t total_bytes,
+                  const std::function<void(JobControl&)>& job) {
+    JobControl control;
+    HANDLE finished = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread worker([&] {
+        job(control);
+        ::SetEvent(finished);
+    });
+    ::EnableWindow(window, FALSE);
+    HCURSOR previous_cursor = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+    std::unique_ptr<ProgressWindow> progress;
+    const auto started = std::chrono::steady_clock::now();
+    bool quit = false;
+    int quit_status = 0;
+    while (::MsgWaitForMultipleObjects(1, &finished, FALSE, kUpdateMilliseconds, QS_ALLINPUT) !=
+           WAIT_OBJECT_0) {
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {  // kept for the main loop, after the job
+                quit = true;
+                quit_status = static_cast<int>(message.wParam);
+                continue;
+            }
+            if (progress == nullptr || !::IsDialogMessageW(progress->Handle(), &message)) {
+                ::TranslateMessage(&message);
+                ::DispatchMessageW(&message);
+            }
+        }
+        if (progress == nullptr && std::chrono::steady_clock::now() - started >= kQuietTime) {
+            progress = std::make_unique<ProgressWindow>(window, Window_Title(window), control);
+        }
+        if (progress != nullptr) {
+            progress->Show_Progress(label, control.bytes_done.load(), total_bytes);
+        }
+    }
+    worker.join();
+    ::CloseHandle(finished);
+    // The window takes input again before the progress window goes, so that it gets the focus.
+    ::EnableWindow(window, TRUE);
+    progress.reset();
+    ::SetCursor(previous_cursor);
+    if (quit) {
+        ::PostQuitMessage(quit_status);
+    }
+}
+
+}  // namespace zaveze::win32

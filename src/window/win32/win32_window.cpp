@@ -1,0 +1,231 @@
+// SPDX-License-Identifier: MIT
+// The window's start, its messages, and the user's actions reported to the form.
+
+#include "window/win32/win32_window.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "core/files/platform/file_system.h"
+#include "core/messages.h"
+#include "window/win32/win32_services.h"
+
+namespace zaveze::win32 {
+namespace {
+
+constexpr wchar_t kClassName[] = L"ZavezeWindow";
+constexpr COLORREF kLinkColour = RGB(0, 0, 204);
+
+void Register_Window_Class(WNDPROC procedure) {
+    static const ATOM registered = [procedure] {
+        WNDCLASSEXW window_class{};
+        window_class.cbSize = sizeof window_class;
+        window_class.lpfnWndProc = procedure;
+        window_class.hInstance = ::GetModuleHandleW(nullptr);
+        window_class.hIcon = ::LoadIconW(window_class.hInstance, L"IDI_ICON1");
+        window_class.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        window_class.lpszClassName = kClassName;
+        return ::RegisterClassExW(&window_class);
+    }();
+    (void)registered;
+}
+
+}  // namespace
+
+Win32Window::Win32Window(form::Services* services) {
+    const INITCOMMONCONTROLSEX classes{
+        sizeof(INITCOMMONCONTROLSEX),
+        ICC_STANDARD_CLASSES | ICC_DATE_CLASSES | ICC_PROGRESS_CLASS | ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&classes);
+    Register_Window_Class(&Win32Window::Window_Procedure);
+    window_ = ::CreateWindowExW(kWindowExStyle, kClassName,
+                                platform::Utf16_Of(std::string(messages::kAppTitle)).c_str(),
+                                kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, nullptr,
+                                nullptr, ::GetModuleHandleW(nullptr), this);
+    dpi_ = ::GetDpiForWindow(window_);
+    if (services == nullptr) {
+        own_services_ = std::make_unique<Win32Services>(window_);
+        services = own_services_.get();
+    }
+    Create_Controls();
+    Lay_Out(dpi_);
+    form_ = std::make_unique<form::frmTimeStamper>(static_cast<form::Controls&>(*this), *services);
+    form_->Form_Load();
+}
+
+Win32Window::~Win32Window() {
+    if (::IsWindow(window_)) {
+        ::DestroyWindow(window_);
+    }
+    for (const auto& [size, font] : fonts_) {
+        ::DeleteObject(font);
+    }
+}
+
+void Win32Window::Show(int how) {
+    ::ShowWindow(window_, how);
+    ::UpdateWindow(window_);
+}
+
+LRESULT CALLBACK Win32Window::Window_Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<Win32Window*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
+        self->window_ = window;
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Win32Window*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr || self->form_ == nullptr) {
+        return ::DefWindowProcW(window, message, w, l);
+    }
+    return self->Handle_Message(message, w, l);
+}
+
+LRESULT Win32Window::Handle_Message(UINT message, WPARAM w, LPARAM l) {
+    switch (message) {
+        case WM_COMMAND:
+            Report_Command(LOWORD(w), HIWORD(w));
+            return 0;
+        case WM_DROPFILES:
+            Files_Dropped(reinterpret_cast<HDROP>(w));
+            return 0;
+        case WM_ACTIVATE:
+            // The focus comes back to the control that had it, as in a dialog box.
+            if (LOWORD(w) == WA_INACTIVE) {
+                focus_when_inactive_ = ::GetFocus();
+            } else if (focus_when_inactive_ != nullptr && ::IsWindow(focus_when_inactive_)) {
+                ::SetFocus(focus_when_inactive_);
+                return 0;
+            }
+            break;
+        case WM_DPICHANGED: {
+            const RECT* suggested = reinterpret_cast<const RECT*>(l);
+            ::SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                           suggested->right - suggested->left, suggested->bottom - suggested->top,
+                           SWP_NOZORDER | SWP_NOACTIVATE);
+            Lay_Out(HIWORD(w));
+            return 0;
+        }
+        case WM_CTLCOLORSTATIC:
+            // The website label reads as a link.
+            if (Name_Of(reinterpret_cast<HWND>(l)) == "lblWebsite") {
+                const auto device = reinterpret_cast<HDC>(w);
+                ::SetTextColor(device, kLinkColour);
+                ::SetBkMode(device, TRANSPARENT);
+                return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+            }
+            break;
+        case WM_SETCURSOR:
+            if (Name_Of(reinterpret_cast<HWND>(w)) == "lblWebsite") {
+                ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+                return TRUE;
+            }
+            break;
+        case WM_DESTROY:
+            ::PostQuitMessage(0);
+            return 0;
+        default:
+            break;
+    }
+    return ::DefWindowProcW(window_, message, w, l);
+}
+
+// Only what the user did reaches the form: a text the form sets itself raises EN_CHANGE too,
+// and that is not reported.
+void Win32Window::Report_Command(WORD id, WORD notification) {
+    const auto index = static_cast<std::size_t>(id - kFirstControlId);
+    const auto table = form::Control_Table();
+    if (id < kFirstControlId || index >= table.size()) {
+        return;
+    }
+    const form::ControlSpec& spec = table[index];
+    switch (spec.kind) {
+        case form::ControlKind::Button:
+        case form::ControlKind::CheckBox:
+        case form::ControlKind::OptionButton:
+            if (notification == BN_CLICKED) {
+                form_->User_Clicked(spec.name);
+            }
+            break;
+        case form::ControlKind::LinkLabel:
+            if (notification == STN_CLICKED) {
+                form_->User_Clicked(spec.name);
+            }
+            break;
+        case form::ControlKind::TextBox:
+            if (notification == EN_CHANGE && !setting_text_) {
+                form_->User_Edited(spec.name);
+            }
+            break;
+        case form::ControlKind::DropDownList:
+            if (notification == CBN_SELCHANGE) {
+                form_->User_Picked(spec.name);
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void Win32Window::Files_Dropped(HDROP drop) {
+    std::vector<std::string> paths;
+    const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring path(::DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        path.resize(::DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+        paths.push_back(platform::Utf8_Of(path.c_str()));
+    }
+    ::DragFinish(drop);
+    form_->Files_Dropped(paths);
+}
+
+// The focus is about to leave the focused control when Tab is pressed in it, or when another
+// control of the window that takes the focus (or the website label) is clicked or turned.
+bool Win32Window::Holds_Back(const MSG& message) {
+    HWND target = nullptr;
+    switch (message.message) {
+        case WM_KEYDOWN:
+            if (message.wParam != VK_TAB) {
+                return false;
+            }
+            return ::IsChild(window_, message.hwnd) && !form_->Focus_May_Leave();
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+            target = message.hwnd;
+            break;
+        case WM_MOUSEWHEEL: {
+            const POINT where{static_cast<short>(LOWORD(message.lParam)),
+                              static_cast<short>(HIWORD(message.lParam))};
+            target = ::WindowFromPoint(where);
+            break;
+        }
+        default:
+            return false;
+    }
+    const std::string name = Name_Of(target);
+    if (name.empty() || name == Focused() || !::IsWindowEnabled(Control(name))) {
+        return false;
+    }
+    const form::ControlKind kind = Find(name).spec->kind;
+    if (kind == form::ControlKind::Label || kind == form::ControlKind::Frame) {
+        return false;
+    }
+    return !form_->Focus_May_Leave();
+}
+
+int Win32Window::Run() {
+    MSG message;
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (Holds_Back(message) || ::IsDialogMessageW(window_, &message)) {
+            continue;
+        }
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace zaveze::win32
