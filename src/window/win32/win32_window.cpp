@@ -181,8 +181,9 @@ void Win32Window::Files_Dropped(HDROP drop) {
     form_->Files_Dropped(paths);
 }
 
-// The focus is about to leave the focused control when Tab is pressed in it, or when another
-// control of the window that takes the focus (or the website label) is clicked or turned.
+// Whether a message would take the focus from a refused year: Tab pressed in the focused
+// control, or a click or wheel turn on another control of the window that takes the focus (or on
+// the website label).
 bool Win32Window::Holds_Back(const MSG& message) {
     HWND target = nullptr;
     switch (message.message) {
@@ -216,14 +217,20 @@ bool Win32Window::Holds_Back(const MSG& message) {
     return !form_->Focus_May_Leave();
 }
 
+// Tab, a click or a wheel turn that would take the focus from a refused year is dropped before
+// the dialog keys (Tab, arrows between the options) are handled.
+void Win32Window::Dispatch(MSG& message) {
+    if (Holds_Back(message) || ::IsDialogMessageW(window_, &message)) {
+        return;
+    }
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+}
+
 int Win32Window::Run() {
     MSG message;
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (Holds_Back(message) || ::IsDialogMessageW(window_, &message)) {
-            continue;
-        }
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
+        Dispatch(message);
     }
     return static_cast<int>(message.wParam);
 }

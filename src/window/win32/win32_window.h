@@ -34,9 +34,8 @@ class Win32Window final : private form::Controls {
     void Show(int how);
     void Open_Input_File(const std::string& path) { form_->Open_Input_File(path); }
 
-    // Looks at a message before it is dispatched: Tab, a click or a wheel turn that would take
-    // the focus from a refused year is dropped (true). Runs before IsDialogMessage.
-    bool Holds_Back(const MSG& message);
+    // Handles one message of the thread's queue as the window's message loop does.
+    void Dispatch(MSG& message);
     // Runs the window's messages until it is closed; returns the program's exit status.
     int Run();
 
@@ -54,6 +53,7 @@ class Win32Window final : private form::Controls {
     LRESULT Handle_Message(UINT message, WPARAM w, LPARAM l);
     void Report_Command(WORD id, WORD notification);
     void Files_Dropped(HDROP drop);
+    bool Holds_Back(const MSG& message);
 
     void Create_Controls();
     void Create_Tool_Tips();

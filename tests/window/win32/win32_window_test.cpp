@@ -1,0 +1,315 @@
+// SPDX-License-Identifier: MIT
+// What the Win32 face adds to the form, on the real window under wine: the standard controls
+// built from the control table, fonts and places at the monitor's DPI, the focus order, the
+// user's keys, clicks, picks and drops reaching the form, the year check holding the real focus,
+// and the progress window of a long job.
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <thread>
+
+#include "core/files/platform/file_system.h"
+#include "form/control_table.h"
+#include "scripted_services.h"
+#include "support/temp_folder.h"
+#include "window/win32/long_job.h"
+#include "window/win32/win32_window.h"
+
+namespace zaveze::testing {
+namespace {
+
+using form::ControlKind;
+
+const std::string kSampleKml = "<kml>\n<Document>\n</Document>\n</kml>\n";
+
+std::wstring Class_Of(HWND window) {
+    wchar_t name[64] = {};
+    ::GetClassNameW(window, name, 64);
+    return name;
+}
+
+std::string Text_Of(HWND window) {
+    wchar_t text[512] = {};
+    ::GetWindowTextW(window, text, 512);
+    return platform::Utf8_Of(text);
+}
+
+class Win32Face : public ::testing::Test {
+  protected:
+    Win32Face() {
+        window.Show(SW_SHOWNORMAL);
+        ::SetForegroundWindow(window.Handle());
+        Pump();
+    }
+
+    HWND Get(std::string_view name) const { return window.Control(name); }
+    LRESULT Send(std::string_view name, UINT message, WPARAM w = 0, LPARAM l = 0) {
+        return ::SendMessageW(Get(name), message, w, l);
+    }
+    bool Enabled(std::string_view name) const { return ::IsWindowEnabled(Get(name)) != FALSE; }
+    bool Shown(std::string_view name) const {
+        return (::GetWindowLongW(Get(name), GWL_STYLE) & WS_VISIBLE) != 0;
+    }
+    std::string Focused() const { return window.Name_Of(::GetFocus()); }
+
+    // Runs the window's messages until none is waiting, as its message loop does.
+    void Pump() {
+        for (int round = 0; round < 3; ++round) {
+            MSG message;
+            while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                window.Dispatch(message);
+            }
+            ::Sleep(10);
+        }
+    }
+    // Keys as the keyboard sends them: virtual keys, or characters typed.
+    void Press(WORD key) {
+        INPUT input[2] = {};
+        input[0].type = input[1].type = INPUT_KEYBOARD;
+        input[0].ki.wVk = input[1].ki.wVk = key;
+        input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        ::SendInput(2, input, sizeof(INPUT));
+        Pump();
+    }
+    void Type(std::string_view name, const std::wstring& text) {
+        Click(name);
+        for (const wchar_t c : text) {
+            INPUT input[2] = {};
+            input[0].type = input[1].type = INPUT_KEYBOARD;
+            input[0].ki.wScan = input[1].ki.wScan = c;
+            input[0].ki.dwFlags = KEYEVENTF_UNICODE;
+            input[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+            ::SendInput(2, input, sizeof(INPUT));
+        }
+        Pump();
+    }
+    // A left click in the middle of the control, through the mouse.
+    void Click(std::string_view name) {
+        RECT place{};
+        ::GetWindowRect(Get(name), &place);
+        const int x = place.left + (Find_Kind(name) == ControlKind::CheckBox ||
+                                            Find_Kind(name) == ControlKind::OptionButton
+                                        ? 6
+                                        : (place.right - place.left) / 2);
+        const int y = (place.top + place.bottom) / 2;
+        ::SetCursorPos(x, y);
+        INPUT input[2] = {};
+        input[0].type = input[1].type = INPUT_MOUSE;
+        input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        ::SendInput(2, input, sizeof(INPUT));
+        Pump();
+    }
+    // Picks an entry of a closed list with the arrow keys, one pick a key as for a user.
+    void Pick(std::string_view name, int index) {
+        ::SetFocus(Get(name));
+        while (Send(name, CB_GETCURSEL) != index) {
+            Press(static_cast<int>(Send(name, CB_GETCURSEL)) < index ? VK_DOWN : VK_UP);
+        }
+    }
+    std::string Choose_Input() {
+        const std::string path = folder.File("trip.kml");
+        Write_File(path, kSampleKml);
+        services.chosen_files.push_back(path);
+        Click("cmdInputFile");
+        return path;
+    }
+    static ControlKind Find_Kind(std::string_view name) {
+        for (const form::ControlSpec& spec : form::Control_Table()) {
+            if (spec.name == name) {
+                return spec.kind;
+            }
+        }
+        return ControlKind::Label;
+    }
+
+    TempFolder folder;
+    ScriptedServices services;
+    win32::Win32Window window{&services};
+};
+
+// Every control is the standard control of its kind, at its place of the table at 96 dpi, with
+// its caption and its font; the window's client area is the table's.
+TEST_F(Win32Face, ControlsAreBuiltFromTheTable) {
+    RECT client{};
+    ::GetClientRect(window.Handle(), &client);
+    EXPECT_EQ(client.right, form::kClientArea.width);
+    EXPECT_EQ(client.bottom, form::kClientArea.height);
+    EXPECT_EQ(Text_Of(window.Handle()), "Zaveze");
+    const std::map<ControlKind, std::wstring> classes = {
+        {ControlKind::Label, L"Static"},
+        {ControlKind::LinkLabel, L"Static"},
+        {ControlKind::TextBox, L"Edit"},
+        {ControlKind::Button, L"Button"},
+        {ControlKind::CheckBox, L"Button"},
+        {ControlKind::OptionButton, L"Button"},
+        {ControlKind::Frame, L"Button"},
+        {ControlKind::DropDownList, L"ComboBox"},
+        {ControlKind::TimePicker, L"SysDateTimePick32"}};
+    for (const form::ControlSpec& spec : form::Control_Table()) {
+        HWND control = Get(spec.name);
+        EXPECT_EQ(_wcsicmp(Class_Of(control).c_str(), classes.at(spec.kind).c_str()), 0)
+            << spec.name;
+        RECT place{};
+        ::GetWindowRect(control, &place);
+        ::MapWindowPoints(nullptr, window.Handle(), reinterpret_cast<POINT*>(&place), 2);
+        if (spec.kind != ControlKind::OptionButton && spec.kind != ControlKind::DropDownList) {
+            EXPECT_EQ(place.left, spec.place.x) << spec.name;
+            EXPECT_EQ(place.top, spec.place.y) << spec.name;
+            EXPECT_EQ(place.right - place.left, spec.place.width) << spec.name;
+        }
+        LOGFONTW font{};
+        ::GetObjectW(reinterpret_cast<HFONT>(Send(spec.name, WM_GETFONT)), sizeof font, &font);
+        EXPECT_EQ(font.lfHeight, -std::lround(spec.font.points * 96 / 72)) << spec.name;
+        EXPECT_EQ(font.lfWeight, spec.font.bold ? FW_BOLD : FW_NORMAL) << spec.name;
+        const bool set_at_load = spec.name == "lblTime_Zone" || spec.name == "lblBegin_Date_Label";
+        if (!spec.caption.empty() && !set_at_load && spec.kind != ControlKind::TextBox) {
+            EXPECT_EQ(Text_Of(control), spec.caption) << spec.name;
+        }
+    }
+    EXPECT_NE(::GetWindowLongW(Get("comboBegin_Month"), GWL_STYLE) & CBS_DROPDOWNLIST, 0);
+    EXPECT_NE(::GetWindowLongW(Get("dtPickEnd"), GWL_STYLE) & DTS_TIMEFORMAT, 0);
+    EXPECT_EQ(Focused(), "txtInputFile");
+}
+
+// The focus order is the table's: Windows takes it from the order of creation.
+TEST_F(Win32Face, TabFollowsTheFocusOrder) {
+    for (const form::ControlSpec& spec : form::Control_Table()) {
+        ::EnableWindow(Get(spec.name), TRUE);
+        ::ShowWindow(Get(spec.name), SW_SHOWNA);
+    }
+    std::vector<std::string> visited;
+    for (std::size_t step = 0; step < form::Focus_Order().size(); ++step) {
+        Press(VK_TAB);
+        visited.push_back(Focused());
+    }
+    std::vector<std::string> expected(form::Focus_Order().begin() + 1, form::Focus_Order().end());
+    expected.erase(std::find(expected.begin(), expected.end(), "optTimeStamp"));  // the arrows' own
+    expected.push_back("txtInputFile");
+    expected.push_back("txtOutputFile");
+    EXPECT_EQ(visited, expected);
+}
+
+// Typed keys, clicks and keyboard picks reach the form; what the form sets itself raises its
+// handler once, in the form, not a second time through the control's own notification.
+TEST_F(Win32Face, UserActionsReachTheForm) {
+    Choose_Input();
+    EXPECT_TRUE(Enabled("txtBegin_Year"));
+    Type("txtBegin_Year", L"2008");
+    EXPECT_EQ(Send("comboBegin_Month", CB_GETCOUNT), 12);
+    EXPECT_EQ(Send("comboBegin_Month", CB_GETCURSEL), CB_ERR);
+    Pick("comboBegin_Month", 1);
+    EXPECT_EQ(Send("comboBegin_Day", CB_GETCOUNT), 29);
+    Pick("comboBegin_Day", 28);
+    EXPECT_TRUE(Enabled("dtPickBegin"));
+    Click("chkSet_Time");
+    EXPECT_TRUE(Shown("dtPickBegin") && Shown("comboTime_Zone"));
+    EXPECT_EQ(Send("chkUTC", BM_GETCHECK), BST_CHECKED);
+    EXPECT_FALSE(Enabled("chkUTC"));
+    Click("optTimeStamp");
+    EXPECT_EQ(Text_Of(Get("lblBegin")), "Enter date to TimeStamp file with");
+    EXPECT_FALSE(Shown("txtEnd_Year"));
+    Click("cmdAuto_Output");
+    EXPECT_EQ(Text_Of(Get("txtOutputFile")), folder.File("trip_2008-02-29.kml"));
+    Click("cmdTimestamp");
+    EXPECT_EQ(
+        services.Take_Messages(),
+        (std::vector<std::string>{"File " + folder.File("trip_2008-02-29.kml") + " created."}));
+    EXPECT_EQ(Text_Of(Get("txtBegin_Year")), "");
+    EXPECT_EQ(Send("comboBegin_Month", CB_GETCOUNT), 0);
+    EXPECT_EQ(Send("chkSet_Time", BM_GETCHECK), BST_UNCHECKED);
+}
+
+// A refused year keeps the real focus against Tab and clicks on other controls; a click on a
+// label is no leaving.
+TEST_F(Win32Face, TheYearCheckHoldsTheFocus) {
+    Choose_Input();
+    Type("txtEnd_Year", L"abc");
+    Press(VK_TAB);
+    Click("cmdReset");
+    Click("chkUTC");
+    Click("lblWebsite");
+    EXPECT_EQ(services.Take_Messages(),
+              std::vector<std::string>(4, "Please enter a valid number for the year"));
+    EXPECT_EQ(services.messages.size(), 0u);
+    EXPECT_EQ(Focused(), "txtEnd_Year");
+    EXPECT_EQ(Text_Of(Get("txtEnd_Year")), "abc");
+    EXPECT_EQ(Send("chkUTC", BM_GETCHECK), BST_UNCHECKED);
+    EXPECT_TRUE(services.guide_sections.empty());
+    Click("lblBegin");
+    EXPECT_TRUE(services.messages.empty());
+}
+
+// A file dropped from Explorer is taken as if chosen in the input dialog.
+TEST_F(Win32Face, ADroppedFileIsTaken) {
+    const std::string path = folder.File("dropped.kml");
+    Write_File(path, kSampleKml);
+    const std::wstring wide = platform::Utf16_Of(path);
+    const std::size_t bytes = sizeof(DROPFILES) + (wide.size() + 2) * sizeof(wchar_t);
+    HGLOBAL memory = ::GlobalAlloc(GHND, bytes);
+    auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::copy(wide.begin(), wide.end(),
+              reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(drop) + sizeof(DROPFILES)));
+    ::GlobalUnlock(memory);
+    ::SendMessageW(window.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+    EXPECT_EQ(Text_Of(Get("txtInputFile")), path);
+    EXPECT_TRUE(Enabled("txtBegin_Year"));
+}
+
+// Moved to a monitor at 144 dpi, every place and font is half as large again.
+TEST_F(Win32Face, TheLayoutFollowsTheMonitorsDpi) {
+    RECT frame{};
+    ::GetWindowRect(window.Handle(), &frame);
+    ::SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                   reinterpret_cast<LPARAM>(&frame));
+    RECT client{};
+    ::GetClientRect(window.Handle(), &client);
+    EXPECT_EQ(client.right, 1515);  // (the height depends on the caption, still at 96 dpi here)
+    RECT place{};
+    ::GetWindowRect(Get("cmdTimestamp"), &place);
+    ::MapWindowPoints(nullptr, window.Handle(), reinterpret_cast<POINT*>(&place), 2);
+    EXPECT_EQ(place.left, 462);
+    EXPECT_EQ(place.right - place.left, 297);
+    LOGFONTW font{};
+    ::GetObjectW(reinterpret_cast<HFONT>(Send("cmdTimestamp", WM_GETFONT)), sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, -20);  // 9.75 points at 144 dpi
+}
+
+// A slow job shows the progress window after half a second; its Cancel cancels the job, and the
+// window takes input again.
+TEST_F(Win32Face, ASlowJobShowsProgressAndCancels) {
+    bool saw_cancel = false;
+    std::thread user([] {
+        HWND progress = nullptr;
+        for (int wait = 0; wait < 500 && progress == nullptr; ++wait) {
+            ::Sleep(10);
+            progress = ::FindWindowW(L"ZavezeProgress", nullptr);
+        }
+        if (progress != nullptr) {
+            ::PostMessageW(progress, WM_COMMAND, IDCANCEL, 0);
+        }
+    });
+    win32::Run_Long_Job(window.Handle(), L"Writing out.kml...", 1 << 20, [&](JobControl& control) {
+        for (int wait = 0; wait < 1000 && !control.cancelled; ++wait) {
+            control.Go_On(static_cast<std::uint64_t>(wait) << 10);
+            ::Sleep(5);
+        }
+        saw_cancel = control.cancelled;
+    });
+    user.join();
+    EXPECT_TRUE(saw_cancel);
+    EXPECT_TRUE(::IsWindowEnabled(window.Handle()));
+    EXPECT_EQ(::FindWindowW(L"ZavezeProgress", nullptr), nullptr);
+}
+
+}  // namespace
+}  // namespace zaveze::testing
