@@ -269,6 +269,15 @@ std::span<const ControlSpec> Control_Table() {
     return kControls;
 }
 
+ControlKind Kind_Of(std::string_view name) {
+    for (const ControlSpec& spec : kControls) {
+        if (spec.name == name) {
+            return spec.kind;
+        }
+    }
+    return Label;
+}
+
 std::span<const std::string_view> Focus_Order() {
     return kFocusOrder;
 }

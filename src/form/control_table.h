@@ -59,6 +59,9 @@ inline constexpr Place kClientArea{0, 0, 1010, 442};
 // Every control, in the order of creation.
 std::span<const ControlSpec> Control_Table();
 
+// The kind of the control of that name (a label for a name the table does not hold).
+ControlKind Kind_Of(std::string_view name);
+
 // The controls that take the focus, in the order Tab moves it.
 std::span<const std::string_view> Focus_Order();
 

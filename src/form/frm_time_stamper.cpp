@@ -81,7 +81,7 @@ void frmTimeStamper::Raise(std::string_view name) {
 }
 
 void frmTimeStamper::User_Clicked(std::string_view name) {
-    if (name.starts_with("opt")) {
+    if (Kind_Of(name) == ControlKind::OptionButton) {
         if (!controls_.Checked(name) || name == selected_option_) {
             return;  // the selection did not move
         }
@@ -103,7 +103,7 @@ void frmTimeStamper::Set_Text(std::string_view name, std::string_view text) {
         return;  // no change, no handler
     }
     controls_.Set_Text(name, text);
-    if (name.starts_with("txt")) {
+    if (Kind_Of(name) == ControlKind::TextBox) {
         Raise(name);
     }
 }

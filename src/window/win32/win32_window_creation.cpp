@@ -25,7 +25,7 @@ struct WindowKind {
     DWORD ex_style = 0;
 };
 
-WindowKind Kind_Of(const ControlSpec& spec) {
+WindowKind Window_Kind_Of(const ControlSpec& spec) {
     const DWORD text_alignment = spec.centred ? SS_CENTER : SS_LEFT;
     switch (spec.kind) {
         case ControlKind::Label:
@@ -87,7 +87,7 @@ void Win32Window::Create_Controls() {
     const auto table = form::Control_Table();
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     for (const ControlSpec* spec : Creation_Order()) {
-        const WindowKind kind = Kind_Of(*spec);
+        const WindowKind kind = Window_Kind_Of(*spec);
         // Every control but the second option starts a group, so that the arrow keys move only
         // between the two options.
         const bool in_option_group = spec->kind == ControlKind::OptionButton && !spec->checked;

@@ -94,8 +94,8 @@ class Win32Face : public ::testing::Test {
     void Click(std::string_view name) {
         RECT place{};
         ::GetWindowRect(Get(name), &place);
-        const int x = place.left + (Find_Kind(name) == ControlKind::CheckBox ||
-                                            Find_Kind(name) == ControlKind::OptionButton
+        const int x = place.left + (form::Kind_Of(name) == ControlKind::CheckBox ||
+                                            form::Kind_Of(name) == ControlKind::OptionButton
                                         ? 6
                                         : (place.right - place.left) / 2);
         const int y = (place.top + place.bottom) / 2;
@@ -121,15 +121,6 @@ class Win32Face : public ::testing::Test {
         Click("cmdInputFile");
         return path;
     }
-    static ControlKind Find_Kind(std::string_view name) {
-        for (const form::ControlSpec& spec : form::Control_Table()) {
-            if (spec.name == name) {
-                return spec.kind;
-            }
-        }
-        return ControlKind::Label;
-    }
-
     TempFolder folder;
     ScriptedServices services;
     win32::Win32Window window{&services};
