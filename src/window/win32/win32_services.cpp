@@ -74,13 +74,9 @@ std::string Win32Services::Choose_Output_File(const std::string& title,
     return Run_File_Dialog(window_, title, filters, preset, false);
 }
 
-std::wstring User_Guide_Address(const std::string& section) {
-    std::wstring program(kPathRoom, L'\0');
-    program.resize(::GetModuleFileNameW(nullptr, program.data(), kPathRoom));
-    const std::wstring beside_program =
-        program.substr(0, program.find_last_of(L"\\/") + 1) + L"user-guide.html";
+std::wstring User_Guide_Address(const std::wstring& program_folder, const std::string& section) {
     for (const std::wstring& candidate :
-         {beside_program, platform::Utf16_Of(ZAVEZE_SOURCE_GUIDE)}) {
+         {program_folder + L"\\user-guide.html", platform::Utf16_Of(ZAVEZE_SOURCE_GUIDE)}) {
         if (::GetFileAttributesW(candidate.c_str()) == INVALID_FILE_ATTRIBUTES) {
             continue;
         }
@@ -96,7 +92,10 @@ std::wstring User_Guide_Address(const std::string& section) {
 }
 
 void Win32Services::Open_User_Guide(const std::string& section) {
-    const std::wstring address = User_Guide_Address(section);
+    std::wstring program(kPathRoom, L'\0');
+    program.resize(::GetModuleFileNameW(nullptr, program.data(), kPathRoom));
+    const std::wstring address =
+        User_Guide_Address(program.substr(0, program.find_last_of(L"\\/")), section);
     if (!address.empty()) {
         ::ShellExecuteW(window_, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     }

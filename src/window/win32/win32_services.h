@@ -27,8 +27,9 @@ class Win32Services final : public form::Services {
     HWND window_;
 };
 
-// The user guide installed beside the program (or, for a program in its build folder, the one in
-// the source tree) as a file: address, at `section` when given; empty when there is none.
-std::wstring User_Guide_Address(const std::string& section);
+// The user guide beside the program in `program_folder` (or, for a program in its build folder,
+// the one in the source tree) as a file: address, at `section` when given; empty when there is
+// none.
+std::wstring User_Guide_Address(const std::wstring& program_folder, const std::string& section);
 
 }  // namespace zaveze::win32

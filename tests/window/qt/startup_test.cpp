@@ -102,17 +102,6 @@ class StartupTest : public QObject {
         QCOMPARE(f->Get<QTimeEdit>("dtPickBegin")->displayFormat(), QString("HH:mm:ss"));
     }
 
-    void tabMovesThroughTheEnabledControlsInOrder() {
-        const QStringList expected = {"cmdInputFile", "cmdHelp", "cmdExit",     "cmdReset",
-                                      "optTimeSpan",  "chkUTC",  "chkSet_Time", "txtInputFile"};
-        QStringList visited;
-        for (int step = 0; step < expected.size(); ++step) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            visited << QApplication::focusWidget()->objectName();
-        }
-        QCOMPARE(visited, expected);
-    }
-
     void tabOrderWithEverythingEnabled() {
         f->Choose_Input();
         f->Enter_Date(Side::Begin, "2007", "10", "02");
