@@ -3,8 +3,7 @@
 
 #include "form/frm_time_stamper.h"
 
-#include <algorithm>
-
+#include "core/kmz/kmz.h"
 #include "core/messages.h"
 #include "datetime/time_zones.h"
 #include "form/control_table.h"
@@ -25,13 +24,7 @@ std::string Initially_Selected_Option() {
 }
 
 bool Is_Kml_Or_Kmz(std::string_view path) {
-    const auto ends_with = [path](std::string_view extension) {
-        return path.size() >= extension.size() &&
-               std::equal(extension.rbegin(), extension.rend(), path.rbegin(), [](char a, char b) {
-                   return a == (b >= 'A' && b <= 'Z' ? static_cast<char>(b - 'A' + 'a') : b);
-               });
-    };
-    return ends_with(".kml") || ends_with(".kmz");
+    return Has_Extension(path, ".kml") || Has_Extension(path, ".kmz");
 }
 
 }  // namespace
