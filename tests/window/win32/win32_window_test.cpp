@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <thread>
 
@@ -239,10 +241,11 @@ TEST_F(Win32Face, TheYearCheckHoldsTheFocus) {
     EXPECT_TRUE(services.messages.empty());
 }
 
-// A file dropped from Explorer is taken as if chosen in the input dialog.
+// A file dropped from Explorer is taken as if chosen in the input dialog, its name whole in any
+// script.
 TEST_F(Win32Face, ADroppedFileIsTaken) {
-    const std::string path = folder.File("dropped.kml");
-    Write_File(path, kSampleKml);
+    const std::string path = folder.Path().string() + "\\Planina Zaveže – 山.kml";
+    std::ofstream(std::filesystem::u8path(path), std::ios::binary) << kSampleKml;
     const std::wstring wide = platform::Utf16_Of(path);
     const std::size_t bytes = sizeof(DROPFILES) + (wide.size() + 2) * sizeof(wchar_t);
     HGLOBAL memory = ::GlobalAlloc(GHND, bytes);
