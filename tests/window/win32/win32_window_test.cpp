@@ -191,6 +191,20 @@ TEST_F(Win32Face, TabFollowsTheFocusOrder) {
     EXPECT_EQ(visited, expected);
 }
 
+// A screen reader names a box or list by the label just before it in the window order, as
+// Windows does for dialogs: "Year", "Month" and "Day" come before what they name. (The names
+// the table gives besides are set through IAccPropServices, which wine does not read back.)
+TEST_F(Win32Face, LabelsComeJustBeforeWhatTheyName) {
+    int labels = 0;
+    for (const form::ControlSpec& spec : form::Control_Table()) {
+        if (!spec.names.empty()) {
+            EXPECT_EQ(::GetWindow(Get(spec.names), GW_HWNDPREV), Get(spec.name)) << spec.name;
+            ++labels;
+        }
+    }
+    EXPECT_EQ(labels, 7);
+}
+
 // Typed keys, clicks and keyboard picks reach the form; what the form sets itself raises its
 // handler once, in the form, not a second time through the control's own notification.
 TEST_F(Win32Face, UserActionsReachTheForm) {
