@@ -169,7 +169,12 @@ void Win32Window::Report_Command(WORD id, WORD notification) {
     }
 }
 
+// Files dropped while a job runs (the window is disabled then) are let go: one job at a time.
 void Win32Window::Files_Dropped(HDROP drop) {
+    if (!::IsWindowEnabled(window_)) {
+        ::DragFinish(drop);
+        return;
+    }
     std::vector<std::string> paths;
     const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {

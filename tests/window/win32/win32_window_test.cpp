@@ -260,16 +260,24 @@ TEST_F(Win32Face, TheYearCheckHoldsTheFocus) {
 TEST_F(Win32Face, ADroppedFileIsTaken) {
     const std::string path = folder.Path().string() + "\\Planina Zaveže – 山.kml";
     std::ofstream(std::filesystem::u8path(path), std::ios::binary) << kSampleKml;
-    const std::wstring wide = platform::Utf16_Of(path);
-    const std::size_t bytes = sizeof(DROPFILES) + (wide.size() + 2) * sizeof(wchar_t);
-    HGLOBAL memory = ::GlobalAlloc(GHND, bytes);
-    auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = TRUE;
-    std::copy(wide.begin(), wide.end(),
-              reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(drop) + sizeof(DROPFILES)));
-    ::GlobalUnlock(memory);
-    ::SendMessageW(window.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+    // What Explorer hands over: a DROPFILES block with the names, which the window frees.
+    const auto drop_it = [&] {
+        const std::wstring wide = platform::Utf16_Of(path);
+        HGLOBAL memory =
+            ::GlobalAlloc(GHND, sizeof(DROPFILES) + (wide.size() + 2) * sizeof(wchar_t));
+        auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
+        drop->pFiles = sizeof(DROPFILES);
+        drop->fWide = TRUE;
+        std::copy(wide.begin(), wide.end(),
+                  reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(drop) + sizeof(DROPFILES)));
+        ::GlobalUnlock(memory);
+        ::SendMessageW(window.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+    };
+    ::EnableWindow(window.Handle(), FALSE);  // as while a job runs: the drop is let go
+    drop_it();
+    EXPECT_EQ(Text_Of(Get("txtInputFile")), "");
+    ::EnableWindow(window.Handle(), TRUE);
+    drop_it();
     EXPECT_EQ(Text_Of(Get("txtInputFile")), path);
     EXPECT_TRUE(Enabled("txtBegin_Year"));
 }
