@@ -124,15 +124,6 @@ TEST_F(EmbedCommand, NoDateIsRefusedBeforeAnythingIsWritten) {
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"trip.kml"}));
 }
 
-TEST_F(EmbedCommand, MissingOutputFolderIsNamed) {
-    const std::string output = folder.File("no folder/out.kml");
-    const CommandRun run = Embed_Command({"--stamp", "2007", input, output});
-    EXPECT_EQ(run.status, kFileFailure);
-    EXPECT_EQ(run.err, Said(folder.File("no folder"),
-                            "Sorry, no file could be written in the folder " +
-                                folder.File("no folder") + ": No such file or directory"));
-}
-
 TEST_F(EmbedCommand, BadUsageShowsTheUsage) {
     for (const auto& args :
          std::vector<std::vector<std::string>>{{},

@@ -24,11 +24,6 @@ class FormProbe {
 
 namespace zaveze::testing {
 
-// A small valid input: an LF-only KML file with a Document and a Placemark.
-inline const std::string kSampleKml =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n"
-    "<Document>\n  <Placemark><name>Ljubljana</name></Placemark>\n</Document>\n</kml>\n";
-
 using Texts = std::vector<std::string>;
 
 class FormFixture : public ::testing::Test {

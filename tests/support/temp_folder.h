@@ -29,6 +29,11 @@ class TempFolder {
 void Write_File(const std::string& path, std::string_view bytes);
 std::string Read_File(const std::string& path);
 
+// A small valid input: an LF-only KML file with a Document and a Placemark.
+inline const std::string kSampleKml =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n"
+    "<Document>\n  <Placemark><name>Ljubljana</name></Placemark>\n</Document>\n</kml>\n";
+
 // A CR LF KML text of at least `bytes` bytes: a Document full of Placemarks.
 std::string Big_Kml(std::size_t bytes);
 

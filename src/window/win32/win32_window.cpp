@@ -15,6 +15,8 @@
 namespace zaveze::win32 {
 namespace {
 
+static_assert(STN_CLICKED == BN_CLICKED);  // a click on a button or on the website label
+
 constexpr wchar_t kClassName[] = L"ZavezeWindow";
 constexpr COLORREF kLinkColour = RGB(0, 0, 204);
 
@@ -145,12 +147,8 @@ void Win32Window::Report_Command(WORD id, WORD notification) {
         case form::ControlKind::Button:
         case form::ControlKind::CheckBox:
         case form::ControlKind::OptionButton:
+        case form::ControlKind::LinkLabel:  // STN_CLICKED, the same number as BN_CLICKED
             if (notification == BN_CLICKED) {
-                form_->User_Clicked(spec.name);
-            }
-            break;
-        case form::ControlKind::LinkLabel:
-            if (notification == STN_CLICKED) {
                 form_->User_Clicked(spec.name);
             }
             break;

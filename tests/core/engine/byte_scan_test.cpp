@@ -107,17 +107,6 @@ TEST_P(CopyPlainBytesUsing, AgreesWithTheRuleOnRandomText) {
 INSTANTIATE_TEST_SUITE_P(EveryVariant, CopyPlainBytesUsing,
                          ::testing::Values(VectorUnit::None, VectorUnit::Sse2, VectorUnit::Avx2));
 
-TEST(CopyPlainBytes, StopsOnlyAtContainerTags) {
-    const std::string text =
-        std::string(100, 'x') + "\r\n<name><Point>\n<Style>\r" + std::string(50, ' ') + "<Folder>";
-    std::string out(2 * text.size() + kPlainCopySlack, '?');
-    const PlainCopy copy =
-        Copy_Plain_Bytes(text.data(), text.data(), text.data() + text.size(), out.data());
-    EXPECT_EQ(copy.stop, text.data() + text.size() - 8);
-    EXPECT_EQ(std::string(out.data(), copy.cursor),
-              std::string(100, 'x') + "\r\n<name><Point>\r\n<Style>\r\n" + std::string(50, ' '));
-}
-
 TEST(FindPair, FindsTheFirstPairAnywhere) {
     std::string text(300, 'T');
     EXPECT_EQ(Find_Pair(text.data(), text.data() + text.size(), 'T', 'i'),

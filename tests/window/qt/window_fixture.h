@@ -19,11 +19,6 @@
 
 namespace zaveze::testing {
 
-// A small valid input: an LF-only KML file with a Document and a Placemark.
-inline const std::string kSampleKml =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n"
-    "<Document>\n  <Placemark><name>Ljubljana</name></Placemark>\n</Document>\n</kml>\n";
-
 // Scripted answers to messages and dialogs; long jobs run on the window's own machinery.
 class WindowServices final : public ScriptedServices {
   public:

@@ -30,8 +30,6 @@ namespace {
 
 using form::ControlKind;
 
-const std::string kSampleKml = "<kml>\n<Document>\n</Document>\n</kml>\n";
-
 std::wstring Class_Of(HWND window) {
     wchar_t name[64] = {};
     ::GetClassNameW(window, name, 64);
