@@ -11,6 +11,8 @@
 #include <memory>
 #include <thread>
 
+#include "window/win32/window_text.h"
+
 namespace zaveze::win32 {
 namespace {
 
@@ -125,13 +127,6 @@ class ProgressWindow {
     HWND cancel_ = nullptr;
 };
 
-std::wstring Window_Title(HWND window) {
-    std::wstring title(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-    title.resize(static_cast<std::size_t>(
-        ::GetWindowTextW(window, title.data(), static_cast<int>(title.size()))));
-    return title;
-}
-
 }  // namespace
 
 void Run_Long_Job(HWND window, const std::wstring& label, std::uint64_t total_bytes,
@@ -163,7 +158,7 @@ void Run_Long_Job(HWND window, const std::wstring& label, std::uint64_t total_by
             }
         }
         if (progress == nullptr && std::chrono::steady_clock::now() - started >= kQuietTime) {
-            progress = std::make_unique<ProgressWindow>(window, Window_Title(window), control);
+            progress = std::make_unique<ProgressWindow>(window, Window_Text(window), control);
         }
         if (progress != nullptr) {
             progress->Show_Progress(label, control.bytes_done.load(), total_bytes);

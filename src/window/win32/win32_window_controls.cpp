@@ -7,16 +7,10 @@
 
 #include "core/files/platform/file_system.h"
 #include "window/win32/win32_window.h"
+#include "window/win32/window_text.h"
 
 namespace zaveze::win32 {
 namespace {
-
-std::string Window_Text(HWND window) {
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return platform::Utf8_Of(text.c_str());
-}
 
 std::string Picked_Entry(HWND list) {
     const auto picked = ::SendMessageW(list, CB_GETCURSEL, 0, 0);
@@ -34,8 +28,9 @@ std::string Picked_Entry(HWND list) {
 
 std::string Win32Window::Text(std::string_view name) const {
     const Made& made = Find(name);
-    return made.spec->kind == form::ControlKind::DropDownList ? Picked_Entry(made.handle)
-                                                              : Window_Text(made.handle);
+    return made.spec->kind == form::ControlKind::DropDownList
+               ? Picked_Entry(made.handle)
+               : platform::Utf8_Of(Window_Text(made.handle).c_str());
 }
 
 void Win32Window::Set_Text(std::string_view name, std::string_view text) {

@@ -24,6 +24,7 @@
 #include "window/win32/long_job.h"
 #include "window/win32/win32_services.h"
 #include "window/win32/win32_window.h"
+#include "window/win32/window_text.h"
 
 namespace zaveze::testing {
 namespace {
@@ -37,9 +38,7 @@ std::wstring Class_Of(HWND window) {
 }
 
 std::string Text_Of(HWND window) {
-    wchar_t text[512] = {};
-    ::GetWindowTextW(window, text, 512);
-    return platform::Utf8_Of(text);
+    return platform::Utf8_Of(win32::Window_Text(window).c_str());
 }
 
 class Win32Face : public ::testing::Test {
