@@ -152,7 +152,8 @@ int Dry_Run(const Run& run, const Job& job, const InputCheck& check) {
          run.options.end_time.value_or("00:00:00")});
     run.out << kProgram << Shown_Input(job) << ": would write " << Shown_Output(job) << '\n'
             << "after " << check.first_tag << " on line " << check.first_tag_line << ":\n"
-            << run.element_text << messages::Verification(verification.advice) << '\n';
+            << With_Tag_Prefix(run.element_text, check.first_tag_prefix)
+            << messages::Verification(verification.advice) << '\n';
     return kWritten;
 }
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/engine/container_tags.h"
+#include "core/engine/container_locator.h"
 #include "core/engine/time_data_scan.h"
 #include "core/engine/writing_pass.h"
 #include "core/files/input_file.h"
@@ -15,10 +15,6 @@
 
 namespace zaveze {
 namespace {
-
-// A tag that straddles two blocks is found because this many bytes of the previous block stay
-// in front of the next one.
-constexpr std::size_t kOverlap = kLongestContainerTag - 1;
 
 // Counts lines as a text editor shows them: CR LF, LF and CR each end one.
 class LineCounter {
@@ -38,12 +34,42 @@ class LineCounter {
     bool after_cr_ = false;
 };
 
+// Finds the container tag that would receive the element in a file read block by block.
+class ChosenTagFinder {
+  public:
+    // Looks at the file's next bytes; true once the tag is found.
+    bool Feed(std::string_view bytes, bool at_end, InputCheck& check) {
+        if (!held_.empty()) {
+            held_.append(bytes);
+            bytes = held_;
+        }
+        const ContainerLocator::Step step = locator_.Scan(bytes, at_end);
+        const std::size_t scanned =
+            step.kind == ContainerLocator::Step::Kind::Searched ? bytes.size() : step.at;
+        lines_.Count(bytes.substr(0, scanned));
+        if (step.kind == ContainerLocator::Step::Kind::Found) {
+            check = {InputVerdict::Accepted,
+                     {},
+                     std::string(bytes.substr(step.at, step.length)),
+                     lines_.Line(),
+                     std::string(bytes.substr(step.at + 1, step.prefix_length))};
+        }
+        held_ = std::string(bytes.substr(scanned));  // what the locator asked to see again
+        return step.kind == ContainerLocator::Step::Kind::Found;
+    }
+
+  private:
+    ContainerLocator locator_;
+    LineCounter lines_;
+    std::string held_;
+};
+
 }  // namespace
 
 InputCheck Check_Input_File(const std::string& path, JobControl* control) {
     InputFile file;
     if (const auto reason = file.Open(path)) {
-        return {InputVerdict::Unreadable, *reason, {}, 0};
+        return {InputVerdict::Unreadable, *reason, {}, 0, {}};
     }
     if (Is_Kmz_Input(path, file)) {
         // An archive is read out of order: a piped one is held in a spool file first.
@@ -69,42 +95,33 @@ InputCheck Check_Input(InputFile& file, JobControl* control) {
 InputCheck Check_Bytes(const ByteReader& read, JobControl* control) {
     std::uint64_t bytes_read = 0;
     TimeDataScanner time_data;
-    LineCounter lines;
-    std::vector<char> block(kBlockSize + kOverlap);
-    std::size_t kept = 0;
-    InputCheck check{InputVerdict::NoContainerTag, {}, {}, 0};
+    ChosenTagFinder finder;
+    bool found = false;
+    std::vector<char> block(kBlockSize);
+    InputCheck check{InputVerdict::NoContainerTag, {}, {}, 0, {}};
     for (;;) {
-        const std::int64_t count = read(block.data() + kept, kBlockSize);
+        const std::int64_t count = read(block.data(), block.size());
         if (count < 0) {
-            return {InputVerdict::Unreadable, Error_Text(errno), {}, 0};
+            return {InputVerdict::Unreadable, Error_Text(errno), {}, 0, {}};
         }
+        const std::string_view fresh(block.data(), static_cast<std::size_t>(count));
         if (count == 0) {
-            break;
+            if (!found) {
+                finder.Feed(fresh, true, check);
+            }
+            return check;
         }
-        const std::string_view fresh(block.data() + kept, static_cast<std::size_t>(count));
         bytes_read += fresh.size();
         if (control != nullptr && !control->Go_On(bytes_read)) {
-            return {InputVerdict::Cancelled, {}, {}, 0};
+            return {InputVerdict::Cancelled, {}, {}, 0, {}};
         }
         if (time_data.Feed(fresh)) {
-            return {InputVerdict::HasTimeData, {}, {}, 0};
+            return {InputVerdict::HasTimeData, {}, {}, 0, {}};
         }
-        const std::string_view text(block.data(), kept + fresh.size());
-        if (check.first_tag.empty()) {
-            if (const auto tag = Find_Container_Tag(text)) {
-                // A tag that began in the kept bytes has no line break after its start there.
-                const std::size_t fresh_before_tag =
-                    tag->position > kept ? tag->position - kept : 0;
-                lines.Count(fresh.substr(0, fresh_before_tag));
-                check = {InputVerdict::Accepted, {}, tag->tag, lines.Line()};
-            } else {
-                lines.Count(fresh);
-            }
+        if (!found) {
+            found = finder.Feed(fresh, false, check);
         }
-        kept = std::min(kOverlap, text.size());
-        std::copy(text.end() - static_cast<std::ptrdiff_t>(kept), text.end(), block.begin());
     }
-    return check;
 }
 
 }  // namespace zaveze

@@ -28,10 +28,12 @@ enum class InputVerdict {
 struct InputCheck {
     InputVerdict verdict = InputVerdict::Accepted;
     std::string reason;
-    // Where the time element would go: the first container tag, and the line it starts on
-    // (counted from 1, a line ending at CR LF, LF or CR, as a text editor counts them).
-    std::string_view first_tag;
+    // Where the time element would go: the first container tag as written, the line it starts
+    // on (counted from 1, a line ending at CR LF, LF or CR, as a text editor counts them), and
+    // its namespace prefix, which the element's tags take on.
+    std::string first_tag;
     std::uint64_t first_tag_line = 0;
+    std::string first_tag_prefix{};
     bool kmz = false;  // the input is a KMZ archive
 };
 

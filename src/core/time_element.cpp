@@ -48,4 +48,22 @@ std::string Time_Element_Text(const TimeElement& element) {
     return text + "</TimeSpan>" + std::string(kClosingLineEnd);
 }
 
+std::string With_Tag_Prefix(std::string_view element_text, std::string_view prefix) {
+    if (prefix.empty()) {
+        return std::string(element_text);
+    }
+    // The values hold no "<": every "<" opens one of the element's tags.
+    std::string text;
+    for (std::size_t at = 0; at < element_text.size(); ++at) {
+        text += element_text[at];
+        if (element_text[at] == '<') {
+            if (at + 1 < element_text.size() && element_text[at + 1] == '/') {
+                text += element_text[++at];
+            }
+            text.append(prefix).append(":");
+        }
+    }
+    return text;
+}
+
 }  // namespace zaveze

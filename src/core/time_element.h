@@ -30,4 +30,8 @@ std::optional<std::string_view> Element_Refusal(const TimeElement& element);
 // "<TimeSpan>" LF CR LF, "<begin>...</begin>" LF CR LF, ..., "</TimeSpan>" CR LF CR LF.
 std::string Time_Element_Text(const TimeElement& element);
 
+// The element's bytes for a container tag with a namespace prefix ("kml" for <kml:Document>):
+// every tag of the element carries the same prefix (<kml:TimeSpan>, <kml:begin>, ...).
+std::string With_Tag_Prefix(std::string_view element_text, std::string_view prefix);
+
 }  // namespace zaveze

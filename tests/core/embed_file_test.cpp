@@ -70,7 +70,7 @@ TEST_F(EmbedFile, OutputThatIsAFolderIsAWriteFailureAndLeavesNothing) {
 }
 
 TEST_F(EmbedFile, InputWithoutContainerTagWritesNothingAndKeepsAnOldOutput) {
-    Write_File(input, "<kml><Document id=\"x\"></Document></kml>");
+    Write_File(input, "<kml><!-- <Document> --><Folder/></kml>");
     Write_File(output, "old output");
     const EmbedResult result = Embed_File(input, output, kElement, Replacing::Allowed);
     EXPECT_EQ(result.status, EmbedStatus::NoContainerTag);

@@ -40,7 +40,9 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"GxPrefixedCountsToo", "<Document><gx:TimeStamp>", InputVerdict::HasTimeData},
         CheckCase{"TimeDataBeforeAnyTag", "TimeSpan", InputVerdict::HasTimeData},
         CheckCase{"OtherCaseMarkers", "<Document> timestamp TIMESPAN", InputVerdict::Accepted},
-        CheckCase{"TagWithAttribute", "<Document id=\"a\">", InputVerdict::NoContainerTag},
+        CheckCase{"TagWithAttribute", "<Document id=\"a\">", InputVerdict::Accepted},
+        CheckCase{"TagsOnlyInCommentsOrEmpty", "<!-- <Document> --><Folder/><Document id=a>",
+                  InputVerdict::NoContainerTag},
         CheckCase{"Empty", "", InputVerdict::NoContainerTag},
         CheckCase{"EachTagAlone", "<GroundOverlay>", InputVerdict::Accepted}),
     [](const auto& test_case) { return test_case.param.name; });
@@ -53,6 +55,25 @@ TEST(InputCheck, FindsWordsAcrossBlockBoundaries) {
     EXPECT_EQ(Check_Input_File(path).verdict, InputVerdict::Accepted);
     Write_File(path, "<Folder>" + std::string(2 * block - 12, 'x') + "TimeStamp");
     EXPECT_EQ(Check_Input_File(path).verdict, InputVerdict::HasTimeData);
+}
+
+// The check names the tag as written, the line it starts on and its prefix, also for a tag
+// longer than a block.
+TEST(InputCheck, FindsTheChosenTag) {
+    TempFolder folder;
+    const std::string path = folder.File("in.kml");
+    Write_File(path, "<?xml?>\n<kml:kml><!-- <Folder>\r\n -->\r<kml:Document\n id='d'><Folder>");
+    InputCheck check = Check_Input_File(path);
+    EXPECT_EQ(check.first_tag, "<kml:Document\n id='d'>");
+    EXPECT_EQ(check.first_tag_line, 4u);
+    EXPECT_EQ(check.first_tag_prefix, "kml");
+
+    const std::string long_tag = "<Placemark id=\"" + std::string(200000, 'x') + "\">";
+    Write_File(path, std::string(70000, ' ') + long_tag);
+    check = Check_Input_File(path);
+    EXPECT_EQ(check.verdict, InputVerdict::Accepted);
+    EXPECT_EQ(check.first_tag, long_tag);
+    EXPECT_EQ(check.first_tag_prefix, "");
 }
 
 TEST(InputCheck, UnreadableInputsAreNamedWithTheSystemsReason) {
@@ -68,12 +89,12 @@ TEST(InputCheck, UnreadableInputsAreNamedWithTheSystemsReason) {
 }
 
 TEST(InputCheck, RefusalMessages) {
-    EXPECT_EQ(Input_Refusal_Message({InputVerdict::HasTimeData, {}, {}, 0}, "f"),
+    EXPECT_EQ(Input_Refusal_Message({InputVerdict::HasTimeData, {}, {}, 0, {}}, "f"),
               messages::kTimeDataPresent);
-    EXPECT_EQ(Input_Refusal_Message({InputVerdict::NoContainerTag, {}, {}, 0}, "f"),
+    EXPECT_EQ(Input_Refusal_Message({InputVerdict::NoContainerTag, {}, {}, 0, {}}, "f"),
               "Sorry, couldn't find an acceptable \"container\" tag in the file to embed the time "
               "data after.");
-    EXPECT_FALSE(Input_Refusal_Message({InputVerdict::Accepted, {}, {}, 0}, "f"));
+    EXPECT_FALSE(Input_Refusal_Message({InputVerdict::Accepted, {}, {}, 0, {}}, "f"));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 #include "support/two_pass_model.h"
 
 #include <algorithm>
+#include <cstring>
+#include <regex>
 
 #include "core/engine/container_tags.h"
 #include "core/module1.h"
@@ -24,66 +26,167 @@ void Write_Line(std::string& file, const std::string& line) {
     file += line + "\r\n";
 }
 
-}  // namespace
+struct LineRange {
+    std::size_t start, length;
+};
 
-std::vector<std::string> Model_Read_Lines(const std::string& bytes) {
-    std::vector<std::string> lines;
+std::vector<LineRange> Model_Line_Ranges(const std::string& bytes) {
+    std::vector<LineRange> lines;
     std::size_t i = 0;
     while (i < bytes.size()) {
-        std::string line;
+        const std::size_t start = i;
         while (i < bytes.size() && bytes[i] != '\r') {
-            line += bytes[i++];
+            ++i;
         }
+        lines.push_back({start, i - start});
         if (i < bytes.size()) {
             ++i;  // the CR
             if (i < bytes.size() && bytes[i] == '\n') {
                 ++i;
             }
         }
-        lines.push_back(line);
     }
     return lines;
 }
 
-std::string Model_Splitting_Pass(const std::string& input) {
+std::optional<std::string_view> Plain_Tag_At(const std::string& text, std::size_t at) {
+    for (std::string_view tag : kContainerTags) {
+        if (text.compare(at, tag.size(), tag) == 0) {
+            return tag;
+        }
+    }
+    return std::nullopt;
+}
+
+void Write_Element(std::string& output, const ModelElement& element, const std::string& prefix) {
+    const std::string p = prefix.empty() ? "" : prefix + ":";
+    if (element.mode == TimeMode::TimeSpan) {
+        Write_Line(output, "<" + p + "TimeSpan>\n");
+        if (!element.begin.empty()) {
+            Write_Line(output, "<" + p + "begin>" + element.begin + "</" + p + "begin>\n");
+        }
+        if (!element.end.empty()) {
+            Write_Line(output, "<" + p + "end>" + element.end + "</" + p + "end>\n");
+        }
+        Write_Line(output, "</" + p + "TimeSpan>\r\n");
+    } else if (!element.begin.empty()) {
+        Write_Line(output, "<" + p + "TimeStamp>\n");
+        Write_Line(output, "<" + p + "when>" + element.begin + "</" + p + "when>\n");
+        Write_Line(output, "</" + p + "TimeStamp>\r\n");
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> Model_Read_Lines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    for (const auto& [start, length] : Model_Line_Ranges(bytes)) {
+        lines.push_back(bytes.substr(start, length));
+    }
+    return lines;
+}
+
+std::optional<ModelTag> Model_Chosen_Tag(const std::string& text) {
+    static const std::regex kStartTag(
+        "<(?:([A-Za-z_][A-Za-z0-9_.-]*):)?"
+        "(?:Document|Folder|Placemark|ScreenOverlay|GroundOverlay|PhotoOverlay|NetworkLink)"
+        "(?:[ \t\r\n]+[^ \t\r\n=/<>\"']+[ \t\r\n]*=[ \t\r\n]*(?:\"[^<\"]*\"|'[^<']*'))*"
+        "[ \t\r\n]*>");
+    const auto past = [&text](std::size_t from, const char* end) {
+        const std::size_t at = text.find(end, from);
+        return at == std::string::npos ? text.size() : at + std::strlen(end);
+    };
+    std::size_t at = 0;
+    while ((at = text.find('<', at)) != std::string::npos) {
+        const auto opens = [&](const char* opening) {
+            return text.compare(at, std::strlen(opening), opening) == 0;
+        };
+        if (opens("<!--")) {
+            at = past(at + 4, "-->");
+        } else if (opens("<![CDATA[")) {
+            at = past(at + 9, "]]>");
+        } else if (opens("<?")) {
+            at = past(at + 2, "?>");
+        } else if (opens("<!DOCTYPE")) {
+            const std::size_t close = text.find('>', at + 9), subset = text.find('[', at + 9);
+            at = subset < close ? past(past(subset + 1, "]"), ">") : past(at + 9, ">");
+        } else if (opens("<!")) {
+            at = past(at + 2, ">");
+        } else {
+            // A container tag holds no "<" but its first.
+            const std::string candidate = text.substr(at, text.find('<', at + 1) - at);
+            std::smatch tag;
+            if (std::regex_search(candidate, tag, kStartTag,
+                                  std::regex_constants::match_continuous)) {
+                return ModelTag{at, at + static_cast<std::size_t>(tag.length(0)), tag.str(1)};
+            }
+            ++at;
+        }
+    }
+    return std::nullopt;
+}
+
+ModelScratch Model_Splitting_Pass(const std::string& input, const std::optional<ModelTag>& chosen) {
+    ModelScratch scratch;
+    std::size_t lines_written = 0;
+    const auto in_chosen = [&chosen](std::size_t at) {
+        return chosen && at >= chosen->begin && at < chosen->end;
+    };
+    for (const auto& [start, length] : Model_Line_Ranges(input)) {
+        std::string line;
+        for (std::size_t at = start; at < start + length;) {
+            if (chosen && at == chosen->begin) {
+                line += "\n";
+            }
+            if (const auto tag = Plain_Tag_At(input, at); tag && !in_chosen(at)) {
+                line.append("\n").append(*tag).append("\n");
+                at += tag->size();
+                continue;
+            }
+            line += input[at++];
+            if (chosen && at == chosen->end) {
+                line += "\n";
+                scratch.element_line =
+                    lines_written +
+                    static_cast<std::size_t>(std::count(line.begin(), line.end(), '\n')) - 1;
+            }
+        }
+        lines_written += static_cast<std::size_t>(std::count(line.begin(), line.end(), '\n')) + 1;
+        Write_Line(scratch.text, Replace_All(line, "\n", "\r\n"));
+    }
+    return scratch;
+}
+
+std::string Model_Copying_Pass(const ModelScratch& scratch, const ModelElement& element,
+                               const std::string& prefix) {
+    std::string output;
+    const std::vector<std::string> lines = Model_Read_Lines(scratch.text);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        Write_Line(output, lines[i]);
+        if (scratch.element_line == i) {
+            Write_Element(output, element, prefix);
+        }
+    }
+    return output;
+}
+
+std::string Model_Embed_Plain(const std::string& input, const ModelElement& element) {
     std::string scratch;
     for (std::string line : Model_Read_Lines(input)) {
         for (std::string_view tag : kContainerTags) {
             line = Replace_All(line, std::string(tag), std::string("\n").append(tag).append("\n"));
         }
-        line = Replace_All(line, "\n", "\r\n");
-        Write_Line(scratch, line);
+        Write_Line(scratch, Replace_All(line, "\n", "\r\n"));
     }
-    return scratch;
-}
-
-std::string Model_Copying_Pass(const std::string& scratch, const ModelElement& element) {
     std::string output;
     bool inserted = false;
     for (const std::string& line : Model_Read_Lines(scratch)) {
         Write_Line(output, line);
         std::string cleaned = line;
         const std::string key = Module1::Clean_Line(cleaned);
-        const bool is_container_line =
-            std::find(kContainerTags.begin(), kContainerTags.end(), key) != kContainerTags.end();
-        if (inserted || !is_container_line) {
-            continue;
-        }
-        if (element.mode == TimeMode::TimeSpan) {
-            Write_Line(output, "<TimeSpan>\n");
-            if (!element.begin.empty()) {
-                Write_Line(output, "<begin>" + element.begin + "</begin>\n");
-            }
-            if (!element.end.empty()) {
-                Write_Line(output, "<end>" + element.end + "</end>\n");
-            }
-            Write_Line(output, "</TimeSpan>\r\n");
-            inserted = true;
-        }
-        if (element.mode == TimeMode::TimeStamp && !element.begin.empty()) {
-            Write_Line(output, "<TimeStamp>\n");
-            Write_Line(output, "<when>" + element.begin + "</when>\n");
-            Write_Line(output, "</TimeStamp>\r\n");
+        if (!inserted &&
+            std::find(kContainerTags.begin(), kContainerTags.end(), key) != kContainerTags.end()) {
+            Write_Element(output, element, "");
             inserted = true;
         }
     }

@@ -2,9 +2,11 @@
 #pragma once
 // The embedding written the plain way: read the input line by line, put every container tag on a
 // line of its own into a scratch text, then copy the scratch text line by line and place the time
-// element after the first line that is a container tag. It is slow and holds everything in
-// memory, and it is obviously right; the real engine is checked against it.
+// element after the line that ends with the chosen container tag. It is slow and holds everything
+// in memory, and it is obviously right; the real engine is checked against it.
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,11 +24,33 @@ struct ModelElement {
 // Lines as the reader sees them: a line ends at CR or CR LF, a lone LF stays in the line.
 std::vector<std::string> Model_Read_Lines(const std::string& bytes);
 
-std::string Model_Splitting_Pass(const std::string& input);
-std::string Model_Copying_Pass(const std::string& scratch, const ModelElement& element);
+// The container start tag that receives the element, found as an XML reader would, skipping
+// comments, CDATA sections, processing instructions and declarations.
+struct ModelTag {
+    std::size_t begin = 0;  // its "<"
+    std::size_t end = 0;    // after its ">"
+    std::string prefix;     // its namespace prefix, without the ":"
+};
+std::optional<ModelTag> Model_Chosen_Tag(const std::string& input);
+
+// The splitting pass: plain tags and the chosen tag each on lines of their own.
+struct ModelScratch {
+    std::string text;
+    std::optional<std::size_t> element_line;  // the line (from 0) that ends with the chosen tag
+};
+ModelScratch Model_Splitting_Pass(const std::string& input, const std::optional<ModelTag>& chosen);
+std::string Model_Copying_Pass(const ModelScratch& scratch, const ModelElement& element,
+                               const std::string& prefix);
 
 inline std::string Model_Embed(const std::string& input, const ModelElement& element) {
-    return Model_Copying_Pass(Model_Splitting_Pass(input), element);
+    const std::optional<ModelTag> chosen = Model_Chosen_Tag(input);
+    return Model_Copying_Pass(Model_Splitting_Pass(input, chosen), element,
+                              chosen ? chosen->prefix : "");
 }
+
+// The first rule, where only plain tags count and the element follows the first line that is
+// one: the new rule must give the same bytes for every file whose chosen tag is the first plain
+// tag.
+std::string Model_Embed_Plain(const std::string& input, const ModelElement& element);
 
 }  // namespace zaveze::testing

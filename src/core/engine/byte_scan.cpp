@@ -104,8 +104,7 @@ template <int kWidth>
 // every look at a byte's neighbours and every tag comparison stays within `end`.
 template <int kWidth, WindowMasks (*Masks)(const char*)>
 [[gnu::always_inline]] inline PlainCopy Copy_Windows(const char* begin, const char* position,
-                                                     const char* end, char* cursor,
-                                                     AtContainerTag at_tag) {
+                                                     const char* end, char* cursor) {
     if (position == begin && position < end) {  // the first window needs a byte before it
         if (!Copy_One(begin, position, end, cursor)) {
             return {position, cursor};
@@ -128,7 +127,7 @@ template <int kWidth, WindowMasks (*Masks)(const char*)>
                     continue;
                 }
                 cursor = Copy_Piece<kWidth>(cursor, from, at);
-                if (match == TagMatch::Partial || at_tag == AtContainerTag::Stop) {
+                if (match == TagMatch::Partial) {
                     return {at, cursor};
                 }
                 // The tag on a line of its own; the window starts again behind it.
@@ -158,15 +157,13 @@ template <int kWidth, WindowMasks (*Masks)(const char*)>
     return Copy_Scalar(begin, position, end, cursor);
 }
 
-PlainCopy Copy_Sse2(const char* begin, const char* position, const char* end, char* cursor,
-                    AtContainerTag at_tag) {
-    return Copy_Windows<16, Masks_Sse2>(begin, position, end, cursor, at_tag);
+PlainCopy Copy_Sse2(const char* begin, const char* position, const char* end, char* cursor) {
+    return Copy_Windows<16, Masks_Sse2>(begin, position, end, cursor);
 }
 
 __attribute__((target("avx2"))) PlainCopy Copy_Avx2(const char* begin, const char* position,
-                                                    const char* end, char* cursor,
-                                                    AtContainerTag at_tag) {
-    return Copy_Windows<32, Masks_Avx2>(begin, position, end, cursor, at_tag);
+                                                    const char* end, char* cursor) {
+    return Copy_Windows<32, Masks_Avx2>(begin, position, end, cursor);
 }
 
 #endif
@@ -183,29 +180,27 @@ bool Has_Vector_Unit(VectorUnit unit) {
 }
 
 PlainCopy Copy_Plain_Bytes_Using(VectorUnit unit, const char* begin, const char* position,
-                                 const char* end, char* cursor, AtContainerTag at_tag) {
+                                 const char* end, char* cursor) {
 #if ZAVEZE_X86
     switch (unit) {
         case VectorUnit::Avx2:
-            return Copy_Avx2(begin, position, end, cursor, at_tag);
+            return Copy_Avx2(begin, position, end, cursor);
         case VectorUnit::Sse2:
-            return Copy_Sse2(begin, position, end, cursor, at_tag);
+            return Copy_Sse2(begin, position, end, cursor);
         case VectorUnit::None:
             break;
     }
 #else
     (void)unit;
-    (void)at_tag;
 #endif
     return Copy_Scalar(begin, position, end, cursor);
 }
 
-PlainCopy Copy_Plain_Bytes(const char* begin, const char* position, const char* end, char* cursor,
-                           AtContainerTag at_tag) {
+PlainCopy Copy_Plain_Bytes(const char* begin, const char* position, const char* end, char* cursor) {
     static const VectorUnit best = Has_Vector_Unit(VectorUnit::Avx2)   ? VectorUnit::Avx2
                                    : Has_Vector_Unit(VectorUnit::Sse2) ? VectorUnit::Sse2
                                                                        : VectorUnit::None;
-    return Copy_Plain_Bytes_Using(best, begin, position, end, cursor, at_tag);
+    return Copy_Plain_Bytes_Using(best, begin, position, end, cursor);
 }
 
 #if ZAVEZE_X86

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// The opening tags after which a time element may be placed, and the one matcher that recognises
-// them. They are matched exactly: a tag with attributes, a namespace prefix or other letter case
-// does not count.
+// The plain container tags, and the one matcher that recognises them: the embedding puts each of
+// them on a line of its own wherever it stands, also in a comment. They are matched exactly. Which
+// tag receives the time element is the locator's rule (container_locator.h), which also takes
+// tags with attributes or a namespace prefix.
 
 #include <array>
-#include <optional>
 #include <string_view>
 
 namespace zaveze {
@@ -14,10 +14,6 @@ inline constexpr std::array<std::string_view, 7> kContainerTags = {
     "<Document>",      "<Folder>",       "<Placemark>",   "<ScreenOverlay>",
     "<GroundOverlay>", "<PhotoOverlay>", "<NetworkLink>",
 };
-
-// The longest of the tags; a reader that looks for them across block boundaries keeps this many
-// bytes minus one.
-inline constexpr std::size_t kLongestContainerTag = 15;
 
 // Words whose presence anywhere in a file means it already carries time data.
 inline constexpr std::array<std::string_view, 2> kTimeDataMarkers = {"TimeStamp", "TimeSpan"};
@@ -48,13 +44,5 @@ inline ContainerTagMatch Match_Container_Tag(std::string_view text) {
     }
     return result;
 }
-
-struct FoundTag {
-    std::size_t position;
-    std::string_view tag;
-};
-
-// The first container tag in `text`, if any.
-std::optional<FoundTag> Find_Container_Tag(std::string_view text);
 
 }  // namespace zaveze

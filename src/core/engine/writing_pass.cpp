@@ -39,11 +39,14 @@ EmbedResult Run_Writing_Pass(const ByteReader& read, PassOutput& output,
     std::uint64_t bytes_read = 0;
     EmbeddingStream stream(element_text);
     TimeDataScanner time_data;
-    std::vector<char> block(kBlockSize);
+    std::vector<char> block;
     OutputBuffer out;
     std::size_t carried = 0;  // bytes kept at the block's front for the next round
     for (;;) {
-        const std::int64_t count = read(block.data() + carried, block.size() - carried);
+        // Room for a whole block after the carried bytes: a tag that is not yet whole may be
+        // longer than a block.
+        block.resize(carried + kBlockSize);
+        const std::int64_t count = read(block.data() + carried, kBlockSize);
         if (count < 0) {
             return Read_Failure(errno);
         }

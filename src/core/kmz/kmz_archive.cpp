@@ -241,7 +241,7 @@ InputCheck Check_Kmz(InputFile& input, JobControl* control) {
     const InputCheck check = Check_Bytes(
         [&reader](char* buffer, std::size_t size) { return reader.Read(buffer, size); }, control);
     if (reader.Damage()) {
-        return {InputVerdict::KmzUnusable, *reader.Damage(), {}, 0};
+        return {InputVerdict::KmzUnusable, *reader.Damage(), {}, 0, {}};
     }
     return check;
 }

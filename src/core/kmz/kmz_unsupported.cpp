@@ -10,7 +10,7 @@ bool Kmz_Supported() {
 }
 
 InputCheck Check_Kmz(InputFile&, JobControl*) {
-    return {InputVerdict::KmzUnsupported, {}, {}, 0};
+    return {InputVerdict::KmzUnsupported, {}, {}, 0, {}};
 }
 
 EmbedResult Write_Kmz(InputFile&, int, const std::string&, JobControl*) {

@@ -130,7 +130,7 @@ TEST_F(Kmz, RefusalsWriteNothing) {
     const std::vector<std::pair<RawEntry, EmbedStatus>> cases = {
         {Deflated("doc.kml", "<kml><Document><TimeStamp/></Document></kml>"),
          EmbedStatus::HasTimeData},
-        {Deflated("doc.kml", "<kml><Document id='x'></Document></kml>"),
+        {Deflated("doc.kml", "<kml><Document id=x></Document></kml>"),
          EmbedStatus::NoContainerTag},
         {Deflated("readme.txt", "no document"), EmbedStatus::NotKmz},
     };
