@@ -39,6 +39,10 @@ std::string Embed_Result_Message(const EmbedResult& result, const std::string& i
             return messages::Text_Into_Kmz(input, output);
         case EmbedStatus::KmzUnusable:
             return messages::Kmz_Unusable(input, result.reason);
+        case EmbedStatus::Utf32:
+            return messages::In_Utf32(input);
+        case EmbedStatus::CutShortUtf16:
+            return messages::Utf16_Cut_Short(input);
         case EmbedStatus::WriteFailed:
             break;
     }
@@ -61,6 +65,10 @@ EmbedResult From_Input_Check(const InputCheck& check) {
             return {EmbedStatus::KmzUnsupported, {}, {}};
         case InputVerdict::KmzUnusable:
             return {EmbedStatus::KmzUnusable, check.reason, {}};
+        case InputVerdict::Utf32:
+            return {EmbedStatus::Utf32, {}, {}};
+        case InputVerdict::CutShortUtf16:
+            return {EmbedStatus::CutShortUtf16, {}, {}};
         case InputVerdict::Accepted:
             break;
     }
@@ -85,6 +93,8 @@ bool Is_Refusal(EmbedStatus status) {
         case EmbedStatus::KmzUnsupported:
         case EmbedStatus::ArchiveIntoKml:
         case EmbedStatus::TextIntoKmz:
+        case EmbedStatus::Utf32:
+        case EmbedStatus::CutShortUtf16:
             return true;
         default:
             return false;

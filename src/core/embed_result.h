@@ -26,6 +26,8 @@ enum class EmbedStatus {
     ArchiveIntoKml,   // a KMZ archive, and the output's name ends in ".kml": nothing was written
     TextIntoKmz,      // a KML text, and the output's name ends in ".kmz": nothing was written
     KmzUnusable,      // the archive's KML document is damaged or unreadable; `reason` says how
+    Utf32,            // the input is in UTF-32: nothing was written
+    CutShortUtf16,    // the input is in UTF-16 and of an odd length: nothing was written
 };
 
 struct EmbedResult {

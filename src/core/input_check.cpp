@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/engine/container_locator.h"
+#include "core/engine/text_source.h"
 #include "core/engine/time_data_scan.h"
 #include "core/engine/writing_pass.h"
 #include "core/files/input_file.h"
@@ -93,26 +94,34 @@ InputCheck Check_Input(InputFile& file, JobControl* control) {
 }
 
 InputCheck Check_Bytes(const ByteReader& read, JobControl* control) {
-    std::uint64_t bytes_read = 0;
+    TextSource text(read);
+    if (!text.Start()) {
+        return {InputVerdict::Unreadable, Error_Text(errno), {}, 0, {}};
+    }
+    if (text.Encoding() == TextEncoding::Utf32) {
+        return {InputVerdict::Utf32, {}, {}, 0, {}};
+    }
     TimeDataScanner time_data;
     ChosenTagFinder finder;
     bool found = false;
     std::vector<char> block(kBlockSize);
     InputCheck check{InputVerdict::NoContainerTag, {}, {}, 0, {}};
     for (;;) {
-        const std::int64_t count = read(block.data(), block.size());
+        const std::int64_t count = text.Read(block.data(), block.size());
         if (count < 0) {
             return {InputVerdict::Unreadable, Error_Text(errno), {}, 0, {}};
         }
         const std::string_view fresh(block.data(), static_cast<std::size_t>(count));
         if (count == 0) {
+            if (text.Cut_Short()) {
+                return {InputVerdict::CutShortUtf16, {}, {}, 0, {}};
+            }
             if (!found) {
                 finder.Feed(fresh, true, check);
             }
             return check;
         }
-        bytes_read += fresh.size();
-        if (control != nullptr && !control->Go_On(bytes_read)) {
+        if (control != nullptr && !control->Go_On(text.File_Bytes_Read())) {
             return {InputVerdict::Cancelled, {}, {}, 0, {}};
         }
         if (time_data.Feed(fresh)) {

@@ -23,6 +23,8 @@ enum class InputVerdict {
     NotKmz,          // a KMZ archive that cannot be read, or holds no ".kml" entry
     KmzUnsupported,  // a KMZ archive, and the program was built without KMZ support
     KmzUnusable,     // the archive's KML document is damaged or unreadable; `reason` says how
+    Utf32,           // the text is in UTF-32, which no KML program writes
+    CutShortUtf16,   // the text is in UTF-16 and ends in half a code unit (an odd length)
 };
 
 struct InputCheck {

@@ -110,6 +110,15 @@ inline std::string Kmz_Unusable(std::string_view file, std::string_view why) {
     return "Sorry, the KMZ archive " + std::string(file) + " cannot be used: " + std::string(why) +
            ". Nothing was written.";
 }
+inline std::string In_Utf32(std::string_view file) {
+    return "Sorry, the file " + std::string(file) +
+           " is in UTF-32; Zaveze reads KML in UTF-8 or UTF-16. Nothing was written.";
+}
+inline std::string Utf16_Cut_Short(std::string_view file) {
+    return "Sorry, the file " + std::string(file) +
+           " is in UTF-16 but has an odd number of bytes, so its last character is cut short. "
+           "Nothing was written.";
+}
 inline constexpr std::string_view kKmlEntryTooLarge =
     "its KML document would grow past the 4 GiB that the archive can record";
 // Why an archive's KML document cannot be used.

@@ -6,6 +6,8 @@
 #include <filesystem>
 
 #include "core/engine/embedding_stream.h"
+#include "core/engine/text_encoding.h"
+#include "core/input_check.h"
 #include "core/time_element.h"
 #include "support/temp_folder.h"
 
@@ -104,6 +106,58 @@ TEST_F(EmbedFile, LargeInputAcrossManyBlocksMatchesTheInMemoryTransform) {
     Write_File(input, big);
     ASSERT_EQ(Embed_File(input, output, kElement, Replacing::Never).status, EmbedStatus::Written);
     EXPECT_EQ(Read_File(output), Embed_Text(big, kElement).text);
+}
+
+// A UTF-16 file gets exactly the bytes of converting it to UTF-8, embedding and converting back,
+// in its own byte order, with its mark if it has one; large enough to cross blocks.
+TEST_F(EmbedFile, Utf16IsEmbeddedInItsOwnByteOrder) {
+    std::string text = "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n<kml:kml>\r\n";
+    for (int n = 0; n < 20000; ++n) {
+        text += "<!-- \xC3\xA9\xF0\x9F\x98\x80 <Folder> -->\r\n";
+    }
+    text += "<kml:Document id=\"d\"><name>Z\xC3\xBCrich</name></kml:Document></kml:kml>";
+    const std::string utf8_output = Embed_Text(text, kElement).text;
+    for (const bool big_endian : {false, true}) {
+        const std::string mark = big_endian ? "" : "\xEF\xBB\xBF";
+        std::string bytes, expected;
+        Utf16Encoder(big_endian).Encode(mark + text, bytes);
+        Utf16Encoder(big_endian).Encode(mark + utf8_output, expected);
+        Write_File(input, bytes);
+        std::filesystem::remove(output);
+        ASSERT_EQ(Embed_File(input, output, kElement, Replacing::Never).status,
+                  EmbedStatus::Written);
+        EXPECT_EQ(Read_File(output), expected) << big_endian;
+        EXPECT_EQ(Check_Input_File(input).first_tag, "<kml:Document id=\"d\">");
+        EXPECT_EQ(Check_Input_File(input).first_tag_line, 20003u);
+    }
+}
+
+TEST_F(EmbedFile, EncodingsItCannotReadAreRefusedByName) {
+    using namespace std::string_literals;
+    const struct {
+        std::string bytes;
+        EmbedStatus status;
+        InputVerdict verdict;
+        std::string message;
+    } cases[] = {
+        {"<\0\0\0?\0\0\0"s, EmbedStatus::Utf32, InputVerdict::Utf32,
+         "Sorry, the file " + input +
+             " is in UTF-32; Zaveze reads KML in UTF-8 or UTF-16. Nothing was written."},
+        {"\xFF\xFE<\0F\0>"s, EmbedStatus::CutShortUtf16, InputVerdict::CutShortUtf16,
+         "Sorry, the file " + input +
+             " is in UTF-16 but has an odd number of bytes, so its last character is cut short. "
+             "Nothing was written."},
+        {"\xFF\xFE<\0F\0o\0l\0d\0e\0r\0>\0T\0i\0m\0e\0S\0p\0a\0n\0"s, EmbedStatus::HasTimeData,
+         InputVerdict::HasTimeData, "This file appears to already have time data embedded in it"},
+    };
+    for (const auto& [bytes, status, verdict, message] : cases) {
+        Write_File(input, bytes);
+        const EmbedResult result = Embed_File(input, output, kElement, Replacing::Never);
+        EXPECT_EQ(result.status, status) << message;
+        EXPECT_EQ(Embed_Result_Message(result, input, output), message);
+        EXPECT_EQ(Check_Input_File(input).verdict, verdict) << message;
+        EXPECT_EQ(folder.Names(), std::vector<std::string>{"trip.kml"});
+    }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "core/engine/background_writer.h"
 #include "core/engine/embedding_stream.h"
+#include "core/engine/text_source.h"
 #include "core/engine/time_data_scan.h"
 
 namespace zaveze {
@@ -32,11 +33,38 @@ class ThreadedFileOutput : public PassOutput {
     BackgroundWriter writer_;
 };
 
+// Output for a UTF-16 input: the UTF-8 that the embedding made, converted back.
+class Utf16Output : public PassOutput {
+  public:
+    Utf16Output(PassOutput& output, bool big_endian) : output_(output), encoder_(big_endian) {}
+    void Take(OutputBuffer& out, bool last) override {
+        std::string converted;
+        out.Drop_Front(encoder_.Encode(out.View(), converted));
+        char* const cursor = converted_.Room_For(converted.size());
+        converted_.Written_Until(std::copy(converted.begin(), converted.end(), cursor));
+        output_.Take(converted_, last);
+    }
+    bool Failed() override { return output_.Failed(); }
+
+  private:
+    PassOutput& output_;
+    Utf16Encoder encoder_;
+    OutputBuffer converted_;  // what `output_` has not taken yet
+};
+
 }  // namespace
 
 EmbedResult Run_Writing_Pass(const ByteReader& read, PassOutput& output,
                              const std::string& element_text, JobControl* control) {
-    std::uint64_t bytes_read = 0;
+    TextSource text(read);
+    if (!text.Start()) {
+        return Read_Failure(errno);
+    }
+    if (text.Encoding() == TextEncoding::Utf32) {
+        return {EmbedStatus::Utf32, {}, {}};
+    }
+    Utf16Output utf16_output(output, text.Encoding() == TextEncoding::Utf16BigEndian);
+    PassOutput& sink = text.Is_Utf16() ? utf16_output : output;
     EmbeddingStream stream(element_text);
     TimeDataScanner time_data;
     std::vector<char> block;
@@ -46,13 +74,12 @@ EmbedResult Run_Writing_Pass(const ByteReader& read, PassOutput& output,
         // Room for a whole block after the carried bytes: a tag that is not yet whole may be
         // longer than a block.
         block.resize(carried + kBlockSize);
-        const std::int64_t count = read(block.data() + carried, kBlockSize);
+        const std::int64_t count = text.Read(block.data() + carried, kBlockSize);
         if (count < 0) {
             return Read_Failure(errno);
         }
         const auto fresh = static_cast<std::size_t>(count);
-        bytes_read += fresh;
-        if (control != nullptr && !control->Go_On(bytes_read)) {
+        if (control != nullptr && !control->Go_On(text.File_Bytes_Read())) {
             return {EmbedStatus::Cancelled, {}, {}};
         }
         if (time_data.Feed(std::string_view(block.data() + carried, fresh))) {
@@ -60,16 +87,19 @@ EmbedResult Run_Writing_Pass(const ByteReader& read, PassOutput& output,
         }
         const std::string_view bytes(block.data(), carried + fresh);
         if (count == 0) {
+            if (text.Cut_Short()) {
+                return {EmbedStatus::CutShortUtf16, {}, {}};
+            }
             stream.Finish(bytes, out);
-            output.Take(out, true);
+            sink.Take(out, true);
             break;
         }
         const std::size_t used = stream.Transform(bytes, out);
         carried = bytes.size() - used;
         std::copy(bytes.begin() + static_cast<std::ptrdiff_t>(used), bytes.end(), block.begin());
         if (out.Size() >= kHandOverSize) {
-            output.Take(out, false);
-            if (output.Failed()) {
+            sink.Take(out, false);
+            if (sink.Failed()) {
                 break;  // a full disk: reading the rest would only waste time
             }
         }

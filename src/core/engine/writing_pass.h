@@ -33,7 +33,8 @@ class PassOutput {
 };
 
 // Streams bytes from `read` once through the time-data scan and the transformation into
-// `output`: Written, NoContainerTag, HasTimeData, Cancelled, or ReadFailed with errno's text.
+// `output`, a UTF-16 text converted to UTF-8 and back: Written, NoContainerTag, HasTimeData,
+// Utf32, CutShortUtf16, Cancelled, or ReadFailed with errno's text.
 EmbedResult Run_Writing_Pass(const ByteReader& read, PassOutput& output,
                              const std::string& element_text, JobControl* control);
 

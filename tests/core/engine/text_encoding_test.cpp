@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: MIT
+#include "core/engine/text_encoding.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace zaveze {
+namespace {
+
+using namespace std::string_literals;
+
+TEST(TextEncoding, IsToldByTheFirstBytes) {
+    const struct {
+        std::string first_bytes;
+        TextEncoding encoding;
+    } cases[] = {
+        {"<?xm", TextEncoding::Bytes},
+        {"\xEF\xBB\xBF<", TextEncoding::Bytes},
+        {"", TextEncoding::Bytes},
+        {"<", TextEncoding::Bytes},
+        {"<\0?\0"s, TextEncoding::Utf16LittleEndian},
+        {"\0<\0?"s, TextEncoding::Utf16BigEndian},
+        {"\xFF\xFE<\0"s, TextEncoding::Utf16LittleEndian},
+        {"\xFE\xFF\0<"s, TextEncoding::Utf16BigEndian},
+        {"\xFF\xFE", TextEncoding::Utf16LittleEndian},
+        {"<\0k\0"s, TextEncoding::Bytes},  // no "<?" and no mark: not known as UTF-16
+        {"\xFF\xFE\0\0"s, TextEncoding::Utf32},
+        {"\0\0\xFE\xFF"s, TextEncoding::Utf32},
+        {"<\0\0\0"s, TextEncoding::Utf32},
+        {"\0\0\0<"s, TextEncoding::Utf32},
+    };
+    for (const auto& [first_bytes, encoding] : cases) {
+        EXPECT_EQ(Detect_Encoding(first_bytes), encoding) << first_bytes.size();
+    }
+}
+
+std::string Decode_All(const std::string& bytes, bool big_endian, std::size_t block) {
+    Utf16Decoder decoder(big_endian);
+    std::string text;
+    for (std::size_t at = 0; at < bytes.size(); at += block) {
+        decoder.Decode(std::string_view(bytes).substr(at, block), text);
+    }
+    EXPECT_TRUE(decoder.Finish(text));
+    return text;
+}
+
+std::string Encode_All(const std::string& text, bool big_endian, std::size_t block) {
+    const Utf16Encoder encoder(big_endian);
+    std::string bytes, pending;
+    for (std::size_t at = 0; at < text.size(); at += block) {
+        pending += text.substr(at, block);
+        pending.erase(0, encoder.Encode(pending, bytes));
+    }
+    EXPECT_EQ(pending, "");
+    return bytes;
+}
+
+TEST(TextEncoding, Utf16BecomesUtf8) {
+    // a, e acute, euro, a grinning face (a surrogate pair), a lone low and a lone high surrogate
+    const std::string little = "a\0\xE9\0\xAC\x20\x3D\xD8\x00\xDE\x00\xDC\x00\xD8"s;
+    const std::string expected = "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xED\xB0\x80\xED\xA0\x80";
+    EXPECT_EQ(Decode_All(little, false, 3), expected);
+    std::string big = little;
+    for (std::size_t at = 0; at < big.size(); at += 2) {
+        std::swap(big[at], big[at + 1]);
+    }
+    EXPECT_EQ(Decode_All(big, true, 5), expected);
+
+    Utf16Decoder odd(false);
+    std::string text;
+    odd.Decode("a\0b"s, text);
+    EXPECT_FALSE(odd.Finish(text));
+}
+
+// Any sequence of code units, paired surrogates or not, comes back as it was, whatever the
+// blocks.
+TEST(TextEncoding, Utf16ComesBackByteForByte) {
+    std::mt19937 random(16);
+    std::uniform_int_distribution<unsigned> kind(0, 5), unit(0, 0xFFFF), block(1, 9);
+    for (int round = 0; round < 2000; ++round) {
+        std::string bytes;
+        for (int n = static_cast<int>(random() % 40); n > 0; --n) {
+            const unsigned k = kind(random);
+            const unsigned value = k == 0   ? 0xD800 + unit(random) % 0x400
+                                   : k == 1 ? 0xDC00 + unit(random) % 0x400
+                                   : k == 2 ? unit(random) % 0x80
+                                            : unit(random);
+            bytes += static_cast<char>(value & 0xFF);
+            bytes += static_cast<char>(value >> 8);
+        }
+        const bool big_endian = round % 2 == 1;
+        const std::string text = Decode_All(bytes, big_endian, block(random));
+        ASSERT_EQ(Encode_All(text, big_endian, block(random)), bytes) << round;
+    }
+}
+
+}  // namespace
+}  // namespace zaveze
