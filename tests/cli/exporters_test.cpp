@@ -1,0 +1,216 @@
+// SPDX-License-Identifier: MIT
+// KML as the programs that map makers use write it, through zaveze-embed, and the outputs read
+// back by real readers: GDAL for layers and features, xmllint for where the time element stands.
+
+#include "cli/command_run.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <memory>
+
+#include "core/engine/text_encoding.h"
+#include "core/time_element.h"
+#include "support/temp_folder.h"
+#include "support/two_pass_model.h"
+
+namespace zaveze::cli {
+namespace {
+
+using namespace std::string_literals;
+using testing::Read_File;
+using testing::TempFolder;
+using testing::Write_File;
+
+const std::string E = Time_Element_Text({TimeMode::TimeSpan, "2007-01-01", "2007-12-31"});
+const std::string kKml = "<kml xmlns=\"http://www.opengis.net/kml/2.2\">";
+const std::string kPoint = "<Point><coordinates>14.5,46.05</coordinates></Point>";
+
+// What a shell command printed; the test fails when it cannot start or fails.
+std::string Output_Of(const std::string& command) {
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen((command + " 2>&1").c_str(), "r"), pclose);
+    std::string text;
+    std::array<char, 4096> buffer;
+    for (std::size_t count; (count = fread(buffer.data(), 1, buffer.size(), pipe.get())) > 0;) {
+        text.append(buffer.data(), count);
+    }
+    EXPECT_EQ(pclose(pipe.release()), 0) << command << ":\n" << text;
+    return text;
+}
+
+// The layers and their feature counts, as GDAL reads them.
+std::string Layers_Of(const std::string& file) {
+    const std::string report = Output_Of("ogrinfo -ro -so -al '" + file + "'");
+    std::string layers;
+    std::size_t at = 0;
+    while ((at = report.find('\n', at)) != std::string::npos) {
+        const std::string line = report.substr(at + 1, report.find('\n', at + 1) - at - 1);
+        if (line.starts_with("Layer name:") || line.starts_with("Feature Count:")) {
+            layers += line + "\n";
+        }
+        ++at;
+    }
+    return layers;
+}
+
+// The element that the time element stands in, and that element's id, as an XML reader sees it.
+std::string Time_Parent_Of(const std::string& file) {
+    const std::string parent = "//*[local-name()='TimeSpan']/..";
+    std::string text = Output_Of("xmllint --xpath \"concat(name(" + parent + "), ' ', " + parent +
+                                 "/@id)\" '" + file + "'");
+    if (text.ends_with('\n')) {
+        text.pop_back();
+    }
+    return text;
+}
+
+std::string Utf16(const std::string& utf8, bool big_endian) {
+    std::string bytes;
+    Utf16Encoder(big_endian).Encode(utf8, bytes);
+    return bytes;
+}
+
+class Exporters : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (const char* tool : {"ogrinfo", "ogr2ogr", "xmllint"}) {
+            ASSERT_EQ(std::system(("command -v " + std::string(tool) + " >/dev/null").c_str()), 0)
+                << tool << " is missing: tools/test installs it (gdal-bin, libxml2-utils)";
+        }
+    }
+    // Embeds a span of 2007 into the file `name` with `bytes`; the output, of the same name in
+    // another folder, since GDAL names a single layer after its file.
+    std::string Embed(const std::string& name, const std::string& bytes, bool gdal_reads = true) {
+        const std::string input = folder.File(name), output = (dated.Path() / name).string();
+        Write_File(input, bytes);
+        const CommandRun run =
+            Embed_Command({"--begin", "2007-01-01", "--end", "2007-12-31", input, output});
+        EXPECT_EQ(run.status, 0) << name << ": " << run.err;
+        // GDAL finds the same layers and features in the output as in the input.
+        if (gdal_reads) {
+            EXPECT_EQ(Layers_Of(output), Layers_Of(input)) << name;
+        }
+        return output;
+    }
+    TempFolder folder, dated;
+};
+
+// Shapes of files as exporters write them, each with its expected bytes and the element that
+// the time goes into.
+TEST_F(Exporters, HandMadeShapes) {
+    const std::string kBom = "\xEF\xBB\xBF";
+    const std::string kUtf16Text = "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n" + kKml +
+                                   "<Document id=\"d\"><name>Ljubljana \xC4\x8D"
+                                   "as</name>" +
+                                   "<Placemark>" + kPoint + "</Placemark></Document></kml>\r\n";
+    const std::string kUtf16Output = "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n" + kKml +
+                                     "\r\n<Document id=\"d\">\r\n" + E +
+                                     "<name>Ljubljana \xC4\x8D"
+                                     "as</name>\r\n<Placemark>\r\n" +
+                                     kPoint + "</Placemark></Document></kml>\r\n";
+    const struct {
+        const char* name;
+        std::string input, output, time_parent;
+        bool gdal_reads = true;  // libkml refuses a document type with entities
+    } cases[] = {
+        {"simplekml.kml",
+         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + kKml +
+             "<Document id=\"1\"><Folder id=\"2\">"
+             "<Placemark id=\"3\">" +
+             kPoint + "</Placemark></Folder></Document></kml>\n",
+         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n" + kKml + "\r\n<Document id=\"1\">\r\n" +
+             E + "<Folder id=\"2\"><Placemark id=\"3\">" + kPoint +
+             "</Placemark></Folder></Document></kml>\r\n\r\n",
+         "Document 1"},
+        {"markup-first.kml",
+         "<?xml version=\"1.0\"?>\r\n<!DOCTYPE kml [\r\n<!ENTITY place \"<Folder>\">\r\n]>\r\n" +
+             kKml +
+             "<!-- was <Document> --><?editor keep <Folder>?><![CDATA[<Placemark>]]>\r\n"
+             "<Placemark id=\"p\">" +
+             kPoint + "</Placemark></kml>\r\n",
+         "<?xml version=\"1.0\"?>\r\n<!DOCTYPE kml [\r\n<!ENTITY place "
+         "\"\r\n<Folder>\r\n\">\r\n]>\r\n" +
+             kKml +
+             "<!-- was \r\n<Document>\r\n --><?editor keep \r\n<Folder>\r\n?><![CDATA[\r\n"
+             "<Placemark>\r\n]]>\r\n\r\n<Placemark id=\"p\">\r\n" +
+             E + kPoint + "</Placemark></kml>\r\n",
+         "Placemark p", false},
+        {"three-lines.kml",
+         kKml + "\r\n<Document\r\n    id=\"d\"\r\n    >\r\n<Placemark>" + kPoint +
+             "</Placemark></Document></kml>\r\n",
+         kKml + "\r\n\r\n<Document\r\n    id=\"d\"\r\n    >\r\n" + E + "\r\n\r\n<Placemark>\r\n" +
+             kPoint + "</Placemark></Document></kml>\r\n",
+         "Document d"},
+        {"prefixed.kml",
+         "<kml:kml xmlns:kml=\"http://www.opengis.net/kml/2.2\"><kml:Document><kml:Placemark>"
+         "<kml:Point><kml:coordinates>14.5,46.05</kml:coordinates></kml:Point></kml:Placemark>"
+         "</kml:Document></kml:kml>",
+         "<kml:kml xmlns:kml=\"http://www.opengis.net/kml/2.2\">\r\n<kml:Document>\r\n" +
+             With_Tag_Prefix(E, "kml") +
+             "<kml:Placemark><kml:Point><kml:coordinates>14.5,46.05</kml:coordinates></kml:Point>"
+             "</kml:Placemark></kml:Document></kml:kml>\r\n",
+         "kml:Document "},
+        {"empty-folder-first.kml",
+         kKml + "<Folder/><NetworkLinkControl/><Placemark id=\"p\">" + kPoint +
+             "</Placemark></kml>",
+         kKml + "<Folder/><NetworkLinkControl/>\r\n<Placemark id=\"p\">\r\n" + E + kPoint +
+             "</Placemark></kml>\r\n",
+         "Placemark p"},
+        {"utf16le.kml", Utf16(kBom + kUtf16Text, false), Utf16(kBom + kUtf16Output, false),
+         "Document d"},
+        {"utf16be.kml", Utf16(kUtf16Text, true), Utf16(kUtf16Output, true), "Document d"},
+    };
+    for (const auto& [name, input, output, time_parent, gdal_reads] : cases) {
+        const std::string written = Embed(name, input, gdal_reads);
+        EXPECT_EQ(Read_File(written), output) << name;
+        EXPECT_EQ(Time_Parent_Of(written), time_parent) << name;
+    }
+}
+
+TEST_F(Exporters, Utf32IsRefusedByName) {
+    const std::string input = folder.File("utf32.kml");
+    Write_File(input, "\xFF\xFE\0\0<\0\0\0"s);
+    const CommandRun run = Embed_Command({"--begin", "2007", input, folder.File("out.kml")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "zaveze-embed: " + input + ": Sorry, the file " + input +
+                           " is in UTF-32; Zaveze reads KML in UTF-8 or UTF-16. Nothing was "
+                           "written.\n");
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"utf32.kml"});
+}
+
+// GDAL's drivers, as QGIS and ogr2ogr use them, on two layers with a schema: the time goes on
+// the document that holds every layer.
+TEST_F(Exporters, GdalOutput) {
+    Write_File(folder.File("roads.geojson"),
+               R"({"type":"FeatureCollection","features":[
+{"type":"Feature","properties":{"name":"Main","lanes":2},"geometry":{"type":"LineString","coordinates":[[14.5,46.05],[14.51,46.06]]}},
+{"type":"Feature","properties":{"name":"Side","lanes":1},"geometry":{"type":"LineString","coordinates":[[14.52,46.05],[14.53,46.07]]}}]})");
+    Write_File(folder.File("sites.geojson"),
+               R"({"type":"FeatureCollection","features":[
+{"type":"Feature","properties":{"name":"Castle","year":1144},"geometry":{"type":"Point","coordinates":[14.508,46.049]}}]})");
+    const std::string layers = folder.File("layers.gpkg");
+    Output_Of("ogr2ogr -f GPKG '" + layers + "' '" + folder.File("roads.geojson") +
+              "' -nln roads && ogr2ogr -f GPKG -update '" + layers + "' '" +
+              folder.File("sites.geojson") + "' -nln sites");
+    for (const char* driver : {"KML", "LIBKML"}) {
+        const std::string name = std::string(driver) + ".kml";
+        Output_Of("ogr2ogr -f " + std::string(driver) + " '" + folder.File(name) + "' '" + layers +
+                  "'");
+        const std::string input = Read_File(folder.File(name));
+        const std::string written = Embed(name, input);
+        EXPECT_EQ(Read_File(written),
+                  testing::Model_Embed(input, {TimeMode::TimeSpan, "2007-01-01", "2007-12-31"}))
+            << driver;
+        EXPECT_NE(Read_File(written).find("<Document id=\"root_doc\">\r\n" + E), std::string::npos)
+            << driver;
+        EXPECT_EQ(Time_Parent_Of(written), "Document root_doc") << driver;
+        EXPECT_EQ(Layers_Of(written),
+                  "Layer name: roads\nFeature Count: 2\nLayer name: sites\n"
+                  "Feature Count: 1\n")
+            << driver;
+    }
+}
+
+}  // namespace
+}  // namespace zaveze::cli
