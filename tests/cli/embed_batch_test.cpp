@@ -123,10 +123,17 @@ TEST_F(EmbedBatch, ADryRunShowsWhatAndWhereAndWritesNothing) {
     EXPECT_TRUE(fs::is_empty(out));
 }
 
-TEST_F(EmbedBatch, LinesAreCountedAsAnEditorCountsThem) {
-    Write_File(good, "a\r\nb\nc\rd\n\r<Placemark>");  // CR LF, LF, CR, LF, CR: five breaks
+// The chosen tag as written, on its line as an editor counts lines, and the element with the
+// tag's prefix.
+TEST_F(EmbedBatch, ADryRunNamesTheChosenTag) {
+    // CR LF, LF, CR, LF, CR, CR LF: six breaks
+    Write_File(good, "a\r\nb\nc\rd\n\r<!-- <Placemark> -->\r\n<kml:Document id=\"root_doc\">");
     const CommandRun run = Embed_Command({"--dry-run", "--stamp", "2007", good, out});
-    EXPECT_NE(run.out.find("after <Placemark> on line 6:\n"), std::string::npos) << run.out;
+    EXPECT_NE(
+        run.out.find("after <kml:Document id=\"root_doc\"> on line 7:\n" +
+                     With_Tag_Prefix(Time_Element_Text({TimeMode::TimeStamp, "2007", ""}), "kml")),
+        std::string::npos)
+        << run.out;
 }
 
 TEST_F(EmbedBatch, CollidingOutputsAreRefusedBeforeAnythingIsWritten) {

@@ -8,10 +8,13 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
+#include "core/embed_to_stream.h"
 #include "core/engine/text_encoding.h"
 #include "core/time_element.h"
+#include "support/piped_input.h"
 #include "support/temp_folder.h"
 #include "support/two_pass_model.h"
 
@@ -165,6 +168,16 @@ TEST_F(Exporters, HandMadeShapes) {
         const std::string written = Embed(name, input, gdal_reads);
         EXPECT_EQ(Read_File(written), output) << name;
         EXPECT_EQ(Time_Parent_Of(written), time_parent) << name;
+        // The same bytes from a pipe, into a file and into a stream.
+        std::filesystem::remove(written);
+        EXPECT_EQ(testing::Embed_From_Pipe(input, written, E).status, EmbedStatus::Written);
+        EXPECT_EQ(Read_File(written), output) << name;
+        std::filesystem::remove(written);
+        const FileDescriptor stream(::open(written.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644));
+        testing::Through_Pipe(input, [&](const std::string& path) {
+            return Embed_To_Descriptor(path, stream.Get(), E);
+        });
+        EXPECT_EQ(Read_File(written), output) << name;
     }
 }
 

@@ -17,6 +17,7 @@
 #include "core/embed_file.h"
 #include "core/embed_to_stream.h"
 #include "core/engine/embedding_stream.h"
+#include "core/engine/text_encoding.h"
 #include "core/input_check.h"
 #include "core/messages.h"
 #include "core/time_element.h"
@@ -130,8 +131,7 @@ TEST_F(Kmz, RefusalsWriteNothing) {
     const std::vector<std::pair<RawEntry, EmbedStatus>> cases = {
         {Deflated("doc.kml", "<kml><Document><TimeStamp/></Document></kml>"),
          EmbedStatus::HasTimeData},
-        {Deflated("doc.kml", "<kml><Document id=x></Document></kml>"),
-         EmbedStatus::NoContainerTag},
+        {Deflated("doc.kml", "<kml><Document id=x></Document></kml>"), EmbedStatus::NoContainerTag},
         {Deflated("readme.txt", "no document"), EmbedStatus::NotKmz},
     };
     for (const auto& [entry, status] : cases) {
@@ -195,9 +195,19 @@ TEST_F(Kmz, EveryWayInAndOutChangesOnlyTheMainDocument) {
     }
 }
 
-// The check at selection, of a file or of a pipe, finds the tag in the main document.
-TEST_F(Kmz, TheCheckFindsTheTagInTheMainDocument) {
-    Make_Archive({Stored("icon.png", "png"), Deflated("doc.kml", "<kml>\r\n\r\n<Folder>")});
+// The main document is read by the same rules as a KML file, at selection (of a file or of a
+// pipe) and when it is written: here in UTF-16, its container tag with a prefix and an id after
+// a comment that names a plain one.
+TEST_F(Kmz, TheMainDocumentIsReadAsAKmlFileIs) {
+    const std::string text =
+        "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n<kml:kml><!-- <Folder> -->"
+        "\r\n<kml:Document id=\"d\"></kml:Document></kml:kml>";
+    const auto utf16 = [](const std::string& utf8) {
+        std::string bytes;
+        Utf16Encoder(false).Encode(utf8, bytes);
+        return bytes;
+    };
+    Make_Archive({Stored("icon.png", "png"), Deflated("doc.kml", utf16(text))});
     std::vector<InputCheck> checks = {Check_Input_File(input)};
 #ifndef _WIN32
     checks.push_back(testing::Through_Pipe(
@@ -206,9 +216,14 @@ TEST_F(Kmz, TheCheckFindsTheTagInTheMainDocument) {
     for (const InputCheck& check : checks) {
         EXPECT_EQ(check.verdict, InputVerdict::Accepted);
         EXPECT_TRUE(check.kmz);
-        EXPECT_EQ(check.first_tag, "<Folder>");
+        EXPECT_EQ(check.first_tag, "<kml:Document id=\"d\">");
         EXPECT_EQ(check.first_tag_line, 3u);
+        EXPECT_EQ(check.first_tag_prefix, "kml");
     }
+    ASSERT_EQ(Embed().status, EmbedStatus::Written);
+    const std::string after = Read_File(output);
+    EXPECT_EQ(testing::Entry_Content(after, Layout_Of(after).records[1]),
+              utf16(Embed_Text(text, kElement).text));
 }
 
 // An archive under a ".kml" name, or a KML text under a ".kmz" one, would be a damaged file to
