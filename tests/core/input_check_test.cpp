@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "core/embed_file.h"
+#include "core/engine/container_locator.h"
 #include "core/messages.h"
 #include "support/temp_folder.h"
 
@@ -74,6 +75,15 @@ TEST(InputCheck, FindsTheChosenTag) {
     EXPECT_EQ(check.verdict, InputVerdict::Accepted);
     EXPECT_EQ(check.first_tag, long_tag);
     EXPECT_EQ(check.first_tag_prefix, "");
+
+    // A tag longer than the scan holds is taken for none, unfinished or not: memory stays small.
+    const std::string too_long = "<Document id=\"" + std::string(kLongestStartTag, 'x');
+    for (const std::string& end : {std::string("\">"), std::string()}) {
+        Write_File(path, too_long + end + "<Folder id=\"f\">");
+        EXPECT_EQ(Check_Input_File(path).first_tag, "<Folder id=\"f\">");
+        Write_File(path, too_long + end);
+        EXPECT_EQ(Check_Input_File(path).verdict, InputVerdict::NoContainerTag);
+    }
 }
 
 TEST(InputCheck, UnreadableInputsAreNamedWithTheSystemsReason) {

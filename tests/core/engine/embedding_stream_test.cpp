@@ -99,6 +99,11 @@ TEST(EmbeddingStream, ChosenTag) {
         EXPECT_EQ(Embed(input), output) << what;
         EXPECT_EQ(Model(input), output) << what;
     }
+    // A tag longer than the scan holds is taken for none, whole or in blocks.
+    const std::string too_long = "<Document id=\"" + std::string(kLongestStartTag, 'x') + "\">";
+    const std::string expected = too_long + "\r\n<Folder id=\"f\">\r\n" + E + "\r\n";
+    EXPECT_EQ(Embed(too_long + "<Folder id=\"f\">"), expected);
+    EXPECT_EQ(Embed_In_Blocks(too_long + "<Folder id=\"f\">", 65536, E), expected);
     // Without a container outside the skipped parts, nothing is chosen.
     EXPECT_FALSE(Embed_Text("<!-- <Document> --><Document id=a><Folder", E).element_written);
 }
