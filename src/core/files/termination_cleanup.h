@@ -6,7 +6,7 @@
 // itself whatever ends the process. Where it cannot, the output is written under a scratch name,
 // and on file systems without links the output's own name is held by an empty claim until the
 // finished file is renamed over it. Those names are registered here, and the programs install
-// handlers that remove them when SIGINT, SIGTERM or SIGHUP arrives.
+// handlers that remove them when a signal ends the process.
 
 #include <string>
 
@@ -21,8 +21,9 @@ namespace zaveze {
 bool Remember_Scratch_File(const std::string& path, const platform::FileIdentity& file);
 void Forget_Scratch_File(const std::string& path);
 
-// Installs the handlers: SIGINT, SIGTERM and SIGHUP remove the remembered files and end the
-// process with status 128 + the signal's number; SIGXFSZ is ignored, so that a write beyond a
+// Installs the handlers: every signal whose default action ends the process (SIGINT, SIGTERM,
+// SIGHUP, SIGQUIT, SIGUSR1, SIGALRM, the real-time signals...) removes the remembered files, then
+// ends the process by that same signal; SIGXFSZ is ignored, so that a write beyond a
 // file-size limit fails with EFBIG and is reported like any failed write; SIGPIPE is ignored, so
 // that a closed standard output is an error to report rather than a silent end.
 void Install_Termination_Cleanup();

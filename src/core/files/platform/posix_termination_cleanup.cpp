@@ -9,6 +9,7 @@
 #include <atomic>
 #include <csignal>
 #include <cstring>
+#include <vector>
 
 namespace zaveze {
 namespace {
@@ -25,8 +26,10 @@ struct Slot {
 };
 std::array<Slot, 4> slots;
 
-// lstat and unlink are safe in a signal handler.
-extern "C" void Remove_Scratch_Files_And_Exit(int signal_number) {
+// lstat, unlink and raise are safe in a signal handler. The handler is installed to reset itself
+// and not to block its own signal, so raising it again ends the process by that signal, as if no
+// handler had run: a shell sees 128 + its number, and a loop in a script stops on Ctrl+C.
+extern "C" void Remove_Scratch_Files_And_End(int signal_number) {
     for (Slot& slot : slots) {
         struct stat status {};
         if (slot.armed.load() && ::lstat(slot.path, &status) == 0 && status.st_dev == slot.device &&
@@ -34,7 +37,39 @@ extern "C" void Remove_Scratch_Files_And_Exit(int signal_number) {
             ::unlink(slot.path);
         }
     }
-    ::_exit(128 + signal_number);
+    ::raise(signal_number);
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitizerHandlesFaults = true;  // its reports need its own handlers
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kSanitizerHandlesFaults = true;
+#else
+constexpr bool kSanitizerHandlesFaults = false;
+#endif
+#else
+constexpr bool kSanitizerHandlesFaults = false;
+#endif
+
+// Every signal whose default action ends the process, but SIGXFSZ and SIGPIPE (ignored) and
+// SIGKILL (which nothing can catch).
+std::vector<int> Ending_Signals() {
+    std::vector<int> signals = {SIGHUP,  SIGINT,    SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGTERM,
+                                SIGXCPU, SIGVTALRM, SIGPROF, SIGIO,   SIGSYS,  SIGTRAP, SIGABRT};
+#ifdef SIGPWR
+    signals.push_back(SIGPWR);
+#endif
+#ifdef SIGSTKFLT
+    signals.push_back(SIGSTKFLT);
+#endif
+    if (!kSanitizerHandlesFaults) {
+        signals.insert(signals.end(), {SIGSEGV, SIGBUS, SIGILL, SIGFPE});
+    }
+    for (int real_time = SIGRTMIN; real_time <= SIGRTMAX; ++real_time) {
+        signals.push_back(real_time);
+    }
+    return signals;
 }
 
 }  // namespace
@@ -67,14 +102,19 @@ void Forget_Scratch_File(const std::string& path) {
 }
 
 void Install_Termination_Cleanup() {
+    const std::vector<int> signals = Ending_Signals();
     struct sigaction action {};
-    action.sa_handler = Remove_Scratch_Files_And_Exit;
+    action.sa_handler = Remove_Scratch_Files_And_End;
+    action.sa_flags = SA_RESETHAND | SA_NODEFER;
+    // While one handler removes the files, the other signals wait.
     sigemptyset(&action.sa_mask);
-    for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+    for (const int signal_number : signals) {
         sigaddset(&action.sa_mask, signal_number);
     }
-    for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+    for (const int signal_number : signals) {
+        sigdelset(&action.sa_mask, signal_number);  // its own signal must end the process
         ::sigaction(signal_number, &action, nullptr);
+        sigaddset(&action.sa_mask, signal_number);
     }
     std::signal(SIGXFSZ, SIG_IGN);
     std::signal(SIGPIPE, SIG_IGN);
