@@ -7,10 +7,11 @@ JOBS=${JOBS:-2}
 
 # Debian packages the build, the tests and the window need. Info-ZIP's unzip tests the KMZ outputs
 # as a reader of its own; gdal-bin is the real KML reader the outputs are checked with, and writes
-# KML as QGIS does; libxml2-utils' xmllint tells where the time element stands; exfatprogs and
-# exfat-fuse make the exFAT file system of a memory card.
+# KML as QGIS does; libxml2-utils' xmllint tells where the time element stands; strace shows
+# that outputs reach the disk before their names; exfatprogs and exfat-fuse make the exFAT file
+# system of a memory card.
 PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev googletest libgtest-dev fonts-dejavu-core
-    desktop-file-utils zlib1g-dev unzip man-db appstream gdal-bin libxml2-utils exfatprogs
+    desktop-file-utils zlib1g-dev unzip man-db appstream gdal-bin libxml2-utils strace exfatprogs
     exfat-fuse)
 
 install_missing() {

@@ -52,6 +52,7 @@ EmbedResult Embed_File(const std::string& input_path, const std::string& output,
         return *refusal;
     }
 
+    const std::uint32_t permissions = input.Permissions_For_Copy();  // before a spool replaces it
     // What the input is, by its name or its first bytes (a pipe's kept for the reading).
     const bool kmz = Is_Kmz_Input(input_path, input);
     if (const auto mismatch = Kind_Mismatch(kmz, output)) {
@@ -64,7 +65,7 @@ EmbedResult Embed_File(const std::string& input_path, const std::string& output,
         }
     }
     SafeOutput safe_output;
-    if (const auto failure = safe_output.Create(target.write_path)) {
+    if (const auto failure = safe_output.Create(target.write_path, permissions)) {
         return From_Write_Failure(*failure);
     }
     if (EmbedResult copied =

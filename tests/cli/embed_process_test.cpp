@@ -12,6 +12,7 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <sstream>
 #include <thread>
 
 #include "core/embed_file.h"
@@ -111,6 +112,39 @@ TEST_F(EmbedProcess, SignalsMidwayLeaveNothingAndTheOldOutputSurvives) {
         EXPECT_EQ(Read_File(output), "the previous output");
         EXPECT_EQ(folder.Names(), (std::vector<std::string>{"input.kml", "out.kml"}))
             << strsignal(signal_number);
+    }
+}
+
+// A power cut must find under the output's name the old file or the whole new one. What reaches
+// the disk cannot be watched from here, so the system calls are: the file is flushed before it
+// gets its name (a link, or a rename when it replaces a file), and its folder after.
+TEST_F(EmbedProcess, TheContentReachesTheDiskBeforeItsName) {
+    ASSERT_EQ(std::system("command -v strace >/dev/null"), 0)
+        << "strace is missing: tools/test installs it";
+    const std::string input = folder.File("trip.kml"), calls_log = logs.File("calls");
+    Write_File(input, Big_Kml(1 << 20));
+    for (const std::string force : {"", "--force"}) {
+        const std::string command =
+            "strace -f -qq -e trace=fsync,fdatasync,linkat,rename,renameat,renameat2 -o '" +
+            calls_log + "' " ZAVEZE_EMBED_PROGRAM " -q " + force + " --begin 2007 '" + input +
+            "' '" + output + "'";
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+        // The calls in order, by name: "fsync", "linkat", "rename", ...
+        std::vector<std::string> calls;
+        std::istringstream log(Read_File(calls_log));
+        for (std::string pid, call; log >> pid && std::getline(log, call);) {
+            const std::size_t name = call.find_first_not_of(' ');
+            calls.push_back(call.substr(name, call.find('(') - name));
+        }
+        const auto naming = [](const std::string& call) {
+            return call == "linkat" || call.starts_with("rename");
+        };
+        const auto first_name = std::find_if(calls.begin(), calls.end(), naming);
+        const auto last_name = std::find_if(calls.rbegin(), calls.rend(), naming);
+        ASSERT_NE(first_name, calls.end()) << force;
+        EXPECT_NE(std::find(calls.begin(), first_name, "fsync"), first_name) << force;
+        EXPECT_NE(std::find(calls.rbegin(), last_name, "fsync"), last_name) << force;
+        EXPECT_EQ(Read_File(output), Embed_Text(Read_File(input), kElement).text);
     }
 }
 

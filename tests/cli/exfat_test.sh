@@ -5,6 +5,7 @@
 # runs racing onto one name, and signals midway, which leave nothing behind.
 #   exfat_test.sh ZAVEZE_EMBED FOLDER   (FOLDER: where exfat_mount.sh mounted the file system)
 set -u
+ulimit -c 0  # SIGQUIT would leave a core file
 embed=$1 mount=$2
 mountpoint -q "$mount" || { echo "NOTICE: no exFAT file system at $mount: skipped"; exit 77; }
 work="$mount/cli"
@@ -43,6 +44,17 @@ case="an existing output with --force"
 cmp -s "$work/new.kml" "$local_tmp/expected.kml" || fail "$case: wrong bytes"
 expect_names new.kml trip.kml trip_2007_to_Present.kml
 
+case="the content on the disk before the name"
+rm -f "$work/flushed.kml"
+strace -f -qq -e trace=fsync,fdatasync,rename,renameat,renameat2 -o "$local_tmp/calls" \
+    "$embed" -q --begin 2007 "$work/trip.kml" "$work/flushed.kml" || fail "$case: exit $?"
+calls=$(grep -oE '^[0-9]+ +(fsync|fdatasync|rename[a-z0-9]*)' "$local_tmp/calls" | awk '{ print $2 }' | tr '\n' ' ')
+case "$calls" in
+    *fsync*rename*fsync*) ;;
+    *) fail "$case: the calls were '$calls'" ;;
+esac
+rm -f "$work/flushed.kml"
+
 case="two runs racing onto one new name"
 { printf '<kml>\r\n<Document>\r\n'; yes '<Placemark><name>x</name></Placemark>' | head -c 30000000; printf '\r\n</Document>\r\n</kml>\r\n'; } > "$work/big.kml"
 for round in 1 2 3; do
@@ -60,7 +72,7 @@ rm -f "$work/big.kml" "$work/raced.kml"
 
 case="signals midway"
 mkfifo "$local_tmp/fifo"
-for signal in INT TERM HUP; do
+for signal in INT TERM HUP QUIT USR1 ALRM; do
     "$embed" --begin 2007 "$local_tmp/fifo" "$work/stopped.kml" 2>/dev/null & run=$!
     exec 3> "$local_tmp/fifo"
     printf '<kml>\r\n<Document>\r\n' >&3

@@ -33,6 +33,11 @@ class InputFile {
     // Starts reading a regular file again from its first byte; false with errno on failure.
     bool Rewind();
     FileIdentity Identity() const { return opened_.identity; }
+    // The permission bits a copy of it gets before the umask: a regular file's own, as cp gives
+    // them; the usual ones for a pipe.
+    std::uint32_t Permissions_For_Copy() const {
+        return Is_Regular() ? opened_.permissions & 0777 : platform::kNewFilePermissions;
+    }
 
     // Reads up to `size` bytes into `buffer`: the count, 0 at the end, -1 with errno on failure.
     std::int64_t Read(char* buffer, std::size_t size);

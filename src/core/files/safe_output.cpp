@@ -86,9 +86,9 @@ void SafeOutput::Drop_Scratch() {
     }
 }
 
-std::optional<WriteFailure> SafeOutput::Create(const std::string& path) {
+std::optional<WriteFailure> SafeOutput::Create(const std::string& path, std::uint32_t permissions) {
     path_ = path;
-    const int fd = platform::Create_Unnamed(Folder_Of(path));
+    const int fd = platform::Create_Unnamed(Folder_Of(path), permissions);
     if (fd >= 0) {
         file_ = FileDescriptor(fd);
         return std::nullopt;
@@ -96,12 +96,12 @@ std::optional<WriteFailure> SafeOutput::Create(const std::string& path) {
     if (errno != EOPNOTSUPP) {  // other than a file system without unnamed files
         return Folder_Failure(path, errno);
     }
-    return Create_Named();
+    return Create_Named(permissions);
 }
 
-std::optional<WriteFailure> SafeOutput::Create_Named() {
-    const int error = Take_Scratch_Name([this](const std::string& candidate) {
-        const int fd = platform::Create_New(candidate);
+std::optional<WriteFailure> SafeOutput::Create_Named(std::uint32_t permissions) {
+    const int error = Take_Scratch_Name([&](const std::string& candidate) {
+        const int fd = platform::Create_New(candidate, permissions);
         if (fd < 0) {
             return errno;
         }
@@ -111,8 +111,7 @@ std::optional<WriteFailure> SafeOutput::Create_Named() {
     return error == 0 ? std::nullopt : Folder_Failure(path_, error);
 }
 
-// A replaced file's permissions, owner and group pass to the new one, and the new content is on
-// the disk before the old content goes.
+// A replaced file's permissions, owner and group pass to the new one.
 std::optional<WriteFailure> SafeOutput::Keep_Attributes_Of_Replaced() {
     const auto replaced = platform::Status_Of_Path(path_, true);
     if (!replaced) {
@@ -121,7 +120,7 @@ std::optional<WriteFailure> SafeOutput::Keep_Attributes_Of_Replaced() {
     if (replaced->kind != platform::FileKind::Regular) {
         return WriteFailure{WriteFailure::Where::File, {}, std::string(messages::kNotRegularFile)};
     }
-    if (!platform::Take_Attributes(file_.Get(), *replaced) || !platform::Flush(file_.Get())) {
+    if (!platform::Take_Attributes(file_.Get(), *replaced)) {
         return File_Failure(errno);
     }
     return std::nullopt;
@@ -191,11 +190,27 @@ std::optional<WriteFailure> SafeOutput::Rename_Scratch(Replacing replacing) {
 }
 
 std::optional<WriteFailure> SafeOutput::Commit(Replacing replacing) {
+    if (auto failure = Name_Finished_File(replacing)) {
+        return failure;
+    }
+    // The new name itself reaches the disk too, where the system lets a folder be flushed.
+    platform::Flush_Folder(Folder_Of(path_));
+    return std::nullopt;
+}
+
+std::optional<WriteFailure> SafeOutput::Name_Finished_File(Replacing replacing) {
     const bool unnamed = scratch_.empty();
     if (replacing == Replacing::Allowed) {
         if (auto failure = Keep_Attributes_Of_Replaced()) {
             return failure;
         }
+    }
+    // The content is on the disk before any name stands for it: a power cut then leaves the old
+    // file or the whole new one under the name, never an empty or partial one.
+    if (!platform::Flush(file_.Get())) {
+        return File_Failure(errno);
+    }
+    if (replacing == Replacing::Allowed) {
         if (unnamed) {
             if (auto failure = Make_Link_For_Replacing()) {
                 return failure;

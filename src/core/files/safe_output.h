@@ -4,12 +4,13 @@
 //
 // The file is made in the folder of its final name, unnamed where the system can (Linux's
 // O_TMPFILE: whatever ends the process, even a power cut, leaves nothing behind), else under a
-// scratch name that a signal handler removes (see files/termination_cleanup.h). Only Commit gives it
-// its name: without consent it never takes a name that another file has by then (through a link,
+// scratch name that a signal handler removes (see files/termination_cleanup.h). Only Commit gives
+// it its name: without consent it never takes a name that another file has by then (through a link,
 // a rename that refuses to replace, or on file systems with neither, a rename over an empty
 // claim of the name); with consent it replaces that file in one step, keeping its permissions,
 // owner and group.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -41,15 +42,17 @@ class SafeOutput {
     ~SafeOutput();  // drops a file that was never committed
 
     // Makes the new, still nameless file that is to become `path` (symbolic links already
-    // followed).
-    std::optional<WriteFailure> Create(const std::string& path);
+    // followed), with `permissions` less the umask, as cp gives a copy its source's.
+    std::optional<WriteFailure> Create(const std::string& path,
+                                       std::uint32_t permissions = platform::kNewFilePermissions);
     int Fd() const { return file_.Get(); }
 
     // Gives the finished file its name and closes it.
     std::optional<WriteFailure> Commit(Replacing replacing);
 
   private:
-    std::optional<WriteFailure> Create_Named();
+    std::optional<WriteFailure> Create_Named(std::uint32_t permissions);
+    std::optional<WriteFailure> Name_Finished_File(Replacing replacing);
     template <class Take>
     int Take_Scratch_Name(Take take);
     std::optional<WriteFailure> Link_Unnamed(const std::string& name);

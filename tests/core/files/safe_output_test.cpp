@@ -10,6 +10,7 @@
 
 #include <filesystem>
 
+#include "core/embed_file.h"
 #include "support/file_system_limits.h"
 #include "support/temp_folder.h"
 
@@ -87,6 +88,23 @@ TEST_P(SafeOutputTest, ReplacingKeepsPermissionsOwnerAndGroup) {
         EXPECT_EQ(status.st_gid, 5678u);
     }
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"out.kml"});
+}
+
+// A new output gets its input's permission bits less the umask, as cp gives a copy.
+TEST_P(SafeOutputTest, ANewFileGetsTheInputsPermissionsLessTheUmask) {
+    const std::string input = folder.File("in.kml");
+    Write_File(input, "<Document>");
+    const mode_t umask_before = ::umask(027);
+    for (const mode_t mode : {0600u, 0664u, 0444u}) {
+        fs::remove(path);
+        fs::permissions(input, fs::perms(mode));
+        ASSERT_EQ(Embed_File(input, path, "<when/>", Replacing::Never).status,
+                  EmbedStatus::Written);
+        struct stat status {};
+        ASSERT_EQ(::stat(path.c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 07777, mode & ~027u) << std::oct << mode;
+    }
+    ::umask(umask_before);
 }
 
 TEST_P(SafeOutputTest, AHardLinkedFileIsReplacedUnderItsNameOnly) {

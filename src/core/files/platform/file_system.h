@@ -36,10 +36,12 @@ std::optional<FileStatus> Status_Of(int fd);
 
 // Opening: for reading (sequential, not inherited by child processes); a new file that no other
 // file had the name of; an unnamed file in a folder, given a name later (-1 with EOPNOTSUPP where
-// the file system has none); an unnamed read-write file in the temporary folder.
+// the file system has none); an unnamed read-write file in the temporary folder. New files get
+// `permissions` less the umask (POSIX; Windows files get their folder's).
+inline constexpr std::uint32_t kNewFilePermissions = 0666;
 int Open_For_Reading(const std::string& path);
-int Create_New(const std::string& path);
-int Create_Unnamed(const std::string& folder);
+int Create_New(const std::string& path, std::uint32_t permissions = kNewFilePermissions);
+int Create_Unnamed(const std::string& folder, std::uint32_t permissions = kNewFilePermissions);
 int Create_Temporary();
 std::string Temporary_Folder();
 bool Close(int fd);
@@ -54,6 +56,9 @@ bool Truncate(int fd, std::uint64_t size);
 int Duplicate(int fd);
 // Puts a file's content on the disk.
 bool Flush(int fd);
+// Puts a folder's names on the disk, where the system can (POSIX); on Windows a rename with
+// MOVEFILE_WRITE_THROUGH already does, and this does nothing.
+bool Flush_Folder(const std::string& folder);
 
 // Names: gives an unnamed file a name (fails with EEXIST when it is taken); renames without
 // replacing (EEXIST; EOPNOTSUPP where the file system has no way to, as exFAT, FAT and many

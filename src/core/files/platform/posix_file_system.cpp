@@ -92,17 +92,17 @@ int Open_For_Reading(const std::string& path) {
     return fd;
 }
 
-int Create_New(const std::string& path) {
-    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+int Create_New(const std::string& path, std::uint32_t permissions) {
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, permissions & 0777);
 }
 
-int Create_Unnamed(const std::string& folder) {
+int Create_Unnamed(const std::string& folder, std::uint32_t permissions) {
     if (Pretending(FileSystemLimits::NoUnnamedFiles)) {
         errno = EOPNOTSUPP;
         return -1;
     }
-    const int fd =
-        ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC,
+                          permissions & 0777);
     // File systems (and old kernels) without unnamed files say so in different ways.
     if (fd < 0 && (errno == EISDIR || errno == EINVAL)) {
         errno = EOPNOTSUPP;
@@ -177,6 +177,18 @@ int Duplicate(int fd) {
 
 bool Flush(int fd) {
     return ::fsync(fd) == 0;
+}
+
+bool Flush_Folder(const std::string& folder) {
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    // Some file systems cannot flush a folder and say so; there is nothing more to do then.
+    const bool flushed = ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS;
+    ::close(fd);
+    return flushed;
 }
 
 bool Give_Name(int fd, const std::string& name) {

@@ -171,7 +171,7 @@ int Open_For_Reading(const std::string& path) {
                          _O_RDONLY);
 }
 
-int Create_New(const std::string& path) {
+int Create_New(const std::string& path, std::uint32_t) {
     return Descriptor_Of(::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, kShareAll, nullptr,
                                        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr),
                          _O_WRONLY);
@@ -183,7 +183,7 @@ void Pretend_File_System_Limits(FileSystemLimits limits) {
     pretended_limits = limits;  // Windows has no unnamed files anyway
 }
 
-int Create_Unnamed(const std::string&) {
+int Create_Unnamed(const std::string&, std::uint32_t) {
     errno = EOPNOTSUPP;  // Windows has no unnamed files
     return -1;
 }
@@ -258,6 +258,10 @@ int Duplicate(int fd) {
 
 bool Flush(int fd) {
     return ::FlushFileBuffers(Handle_Of(fd)) ? true : Fail();
+}
+
+bool Flush_Folder(const std::string&) {
+    return true;  // the renames are written through
 }
 
 bool Give_Name(int, const std::string&) {
