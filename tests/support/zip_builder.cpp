@@ -100,7 +100,8 @@ std::string Zip_Bytes(const std::vector<RawEntry>& entries, std::string_view com
                 Append(out, entry.external_attributes, 4);
                 Append(out, offset, 4);
             }
-            out += entry.name + extra + (central ? entry.comment : entry.data + entry.descriptor);
+            out += entry.name + extra +
+                   (central ? entry.comment : entry.data + entry.descriptor + entry.gap);
         }
     }
     const std::uint64_t directory_start = archive.size();

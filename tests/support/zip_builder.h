@@ -23,6 +23,7 @@ struct RawEntry {
     // and sizes are then 0 and flag 8 is set.
     std::string descriptor;
     std::uint32_t external_attributes = 0;
+    std::string gap;  // bytes after the entry that belong to no entry, as some writers leave
 };
 
 // An entry holding `bytes` as they are, or deflated, with its right checksum and size.

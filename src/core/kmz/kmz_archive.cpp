@@ -264,8 +264,8 @@ EmbedResult Write_Kmz(InputFile& input, int output_fd, const std::string& elemen
     }
     // Everything after the main document moves by the change of its length.
     const std::int64_t shift = static_cast<std::int64_t>(out.Position()) -
-                               static_cast<std::int64_t>(archive.main.next_start);
-    if (!out.Copy(input.Fd(), archive.main.next_start, archive.end.directory_start)) {
+                               static_cast<std::int64_t>(archive.main.kept_from);
+    if (!out.Copy(input.Fd(), archive.main.kept_from, archive.end.directory_start)) {
         return out.Failure();
     }
     if (EmbedResult written = Write_Central_Directory(input, archive, out, shift, deflated);

@@ -28,9 +28,21 @@ std::optional<std::uint64_t> Find_Main_Record(zip::CentralDirectory& directory,
     return std::nullopt;
 }
 
+// Where an entry that starts at `start` ends: after its local header and its data, as far as
+// its header can be read (an unreadable one ends where it starts).
+std::uint64_t Entry_End(int fd, std::uint64_t start, const zip::CentralRecord& record) {
+    const auto fixed = zip::Read_Exactly(fd, start, zip::kLocalHeaderSize);
+    if (!fixed || fixed->substr(0, 4) != zip::kLocalHeaderSignature) {
+        return start;
+    }
+    return start + zip::kLocalHeaderSize + Get(*fixed, zip::local::kNameLength, 2) +
+           Get(*fixed, zip::local::kExtraLength, 2) + record.Compressed_Size();
+}
+
 // Where the bytes after the main document start: the nearest entry after it, else the central
-// directory. Another entry that starts inside it makes the archive unusable.
-std::optional<ArchiveRefusal> Find_Next_Start(zip::CentralDirectory& directory,
+// directory. Another entry that starts inside it, or that starts before it and runs into it,
+// makes the archive unusable.
+std::optional<ArchiveRefusal> Find_Next_Start(int fd, zip::CentralDirectory& directory,
                                               const zip::EndRecords& end, std::uint64_t main_index,
                                               MainEntry& main, std::uint64_t data_end) {
     const std::string name(main.record.Name());
@@ -39,18 +51,40 @@ std::optional<ArchiveRefusal> Find_Next_Start(zip::CentralDirectory& directory,
     zip::CentralRecord other;
     for (std::uint64_t index = 0; directory.Next(other); ++index) {
         const std::uint64_t start = end.archive_start + other.Local_Offset();
-        if (index == main_index || start < main.local_start) {
+        if (index == main_index) {
             continue;
         }
-        if (start < data_end) {
+        const bool overlaps = start < main.local_start
+                                  ? Entry_End(fd, start, other) > main.local_start
+                                  : start < data_end;
+        if (overlaps) {
             return Unusable(messages::Kml_Entry_Damaged(name, "another entry overlaps it"));
         }
-        main.next_start = std::min(main.next_start, start);
+        if (start >= main.local_start) {
+            main.next_start = std::min(main.next_start, start);
+        }
     }
     if (directory.Damaged()) {
         return Unusable("its list of entries is damaged");
     }
     return std::nullopt;
+}
+
+// The length of the main document's data descriptor, which the new entry does not need: its
+// optional signature, the checksum, and the sizes in four bytes each, or eight for a ZIP64 entry.
+std::uint64_t Descriptor_Length(int fd, const MainEntry& main, std::uint64_t data_end) {
+    if ((Get(main.local_header, zip::local::kFlags, 2) & zip::kDataDescriptor) == 0) {
+        return 0;
+    }
+    std::size_t zip64_length = 0;
+    const bool zip64 =
+        zip::Zip64_Data(main.local_header,
+                        zip::kLocalHeaderSize + Get(main.local_header, zip::local::kNameLength, 2),
+                        Get(main.local_header, zip::local::kExtraLength, 2),
+                        zip64_length) != std::string::npos;
+    const auto signature = zip::Read_Exactly(fd, data_end, 4);
+    const bool signed_descriptor = signature && *signature == zip::kDataDescriptorSignature;
+    return (signed_descriptor ? 4 : 0) + 4 + (zip64 ? 16 : 8);
 }
 
 }  // namespace
@@ -60,7 +94,9 @@ std::optional<ArchiveRefusal> Locate_Main_Document(int fd, const zip::EndRecords
     zip::CentralDirectory directory(fd, end);
     const auto main_index = Find_Main_Record(directory, main.record);
     if (!main_index) {
-        return ArchiveRefusal{};
+        // A record too damaged to read may have been the main document's.
+        return directory.Damaged() ? std::optional(Unusable("its list of entries is damaged"))
+                                   : std::optional(ArchiveRefusal{});
     }
     main.index = *main_index;
     const std::string name(main.record.Name());
@@ -88,8 +124,12 @@ std::optional<ArchiveRefusal> Locate_Main_Document(int fd, const zip::EndRecords
         return Unusable(messages::Kml_Entry_Damaged(name, "it runs past the end of the entries"));
     }
     main.local_header = *fixed + *rest;
-    return Find_Next_Start(directory, end, *main_index, main,
-                           main.data_start + main.record.Compressed_Size());
+    const std::uint64_t data_end = main.data_start + main.record.Compressed_Size();
+    if (auto refusal = Find_Next_Start(fd, directory, end, *main_index, main, data_end)) {
+        return refusal;
+    }
+    main.kept_from = std::min(data_end + Descriptor_Length(fd, main, data_end), main.next_start);
+    return std::nullopt;
 }
 
 MainDocumentReader::MainDocumentReader(int fd, const MainEntry& main)

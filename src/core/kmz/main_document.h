@@ -22,9 +22,11 @@ struct MainEntry {
     std::uint64_t index = 0;    // its place in the central directory
     std::uint64_t local_start = 0;
     std::uint64_t data_start = 0;
-    // Where the bytes that follow it start (the next entry, or the central directory): what lies
-    // between its data and there is its data descriptor, which the output does not need.
+    // Where the next entry, or the central directory, starts.
     std::uint64_t next_start = 0;
+    // Where the bytes kept after its data start: after its data descriptor, which the new entry
+    // does not need; what follows up to `next_start` belongs to no entry and stays as it is.
+    std::uint64_t kept_from = 0;
 };
 
 // Why an archive cannot be used: no KMZ archive at all, or what is wrong with its main document.

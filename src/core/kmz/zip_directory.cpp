@@ -11,8 +11,11 @@ namespace {
 
 constexpr std::size_t kLongestComment = 0xFFFF;
 
-// The ZIP64 end record that the locator before the end record points to: where it says, or, for
-// an archive with bytes before it, right before the locator (as Python's zipfile looks).
+// The ZIP64 end record that the locator before the end record points to: right before the
+// locator, as Python's zipfile looks first, or where the locator says. The locator counts from
+// the archive's own start, so for an archive with bytes before it (another ZIP64 archive, say)
+// its offset may point to the same place in the earlier archive: the record right before comes
+// first.
 std::optional<std::uint64_t> Find_Zip64_End_Record(int fd, std::uint64_t end_record) {
     if (end_record < kZip64LocatorSize + kZip64EndRecordSize) {
         return std::nullopt;
@@ -22,7 +25,7 @@ std::optional<std::uint64_t> Find_Zip64_End_Record(int fd, std::uint64_t end_rec
         return std::nullopt;
     }
     const std::uint64_t right_before = end_record - kZip64LocatorSize - kZip64EndRecordSize;
-    for (const std::uint64_t candidate : {Get(*locator, 8, 8), right_before}) {
+    for (const std::uint64_t candidate : {right_before, Get(*locator, 8, 8)}) {
         const auto record = Read_Exactly(fd, candidate, 4);
         if (record && *record == kZip64EndRecordSignature) {
             return candidate;

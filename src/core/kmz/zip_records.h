@@ -15,6 +15,7 @@ inline constexpr std::string_view kCentralRecordSignature{"PK\x01\x02", 4};
 inline constexpr std::string_view kEndRecordSignature{"PK\x05\x06", 4};
 inline constexpr std::string_view kZip64EndRecordSignature{"PK\x06\x06", 4};
 inline constexpr std::string_view kZip64LocatorSignature{"PK\x06\x07", 4};
+inline constexpr std::string_view kDataDescriptorSignature{"PK\x07\x08", 4};
 
 inline constexpr std::size_t kLocalHeaderSize = 30;    // before the name and the extra field
 inline constexpr std::size_t kCentralRecordSize = 46;  // before the name, extra field and comment

@@ -359,6 +359,60 @@ TEST_F(Kmz, OfTwoArchivesBackToBackTheLastIsEmbeddedInto) {
               Embed_Text(second_kml, kElement).text);
     Write_File(folder.File("second.kmz"), second);  // unzip warns of the bytes before it
     Expect_Unzip_Accepts(folder.File("second.kmz"));
+
+    // The same for ZIP64 archives, whose locators count from their own archive's start: the
+    // second's points to where the first has its ZIP64 end record too.
+    const std::string zip64 = Read_File(ZAVEZE_KMZ_DATA_DIR "/zip64.kmz");
+    Write_File(input, zip64 + zip64);
+    std::filesystem::remove(output);
+    ASSERT_EQ(Embed().status, EmbedStatus::Written);
+    const std::string after64 = Read_File(output);
+    EXPECT_EQ(after64.substr(0, zip64.size()), zip64);
+    Write_File(folder.File("second.kmz"), after64.substr(zip64.size()));
+    EXPECT_EQ(Check_Input_File(folder.File("second.kmz")).verdict, InputVerdict::HasTimeData);
+}
+
+// Bytes that belong to no entry, between the main document and the next entry, stay; its data
+// descriptor goes, since the new entry has its numbers in its header.
+TEST_F(Kmz, BytesAfterTheMainDocumentStay) {
+    for (const bool streamed : {false, true}) {
+        RawEntry main = Deflated("doc.kml", kKml);
+        if (streamed) {
+            main = testing::Streamed(main);
+        }
+        main.gap = "bytes of no entry";
+        Make_Archive({Stored("icon.png", "png"), main, Stored("after.png", "after")});
+        std::filesystem::remove(output);
+        ASSERT_EQ(Embed().status, EmbedStatus::Written);
+        Expect_Only_The_Main_Document_Changed(input, output, 1);
+        const std::string after = Read_File(output);
+        const std::string next = testing::Local_Entry(after, Layout_Of(after).records[2]);
+        EXPECT_NE(after.find("bytes of no entry" + next), std::string::npos) << streamed;
+        EXPECT_EQ(after.find(main.descriptor), streamed ? std::string::npos : 0u);
+        Expect_Unzip_Accepts(output);
+    }
+}
+
+// An entry before the main document that runs into it, and a damaged record where the main
+// document's might be, make an archive that cannot be used, not one that is no archive.
+TEST_F(Kmz, DamageBeforeTheMainDocumentIsNamed) {
+    const std::string archive = Zip_Bytes({Stored("icon.png", "png"), Deflated("doc.kml", kKml)});
+    const std::uint64_t directory = Layout_Of(archive).directory_start;
+    std::string overlapping = archive, damaged = archive;
+    overlapping[directory + 20] = 40;  // the icon's compressed size, past the document's start
+    damaged[directory + 3] = 9;        // the icon's record signature
+    for (const auto& [bytes, why] :
+         {std::pair{overlapping, std::string("its KML document doc.kml is damaged (another entry "
+                                             "overlaps it)")},
+          std::pair{damaged, std::string("its list of entries is damaged")}}) {
+        Write_File(input, bytes);
+        const EmbedResult result = Embed();
+        EXPECT_EQ(result.status, EmbedStatus::KmzUnusable) << why;
+        EXPECT_EQ(Embed_Result_Message(result, input, output), "Sorry, the KMZ archive " + input +
+                                                                   " cannot be used: " + why +
+                                                                   ". Nothing was written.");
+        EXPECT_EQ(folder.Names(), std::vector<std::string>{"trip.kmz"});
+    }
 }
 
 TEST_F(Kmz, AMainDocumentThatCannotBeUsedIsNamedWithWhatIsWrong) {
