@@ -145,16 +145,15 @@ ZipLayout Layout_Of(std::string_view archive) {
         throw std::runtime_error("no end record");
     }
     ZipLayout layout;
-    std::uint64_t count = Little_Endian(archive, end + 10, 2);
     layout.directory_start = Little_Endian(archive, end + 16, 4);
     if (end >= 20 && archive.substr(end - 20, 4) == std::string_view("PK\x06\x07", 4)) {
         const std::size_t zip64_end = Little_Endian(archive, end - 20 + 8, 8);
-        count = Little_Endian(archive, zip64_end + 32, 8);
         layout.directory_start = Little_Endian(archive, zip64_end + 48, 8);
     }
     layout.comment = std::string(archive.substr(end + 22, Little_Endian(archive, end + 20, 2)));
+    // Every record there is, whatever the end record counts.
     std::size_t at = layout.directory_start;
-    for (std::uint64_t i = 0; i < count; ++i) {
+    while (archive.substr(at, 4) == std::string_view("PK\x01\x02", 4)) {
         const std::size_t size = 46 + Little_Endian(archive, at + 28, 2) +
                                  Little_Endian(archive, at + 30, 2) +
                                  Little_Endian(archive, at + 32, 2);

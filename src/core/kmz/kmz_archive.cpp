@@ -149,16 +149,16 @@ EmbedResult Write_Main_Document(const InputFile& input, const OpenedArchive& arc
 }
 
 // Every central directory record with the new places of the entries after the main document,
-// and the main document's new numbers.
+// and the main document's new numbers; `records` counts them.
 EmbedResult Write_Central_Directory(const InputFile& input, const OpenedArchive& archive,
                                     ArchiveWriter& out, std::int64_t shift,
-                                    const kmz::DeflatingOutput& deflated) {
+                                    const kmz::DeflatingOutput& deflated, std::uint64_t& records) {
     zip::CentralDirectory directory(input.Fd(), archive.end);
     zip::CentralRecord record;
-    for (std::uint64_t index = 0; directory.Next(record); ++index) {
+    for (records = 0; directory.Next(record); ++records) {
         const std::uint64_t start = archive.end.archive_start + record.Local_Offset();
         bool fits = true;
-        if (index == archive.main.index) {
+        if (records == archive.main.index) {
             record.Set_Deflated(deflated.Crc());
             fits = record.Set_Sizes(deflated.Compressed_Size(), deflated.Size());
         } else if (start > archive.main.local_start) {
@@ -182,9 +182,27 @@ EmbedResult Write_Central_Directory(const InputFile& input, const OpenedArchive&
     return {};
 }
 
-// What follows the central directory, as it is, with its new place in the end records.
+// The end records' counts of entries, as the directory holds them: a 16-bit count past 65,535
+// wraps around as it did in the input, or is left to the ZIP64 record.
+std::vector<std::pair<std::uint64_t, std::string>> Entry_Counts(const zip::EndRecords& end,
+                                                                std::uint64_t records) {
+    std::string short_count(2, '\0'), long_count(8, '\0');
+    Put(short_count, 0, 2,
+        end.zip64_end_record ? std::min<std::uint64_t>(records, 0xFFFF) : records);
+    Put(long_count, 0, 8, records);
+    std::vector<std::pair<std::uint64_t, std::string>> counts = {
+        {end.end_record + 8, short_count}, {end.end_record + 10, short_count}};
+    if (end.zip64_end_record) {
+        counts.push_back({*end.zip64_end_record + 24, long_count});
+        counts.push_back({*end.zip64_end_record + 32, long_count});
+    }
+    return counts;
+}
+
+// What follows the central directory, as it is, with its new place and the directory's count in
+// the end records.
 EmbedResult Write_End_Records(const InputFile& input, const OpenedArchive& archive,
-                              ArchiveWriter& out, std::int64_t shift) {
+                              ArchiveWriter& out, std::int64_t shift, std::uint64_t records) {
     const zip::EndRecords& end = archive.end;
     const std::uint64_t tail_at = out.Position();
     if (!out.Copy(input.Fd(), end.directory_end, archive.size)) {
@@ -217,6 +235,11 @@ EmbedResult Write_End_Records(const InputFile& input, const OpenedArchive& archi
             return {EmbedStatus::KmzUnusable, std::string(messages::kKmlEntryTooLarge), {}};
         }
         if (!out.Rewrite(tail_at + (at - end.directory_end), *field)) {
+            return out.Failure();
+        }
+    }
+    for (const auto& [at, count] : Entry_Counts(end, records)) {
+        if (!out.Rewrite(tail_at + (at - end.directory_end), count)) {
             return out.Failure();
         }
     }
@@ -268,11 +291,13 @@ EmbedResult Write_Kmz(InputFile& input, int output_fd, const std::string& elemen
     if (!out.Copy(input.Fd(), archive.main.kept_from, archive.end.directory_start)) {
         return out.Failure();
     }
-    if (EmbedResult written = Write_Central_Directory(input, archive, out, shift, deflated);
+    std::uint64_t records = 0;
+    if (EmbedResult written =
+            Write_Central_Directory(input, archive, out, shift, deflated, records);
         written.status != EmbedStatus::Written) {
         return written;
     }
-    return Write_End_Records(input, archive, out, shift);
+    return Write_End_Records(input, archive, out, shift, records);
 }
 
 }  // namespace zaveze

@@ -172,17 +172,27 @@ void CentralDirectory::Rewind() {
     damaged_ = false;
 }
 
+bool CentralDirectory::Count_Reached() const {
+    // A count past 65,535 without a ZIP64 record wraps around, as some writers leave it.
+    return read_ >= end_.entries ||
+           (!end_.zip64_end_record && read_ > 0 && read_ % 0x10000 == end_.entries);
+}
+
 bool CentralDirectory::Next(CentralRecord& record) {
-    if (read_ == end_.entries || damaged_) {
+    if (damaged_ || position_ >= end_.directory_end) {
+        damaged_ = damaged_ || !Count_Reached();  // fewer records than the end record counts
         return false;
     }
-    damaged_ = true;  // until the record proves whole
     const auto fixed = position_ + kCentralRecordSize <= end_.directory_end
                            ? Read_Exactly(fd_, position_, kCentralRecordSize)
                            : std::nullopt;
     if (!fixed || fixed->substr(0, 4) != kCentralRecordSignature) {
+        // Once the count is reached, what is no record is bytes that the stated size counts
+        // after the last one.
+        damaged_ = !Count_Reached();
         return false;
     }
+    damaged_ = true;  // until the record proves whole
     const std::uint64_t variable = Get(*fixed, central::kNameLength, 2) +
                                    Get(*fixed, central::kExtraLength, 2) +
                                    Get(*fixed, central::kCommentLength, 2);

@@ -59,19 +59,24 @@ class CentralRecord {
                 zip64_local_offset_ = std::string::npos;
 };
 
-// The records of the central directory in order.
+// The records of the central directory in order, read by its stated size as Info-ZIP and Python
+// read it, whatever the end record's count says: a count that disagrees with the records (a
+// writer's mistake, or a count past 65,535 that wrapped around) is put right in the output.
 class CentralDirectory {
   public:
     CentralDirectory(int fd, const EndRecords& end) : fd_(fd), end_(end) { Rewind(); }
 
     void Rewind();
-    // The next record; false at the end, and also when a record is malformed (Damaged() then).
+    // The next record; false at the end, and also when a record is malformed or there are fewer
+    // than the end record counts (Damaged() then).
     bool Next(CentralRecord& record);
     bool Damaged() const { return damaged_; }
     // Where the next record would start: after the last, what is left of the directory.
     std::uint64_t Position() const { return position_; }
 
   private:
+    bool Count_Reached() const;
+
     int fd_;
     EndRecords end_;
     std::uint64_t position_ = 0;

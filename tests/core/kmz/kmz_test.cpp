@@ -372,6 +372,32 @@ TEST_F(Kmz, OfTwoArchivesBackToBackTheLastIsEmbeddedInto) {
     EXPECT_EQ(Check_Input_File(folder.File("second.kmz")).verdict, InputVerdict::HasTimeData);
 }
 
+// The directory is read by its stated size, as Info-ZIP and Python read it: every record gets
+// its new place, whatever the end record counts, and the output counts them right. Fewer
+// records than counted is damage.
+TEST_F(Kmz, TheDirectoryIsReadByItsSize) {
+    const std::string archive = Zip_Bytes(
+        {Deflated("doc.kml", kKml), Stored("icon.png", "png"), Stored("after.png", "after")});
+    const std::size_t end = archive.size() - 22;
+    const auto with_count = [&](char count) {
+        std::string bytes = archive;
+        bytes[end + 8] = bytes[end + 10] = count;
+        return bytes;
+    };
+    Write_File(input, with_count(1));
+    ASSERT_EQ(Embed().status, EmbedStatus::Written);
+    Expect_Only_The_Main_Document_Changed(input, output, 0);
+    Expect_Unzip_Accepts(output);
+    const std::string after = Read_File(output);
+    EXPECT_EQ(Little_Endian(after, after.size() - 22 + 10, 2), 3u);
+
+    std::filesystem::remove(output);
+    Write_File(input, with_count(5));
+    const EmbedResult result = Embed();
+    EXPECT_EQ(result.status, EmbedStatus::KmzUnusable);
+    EXPECT_EQ(result.reason, "its list of entries is damaged");
+}
+
 // Bytes that belong to no entry, between the main document and the next entry, stay; its data
 // descriptor goes, since the new entry has its numbers in its header.
 TEST_F(Kmz, BytesAfterTheMainDocumentStay) {
