@@ -109,6 +109,7 @@ int Report(const Run& run, const Job& job, const EmbedResult& result) {
             run.Say(Shown_Output(job), message);
             break;
         case EmbedStatus::FolderFailed:
+        case EmbedStatus::ArchiveSpoolFailed:
             run.Say(result.folder, message);
             break;
         default:

@@ -4,8 +4,8 @@
 //
 // The input is read exactly once: the checks that refuse it (time data already there, no
 // container tag) run inside the writing pass, and a refusal drops the unfinished output. The
-// output gets its name only when it is complete (see files/safe_output.h), so a failure never leaves a
-// half-written output and never harms a file that was there before.
+// output gets its name only when it is complete (see files/safe_output.h), so a failure never
+// leaves a half-written output and never harms a file that was there before.
 
 #include <optional>
 #include <string>

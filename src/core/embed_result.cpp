@@ -25,6 +25,8 @@ std::string Embed_Result_Message(const EmbedResult& result, const std::string& i
             return messages::Read_Failed(input, result.reason);
         case EmbedStatus::FolderFailed:
             return messages::Folder_Write_Failed(result.folder, result.reason);
+        case EmbedStatus::ArchiveSpoolFailed:
+            return messages::Archive_Spool_Failed(result.folder, result.reason);
         case EmbedStatus::PipeTooLarge:
             return messages::Pipe_Too_Large(input);
         case EmbedStatus::Cancelled:

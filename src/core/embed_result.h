@@ -11,23 +11,25 @@ namespace zaveze {
 
 enum class EmbedStatus {
     Written,
-    HasTimeData,      // the input already holds time data: nothing was written
-    NoContainerTag,   // the input holds no container tag: nothing was written
-    SameFileAsInput,  // the output names the input file itself: nothing was written
-    OutputExists,     // the output's name is taken, and replacing was not allowed
-    InputChanged,     // the input changed while it was read: nothing was written
-    ReadFailed,       // the input could not be read; `reason` says why
-    WriteFailed,      // the output could not be written; `reason` says why
-    FolderFailed,     // no file could be made in the output's folder; `folder`, `reason` say why
-    PipeTooLarge,     // a piped input too large to hold for checking before writing to a stream
-    Cancelled,        // the user cancelled the job: nothing was written
-    NotKmz,           // a KMZ archive that cannot be read, or holds no ".kml" entry
-    KmzUnsupported,   // a KMZ archive, and the program was built without KMZ support
-    ArchiveIntoKml,   // a KMZ archive, and the output's name ends in ".kml": nothing was written
-    TextIntoKmz,      // a KML text, and the output's name ends in ".kmz": nothing was written
-    KmzUnusable,      // the archive's KML document is damaged or unreadable; `reason` says how
-    Utf32,            // the input is in UTF-32: nothing was written
-    CutShortUtf16,    // the input is in UTF-16 and of an odd length: nothing was written
+    HasTimeData,         // the input already holds time data: nothing was written
+    NoContainerTag,      // the input holds no container tag: nothing was written
+    SameFileAsInput,     // the output names the input file itself: nothing was written
+    OutputExists,        // the output's name is taken, and replacing was not allowed
+    InputChanged,        // the input changed while it was read: nothing was written
+    ReadFailed,          // the input could not be read; `reason` says why
+    WriteFailed,         // the output could not be written; `reason` says why
+    FolderFailed,        // no file could be made in the output's folder; `folder`, `reason` say why
+    ArchiveSpoolFailed,  // the temporary folder (`folder`) could not hold an archive on its way to
+                         // standard output; `reason` says why
+    PipeTooLarge,        // a piped input too large to hold for checking before writing to a stream
+    Cancelled,           // the user cancelled the job: nothing was written
+    NotKmz,              // a KMZ archive that cannot be read, or holds no ".kml" entry
+    KmzUnsupported,      // a KMZ archive, and the program was built without KMZ support
+    ArchiveIntoKml,      // a KMZ archive, and the output's name ends in ".kml": nothing was written
+    TextIntoKmz,         // a KML text, and the output's name ends in ".kmz": nothing was written
+    KmzUnusable,         // the archive's KML document is damaged or unreadable; `reason` says how
+    Utf32,               // the input is in UTF-32: nothing was written
+    CutShortUtf16,       // the input is in UTF-16 and of an odd length: nothing was written
 };
 
 struct EmbedResult {

@@ -22,6 +22,9 @@ EmbedResult Kmz_To_Descriptor(InputFile& input, int output_fd, const std::string
     }
     if (EmbedResult written = Write_Kmz(input, archive.Get(), element_text);
         written.status != EmbedStatus::Written) {
+        if (written.status == EmbedStatus::WriteFailed) {  // the temporary file, not the output
+            return {EmbedStatus::ArchiveSpoolFailed, written.reason, platform::Temporary_Folder()};
+        }
         return written;
     }
     if (platform::Seek(archive.Get(), 0, 0) != 0) {

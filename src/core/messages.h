@@ -86,6 +86,11 @@ inline std::string Folder_Write_Failed(std::string_view folder, std::string_view
     return "Sorry, no file could be written in the folder " + std::string(folder) + ": " +
            std::string(reason);
 }
+inline std::string Archive_Spool_Failed(std::string_view folder, std::string_view reason) {
+    return "Sorry, the temporary folder " + std::string(folder) +
+           " couldn't hold the archive on its way to standard output: " + std::string(reason) +
+           ". Nothing was written.";
+}
 inline std::string Input_Changed(std::string_view file) {
     return "Sorry, the file " + std::string(file) +
            " changed while it was being read; nothing was written.";

@@ -22,6 +22,9 @@
 #include "core/time_element.h"
 #include "support/file_system_limits.h"
 #include "support/temp_folder.h"
+#ifdef ZAVEZE_KMZ_TESTS
+#include "support/zip_builder.h"
+#endif
 
 namespace zaveze {
 namespace {
@@ -194,6 +197,29 @@ TEST_F(EmbedProcess, AFullOrClosedStandardOutputIsAnError) {
               "zaveze-embed: standard output couldn't be written: Broken pipe\n");
     EXPECT_EQ(Read_File(output), Embed_Text("<Document>", kElement).text);
 }
+
+#ifdef ZAVEZE_KMZ_TESTS
+// An archive going to standard output is made whole in the temporary folder first: when that
+// folder cannot hold it (here a file-size limit stands for a full disk), the message says so.
+TEST_F(EmbedProcess, AFullTemporaryFolderIsNamed) {
+    const std::string input = folder.File("trip.kmz");
+    Write_File(input, testing::Zip_Bytes({testing::Deflated("doc.kml", "<Document>"),
+                                          testing::Stored("tile.png", std::string(300000, 'x'))}));
+    const FileDescriptor null(::open("/dev/null", O_WRONLY));
+    const FileDescriptor err(::open(err_log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600));
+    Redirects redirects{-1, null.Get(), err.Get()};
+    redirects.file_size_limit = 64 << 10;
+    const std::string temporary = logs.Path().string();
+    ::setenv("TMPDIR", temporary.c_str(), 1);
+    const Ending ending = Wait_For(Start_Embed({"--begin", "2007", input, "-"}, redirects));
+    ::unsetenv("TMPDIR");
+    EXPECT_EQ(ending.exit_code, 3);
+    EXPECT_EQ(Read_File(err_log), "zaveze-embed: " + temporary + ": Sorry, the temporary folder " +
+                                      temporary +
+                                      " couldn't hold the archive on its way to standard output: "
+                                      "File too large. Nothing was written.\n");
+}
+#endif
 
 // `cat in.kml | zaveze-embed --begin 2007 - - > out.kml`
 TEST_F(EmbedProcess, FromAPipeToStandardOutput) {
