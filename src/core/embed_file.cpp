@@ -53,16 +53,13 @@ EmbedResult Embed_File(const std::string& input_path, const std::string& output,
     }
 
     const std::uint32_t permissions = input.Permissions_For_Copy();  // before a spool replaces it
-    // What the input is, by its name or its first bytes (a pipe's kept for the reading).
-    const bool kmz = Is_Kmz_Input(input_path, input);
+    bool kmz = false;
+    if (EmbedResult known = Learn_Input_Kind(input_path, input, kmz);
+        known.status != EmbedStatus::Written) {
+        return known;
+    }
     if (const auto mismatch = Kind_Mismatch(kmz, output)) {
         return {*mismatch, {}, {}};
-    }
-    // An archive is read out of order, so a piped one is held in a spool file first.
-    if (kmz) {
-        if (EmbedResult spooled = Spool(input); spooled.status != EmbedStatus::Written) {
-            return spooled;
-        }
     }
     SafeOutput safe_output;
     if (const auto failure = safe_output.Create(target.write_path, permissions)) {

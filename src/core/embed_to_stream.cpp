@@ -44,7 +44,12 @@ EmbedResult Embed_To_Descriptor(const std::string& input_path, int output_fd,
     if (EmbedResult spooled = Spool(input); spooled.status != EmbedStatus::Written) {
         return spooled;
     }
-    if (Is_Kmz_Input(input_path, input)) {
+    bool kmz = false;
+    if (EmbedResult known = Learn_Input_Kind(input_path, input, kmz);
+        known.status != EmbedStatus::Written) {
+        return known;
+    }
+    if (kmz) {
         return Kmz_To_Descriptor(input, output_fd, element_text);
     }
     if (EmbedResult checked = From_Input_Check(Check_Input(input));

@@ -72,15 +72,16 @@ InputCheck Check_Input_File(const std::string& path, JobControl* control) {
     if (const auto reason = file.Open(path)) {
         return {InputVerdict::Unreadable, *reason, {}, 0, {}};
     }
-    if (Is_Kmz_Input(path, file)) {
-        // An archive is read out of order: a piped one is held in a spool file first.
-        if (const EmbedResult spooled = Spool(file); spooled.status != EmbedStatus::Written) {
-            return {InputVerdict::Unreadable,
-                    spooled.reason.empty() ? std::string(messages::kPipedArchiveTooLarge)
-                                           : spooled.reason,
-                    {},
-                    0};
-        }
+    bool kmz = false;
+    if (const EmbedResult known = Learn_Input_Kind(path, file, kmz);
+        known.status != EmbedStatus::Written) {
+        return {InputVerdict::Unreadable,
+                known.reason.empty() ? std::string(messages::kPipedArchiveTooLarge) : known.reason,
+                {},
+                0,
+                {}};
+    }
+    if (kmz) {
         InputCheck check = Check_Kmz(file, control);
         check.kmz = true;
         return check;

@@ -24,9 +24,15 @@ bool Has_Extension(std::string_view name, std::string_view extension);
 // Whether a name ends in ".kmz", in any letter case.
 bool Has_Kmz_Name(const std::string& path);
 
-// Whether an opened input is a KMZ archive: by its name, or by its first bytes (a ZIP local-file
-// header), a pipe's too. Reads nothing that a later pass would miss.
-bool Is_Kmz_Input(const std::string& path, InputFile& input);
+// Learns whether an opened input is a KMZ archive: by its name, by its first bytes (a ZIP local
+// header), or by its end (an end record and a central directory, where archive readers look for
+// them), so that an archive with a self-extractor or other bytes before it is one too. A pipe
+// must be seen whole for its end: one that does not start like KML text, or that is an archive,
+// is held in a spool file first and becomes that file. Written, or why the spool failed.
+EmbedResult Learn_Input_Kind(const std::string& path, InputFile& input, bool& kmz);
+
+// Whether a file ends like a ZIP archive: an end record and the central directory it describes.
+bool Ends_Like_An_Archive(int fd);
 
 // Whether the output's name promises the other kind of file: an archive written under a ".kml"
 // name, or a KML text under a ".kmz" name, would be a damaged file to every KML reader.

@@ -252,6 +252,13 @@ bool Kmz_Supported() {
     return true;
 }
 
+bool Ends_Like_An_Archive(int fd) {
+    const auto status = platform::Status_Of(fd);
+    const auto end = status ? zip::Find_End_Records(fd, status->size) : std::nullopt;
+    return end && end->directory_end > end->directory_start &&
+           zip::Read_Exactly(fd, end->directory_start, 4) == zip::kCentralRecordSignature;
+}
+
 InputCheck Check_Kmz(InputFile& input, JobControl* control) {
     OpenedArchive archive;
     if (const auto refusal = Open_Archive(input, archive)) {

@@ -9,6 +9,10 @@ bool Kmz_Supported() {
     return false;
 }
 
+bool Ends_Like_An_Archive(int) {
+    return false;  // only names and first bytes tell an archive without the ZIP reader
+}
+
 InputCheck Check_Kmz(InputFile&, JobControl*) {
     return {InputVerdict::KmzUnsupported, {}, {}, 0, {}};
 }

@@ -372,6 +372,31 @@ TEST_F(Kmz, OfTwoArchivesBackToBackTheLastIsEmbeddedInto) {
     EXPECT_EQ(Check_Input_File(folder.File("second.kmz")).verdict, InputVerdict::HasTimeData);
 }
 
+// An archive with bytes before it (a self-extractor's program) is known by its end, whatever its
+// name and first bytes, from a file or a pipe; it is embedded into as an archive, never as text.
+TEST_F(Kmz, AnArchiveIsKnownByItsEnd) {
+    const std::string stub = "MZ\x90" + std::string(1000, '\x01') + "<Document>";
+    const std::string archive = Zip_Bytes({Stored("doc.kml", kKml), Stored("icon.png", "png")});
+    const std::string disguised = folder.File("trip.exe");
+    Write_File(disguised, stub + archive);
+    std::vector<std::pair<std::string, std::function<EmbedResult()>>> ways = {
+        {"file", [&] { return Embed_File(disguised, output, kElement, Replacing::Never); }}};
+#ifndef _WIN32
+    ways.emplace_back("pipe", [&] { return Embed_From_Pipe(stub + archive, output); });
+#endif
+    for (const auto& [way, embed] : ways) {
+        std::filesystem::remove(output);
+        ASSERT_EQ(embed().status, EmbedStatus::Written) << way;
+        const std::string after = Read_File(output);
+        EXPECT_EQ(after.substr(0, stub.size()), stub) << way;
+        const std::string written_archive = after.substr(stub.size());
+        EXPECT_EQ(testing::Entry_Content(written_archive, Layout_Of(written_archive).records[0]),
+                  Embed_Text(kKml, kElement).text)
+            << way;
+    }
+    EXPECT_TRUE(Check_Input_File(disguised).kmz);
+}
+
 // The directory is read by its stated size, as Info-ZIP and Python read it: every record gets
 // its new place, whatever the end record counts, and the output counts them right. Fewer
 // records than counted is damage.
