@@ -292,11 +292,11 @@ TEST(TerminationCleanup, RemovesOnlyTheFilesItMade) {
     if (child == 0) {
         Install_Termination_Cleanup();
         for (const std::string& name : {claim, output}) {
-            const FileDescriptor made(platform::Create_New(name));
+            const FileDescriptor made(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600));
             Remember_Scratch_File(name, platform::Status_Of(made.Get())->identity);
         }
         Write_File(finished, "finished");
-        platform::Rename_Replacing(finished, output);
+        std::filesystem::rename(finished, output);
         ::raise(SIGTERM);
         ::_exit(0);
     }

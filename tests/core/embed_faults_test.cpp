@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <chrono>
 #include <filesystem>
 #include <set>
 #include <thread>
@@ -120,6 +121,43 @@ TEST(EmbedRace, AFileAppearingAtTheOutputDuringTheRunIsKept) {
                       " already exists; it was left as it is and nothing was written.");
         EXPECT_EQ(Read_File(output), "written by somebody else meanwhile");
         EXPECT_EQ(folder.Names(), (std::vector<std::string>{"input.kml", "out.kml"}));
+    }
+}
+
+// The output's folder moved away and a symbolic link to another folder put in its place while
+// the run waits for its input: the output is named in the folder it was made in, on every kind
+// of file system, and nothing in the other folder is made or replaced.
+TEST(EmbedRace, AFolderSwappedForALinkMidwayIsNotFollowed) {
+    for (const auto limits : testing::kEveryFileSystem) {
+        for (const Replacing replacing : {Replacing::Never, Replacing::Allowed}) {
+            const testing::PretendedFileSystem file_system(limits);
+            TempFolder root;
+            const std::string out = root.File("out"), moved = root.File("out.real");
+            const std::string victim = root.File("victim"), fifo = root.File("input.kml");
+            std::filesystem::create_directory(out);
+            std::filesystem::create_directory(victim);
+            if (replacing == Replacing::Allowed) {
+                Write_File(victim + "/trip.kml", "the other folder's file");
+            }
+            ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+            EmbedResult result;
+            std::thread run(
+                [&] { result = Embed_File(fifo, out + "/trip.kml", kElement, replacing); });
+            FileDescriptor writer(::open(fifo.c_str(), O_WRONLY));
+            Write_All(writer.Get(), Big_Kml(1 << 20));
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));  // the run is writing
+            std::filesystem::rename(out, moved);
+            std::filesystem::create_directory_symlink(victim, out);
+            writer.Close();
+            run.join();
+            EXPECT_EQ(result.status, EmbedStatus::Written) << testing::Name_Of(limits);
+            EXPECT_EQ(Read_File(moved + "/trip.kml"), Embed_Text(Big_Kml(1 << 20), kElement).text);
+            EXPECT_EQ(std::filesystem::exists(victim + "/trip.kml"),
+                      replacing == Replacing::Allowed);
+            if (replacing == Replacing::Allowed) {
+                EXPECT_EQ(Read_File(victim + "/trip.kml"), "the other folder's file");
+            }
+        }
     }
 }
 

@@ -54,12 +54,13 @@ template <class Take>
 int SafeOutput::Take_Scratch_Name(Take take) {
     bool short_name = false;
     for (int attempt = 0; attempt < kScratchAttempts; ++attempt) {
-        const std::string candidate = Scratch_Candidate(path_, attempt, short_name);
+        const std::string candidate =
+            Scratch_Candidate(path_, attempt, short_name).substr(folder_.Path().size());
         const int error = take(candidate);
         if (error == 0) {
             scratch_ = candidate;
             if (const auto made = platform::Status_Of(file_.Get())) {
-                Remember_Scratch_File(candidate, made->identity);
+                Remember_Scratch_File(folder_.Path() + candidate, made->identity);
             }
             return 0;
         }
@@ -80,15 +81,20 @@ SafeOutput::~SafeOutput() {
 
 void SafeOutput::Drop_Scratch() {
     if (!scratch_.empty()) {
-        platform::Remove(scratch_);
-        Forget_Scratch_File(scratch_);
+        platform::Remove(folder_, scratch_);
+        Forget_Scratch_File(folder_.Path() + scratch_);
         scratch_.clear();
     }
 }
 
 std::optional<WriteFailure> SafeOutput::Create(const std::string& path, std::uint32_t permissions) {
     path_ = path;
-    const int fd = platform::Create_Unnamed(Folder_Of(path), permissions);
+    // The folder is held from here on, so that the file is named where it was made.
+    if (!folder_.Open(Folder_Of(path))) {
+        return Folder_Failure(path, errno);
+    }
+    name_ = path.substr(folder_.Path().size());
+    const int fd = platform::Create_Unnamed(folder_, permissions);
     if (fd >= 0) {
         file_ = FileDescriptor(fd);
         return std::nullopt;
@@ -101,7 +107,7 @@ std::optional<WriteFailure> SafeOutput::Create(const std::string& path, std::uin
 
 std::optional<WriteFailure> SafeOutput::Create_Named(std::uint32_t permissions) {
     const int error = Take_Scratch_Name([&](const std::string& candidate) {
-        const int fd = platform::Create_New(candidate, permissions);
+        const int fd = platform::Create_New(folder_, candidate, permissions);
         if (fd < 0) {
             return errno;
         }
@@ -113,7 +119,7 @@ std::optional<WriteFailure> SafeOutput::Create_Named(std::uint32_t permissions) 
 
 // A replaced file's permissions, owner and group pass to the new one.
 std::optional<WriteFailure> SafeOutput::Keep_Attributes_Of_Replaced() {
-    const auto replaced = platform::Status_Of_Path(path_, true);
+    const auto replaced = platform::Status_Of_Name(folder_, name_, true);
     if (!replaced) {
         return std::nullopt;  // nothing is replaced after all
     }
@@ -129,13 +135,13 @@ std::optional<WriteFailure> SafeOutput::Keep_Attributes_Of_Replaced() {
 // An unnamed file can only replace another by a rename, and a rename needs a name to start from.
 std::optional<WriteFailure> SafeOutput::Make_Link_For_Replacing() {
     const int error = Take_Scratch_Name([this](const std::string& candidate) {
-        return platform::Give_Name(file_.Get(), candidate) ? 0 : errno;
+        return platform::Give_Name(file_.Get(), folder_, candidate) ? 0 : errno;
     });
     return error == 0 ? std::nullopt : File_Failure(error);
 }
 
-std::optional<WriteFailure> SafeOutput::Link_Unnamed(const std::string& name) {
-    if (platform::Give_Name(file_.Get(), name)) {
+std::optional<WriteFailure> SafeOutput::Link_Unnamed() {
+    if (platform::Give_Name(file_.Get(), folder_, name_)) {
         return std::nullopt;
     }
     return errno == EEXIST ? Name_Taken() : File_Failure(errno);
@@ -147,7 +153,7 @@ std::optional<WriteFailure> SafeOutput::Link_Unnamed(const std::string& name) {
 // claim and the rename, the name holds an empty file; a claim that someone removed and replaced
 // meanwhile is theirs, and is left alone.
 std::optional<WriteFailure> SafeOutput::Rename_Over_Claim() {
-    const int claim = platform::Create_New(path_);
+    const int claim = platform::Create_New(folder_, name_);
     if (claim < 0) {
         return errno == EEXIST ? Name_Taken() : File_Failure(errno);
     }
@@ -155,21 +161,21 @@ std::optional<WriteFailure> SafeOutput::Rename_Over_Claim() {
     const int status_error = errno;
     platform::Close(claim);
     if (!claimed) {
-        platform::Remove(path_);
+        platform::Remove(folder_, name_);
         return File_Failure(status_error);
     }
     Remember_Scratch_File(path_, claimed->identity);
     const auto still_ours = [&] {
-        const auto now = platform::Status_Of_Path(path_, false);
+        const auto now = platform::Status_Of_Name(folder_, name_, false);
         return now && now->identity == claimed->identity;
     };
     std::optional<WriteFailure> failure;
     if (!still_ours()) {
         failure = Name_Taken();
-    } else if (!platform::Rename_Replacing(scratch_, path_)) {
+    } else if (!platform::Rename_Replacing(folder_, scratch_, name_)) {
         failure = File_Failure(errno);
         if (still_ours()) {
-            platform::Remove(path_);
+            platform::Remove(folder_, name_);
         }
     }
     Forget_Scratch_File(path_);
@@ -178,9 +184,10 @@ std::optional<WriteFailure> SafeOutput::Rename_Over_Claim() {
 
 std::optional<WriteFailure> SafeOutput::Rename_Scratch(Replacing replacing) {
     if (replacing == Replacing::Allowed) {
-        return platform::Rename_Replacing(scratch_, path_) ? std::nullopt : File_Failure(errno);
+        return platform::Rename_Replacing(folder_, scratch_, name_) ? std::nullopt
+                                                                    : File_Failure(errno);
     }
-    if (platform::Rename_No_Replace(scratch_, path_)) {
+    if (platform::Rename_No_Replace(folder_, scratch_, name_)) {
         return std::nullopt;
     }
     if (errno == EOPNOTSUPP) {
@@ -194,7 +201,7 @@ std::optional<WriteFailure> SafeOutput::Commit(Replacing replacing) {
         return failure;
     }
     // The new name itself reaches the disk too, where the system lets a folder be flushed.
-    platform::Flush_Folder(Folder_Of(path_));
+    platform::Flush_Folder(folder_);
     return std::nullopt;
 }
 
@@ -217,7 +224,7 @@ std::optional<WriteFailure> SafeOutput::Name_Finished_File(Replacing replacing) 
             }
         }
     } else if (unnamed) {
-        if (auto failure = Link_Unnamed(path_)) {
+        if (auto failure = Link_Unnamed()) {
             return failure;
         }
     }
@@ -226,7 +233,7 @@ std::optional<WriteFailure> SafeOutput::Name_Finished_File(Replacing replacing) 
     if (!file_.Close()) {
         const int error = errno;
         if (unnamed && replacing == Replacing::Never) {
-            platform::Remove(path_);  // the name was given a moment ago, to this broken file
+            platform::Remove(folder_, name_);  // the name was given a moment ago, to this file
         }
         return File_Failure(error);
     }
@@ -236,7 +243,7 @@ std::optional<WriteFailure> SafeOutput::Name_Finished_File(Replacing replacing) 
     if (auto failure = Rename_Scratch(replacing)) {
         return failure;
     }
-    Forget_Scratch_File(scratch_);
+    Forget_Scratch_File(folder_.Path() + scratch_);
     scratch_.clear();
     return std::nullopt;
 }

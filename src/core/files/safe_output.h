@@ -2,7 +2,8 @@
 #pragma once
 // A new output file that appears under its name whole or not at all.
 //
-// The file is made in the folder of its final name, unnamed where the system can (Linux's
+// The file is made in the folder of its final name, held open so that a folder moved or replaced
+// by a symbolic link meanwhile does not send it elsewhere, unnamed where the system can (Linux's
 // O_TMPFILE: whatever ends the process, even a power cut, leaves nothing behind), else under a
 // scratch name that a signal handler removes (see files/termination_cleanup.h). Only Commit gives
 // it its name: without consent it never takes a name that another file has by then (through a link,
@@ -55,7 +56,7 @@ class SafeOutput {
     std::optional<WriteFailure> Name_Finished_File(Replacing replacing);
     template <class Take>
     int Take_Scratch_Name(Take take);
-    std::optional<WriteFailure> Link_Unnamed(const std::string& name);
+    std::optional<WriteFailure> Link_Unnamed();
     std::optional<WriteFailure> Rename_Scratch(Replacing replacing);
     std::optional<WriteFailure> Rename_Over_Claim();
     std::optional<WriteFailure> Make_Link_For_Replacing();
@@ -63,8 +64,10 @@ class SafeOutput {
     void Drop_Scratch();
 
     std::string path_;
+    platform::Folder folder_;  // the output's folder, held from Create on
+    std::string name_;         // the output's name in it
     FileDescriptor file_;
-    std::string scratch_;  // the scratch name, while there is one
+    std::string scratch_;  // the scratch name in the folder, while there is one
 };
 
 // The scratch names tried for `path`, in order: beside it, with its base name and ".tmp", then

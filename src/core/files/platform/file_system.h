@@ -34,14 +34,30 @@ struct FileStatus {
 std::optional<FileStatus> Status_Of_Path(const std::string& path, bool follow_links);
 std::optional<FileStatus> Status_Of(int fd);
 
-// Opening: for reading (sequential, not inherited by child processes); a new file that no other
-// file had the name of; an unnamed file in a folder, given a name later (-1 with EOPNOTSUPP where
-// the file system has none); an unnamed read-write file in the temporary folder. New files get
-// `permissions` less the umask (POSIX; Windows files get their folder's).
-inline constexpr std::uint32_t kNewFilePermissions = 0666;
+// A folder held open while files are made and named in it: every name below is made, changed or
+// removed in that very folder, even when its path comes to name another one meanwhile (the
+// folder moved away, a symbolic link put in its place). POSIX keeps a descriptor and works
+// relative to it; Windows keeps a handle that lets nobody move or delete the folder until it is
+// let go, and works by its path.
+class Folder {
+  public:
+    Folder() = default;
+    Folder(const Folder&) = delete;
+    Folder& operator=(const Folder&) = delete;
+    ~Folder();
+    // Opens the folder `path` names ("" for the current one); false with errno set.
+    bool Open(const std::string& path);
+    const std::string& Path() const { return path_; }
+    std::intptr_t Native() const { return native_; }
+
+  private:
+    std::string path_;
+    std::intptr_t native_ = -1;
+};
+
+// Opening: for reading (sequential, not inherited by child processes); an unnamed read-write file
+// in the temporary folder.
 int Open_For_Reading(const std::string& path);
-int Create_New(const std::string& path, std::uint32_t permissions = kNewFilePermissions);
-int Create_Unnamed(const std::string& folder, std::uint32_t permissions = kNewFilePermissions);
 int Create_Temporary();
 std::string Temporary_Folder();
 bool Close(int fd);
@@ -56,17 +72,29 @@ bool Truncate(int fd, std::uint64_t size);
 int Duplicate(int fd);
 // Puts a file's content on the disk.
 bool Flush(int fd);
-// Puts a folder's names on the disk, where the system can (POSIX); on Windows a rename with
-// MOVEFILE_WRITE_THROUGH already does, and this does nothing.
-bool Flush_Folder(const std::string& folder);
 
-// Names: gives an unnamed file a name (fails with EEXIST when it is taken); renames without
-// replacing (EEXIST; EOPNOTSUPP where the file system has no way to, as exFAT, FAT and many
-// network shares have none) or replacing; removes a name; reads a symbolic link's text.
-bool Give_Name(int fd, const std::string& name);
-bool Rename_No_Replace(const std::string& from, const std::string& to);
-bool Rename_Replacing(const std::string& from, const std::string& to);
-bool Remove(const std::string& path);
+// Files made in a folder by name (no path): a new file that no other file had the name of; an
+// unnamed file, given a name later (-1 with EOPNOTSUPP where the file system has none). New files
+// get `permissions` less the umask (POSIX; Windows files get their folder's).
+inline constexpr std::uint32_t kNewFilePermissions = 0666;
+int Create_New(const Folder& folder, const std::string& name,
+               std::uint32_t permissions = kNewFilePermissions);
+int Create_Unnamed(const Folder& folder, std::uint32_t permissions = kNewFilePermissions);
+// The status of a name in the folder, following a symbolic link or not; none with errno set.
+std::optional<FileStatus> Status_Of_Name(const Folder& folder, const std::string& name,
+                                         bool follow_links);
+// Names in the folder: gives an unnamed file a name (fails with EEXIST when it is taken);
+// renames without replacing (EEXIST; EOPNOTSUPP where the file system has no way to, as exFAT,
+// FAT and many network shares have none) or replacing; removes a name.
+bool Give_Name(int fd, const Folder& folder, const std::string& name);
+bool Rename_No_Replace(const Folder& folder, const std::string& from, const std::string& to);
+bool Rename_Replacing(const Folder& folder, const std::string& from, const std::string& to);
+bool Remove(const Folder& folder, const std::string& name);
+// Puts the folder's names on the disk, where the system can (POSIX); on Windows a rename with
+// MOVEFILE_WRITE_THROUGH already does, and this does nothing.
+bool Flush_Folder(const Folder& folder);
+
+// Reads a symbolic link's text.
 std::optional<std::string> Link_Text(const std::string& link);
 
 // Gives a new file the permissions, owner and group of `model`, as far as the process may.

@@ -92,22 +92,58 @@ int Open_For_Reading(const std::string& path) {
     return fd;
 }
 
-int Create_New(const std::string& path, std::uint32_t permissions) {
-    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, permissions & 0777);
+Folder::~Folder() {
+    if (native_ >= 0) {
+        ::close(static_cast<int>(native_));
+    }
 }
 
-int Create_Unnamed(const std::string& folder, std::uint32_t permissions) {
+bool Folder::Open(const std::string& path) {
+    path_ = path;
+    const char* const name = path.empty() ? "." : path.c_str();
+    int fd = ::open(name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0 && errno == EACCES) {
+        fd = ::open(name, O_PATH | O_DIRECTORY | O_CLOEXEC);  // enough to name files in it
+    }
+    native_ = fd;
+    return fd >= 0;
+}
+
+namespace {
+
+int Fd_Of(const Folder& folder) {
+    return static_cast<int>(folder.Native());
+}
+
+}  // namespace
+
+int Create_New(const Folder& folder, const std::string& name, std::uint32_t permissions) {
+    return ::openat(Fd_Of(folder), name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                    permissions & 0777);
+}
+
+int Create_Unnamed(const Folder& folder, std::uint32_t permissions) {
     if (Pretending(FileSystemLimits::NoUnnamedFiles)) {
         errno = EOPNOTSUPP;
         return -1;
     }
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC,
-                          permissions & 0777);
+    const int fd =
+        ::openat(Fd_Of(folder), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, permissions & 0777);
     // File systems (and old kernels) without unnamed files say so in different ways.
     if (fd < 0 && (errno == EISDIR || errno == EINVAL)) {
         errno = EOPNOTSUPP;
     }
     return fd;
+}
+
+std::optional<FileStatus> Status_Of_Name(const Folder& folder, const std::string& name,
+                                         bool follow_links) {
+    struct stat status {};
+    if (::fstatat(Fd_Of(folder), name.c_str(), &status, follow_links ? 0 : AT_SYMLINK_NOFOLLOW) !=
+        0) {
+        return std::nullopt;
+    }
+    return From_Stat(status);
 }
 
 std::string Temporary_Folder() {
@@ -179,58 +215,53 @@ bool Flush(int fd) {
     return ::fsync(fd) == 0;
 }
 
-bool Flush_Folder(const std::string& folder) {
-    const int fd =
-        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) {
-        return false;
-    }
-    // Some file systems cannot flush a folder and say so; there is nothing more to do then.
-    const bool flushed = ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS;
-    ::close(fd);
-    return flushed;
+bool Flush_Folder(const Folder& folder) {
+    // Some file systems cannot flush a folder and say so, and a folder opened only to name
+    // files in it cannot be flushed: there is nothing more to do then.
+    return ::fsync(Fd_Of(folder)) == 0 || errno == EINVAL || errno == EROFS || errno == EBADF;
 }
 
-bool Give_Name(int fd, const std::string& name) {
+bool Give_Name(int fd, const Folder& folder, const std::string& name) {
     const std::string opened = "/proc/self/fd/" + std::to_string(fd);
-    if (::linkat(AT_FDCWD, opened.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+    if (::linkat(AT_FDCWD, opened.c_str(), Fd_Of(folder), name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
         return true;
     }
     if (errno != ENOENT) {
         return false;
     }
     // No /proc: the direct way, which needs more privilege.
-    return ::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0;
+    return ::linkat(fd, "", Fd_Of(folder), name.c_str(), AT_EMPTY_PATH) == 0;
 }
 
-bool Rename_No_Replace(const std::string& from, const std::string& to) {
+bool Rename_No_Replace(const Folder& folder, const std::string& from, const std::string& to) {
     if (Pretending(FileSystemLimits::NoLinks)) {
         errno = EOPNOTSUPP;
         return false;
     }
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+    const int at = Fd_Of(folder);
+    if (::renameat2(at, from.c_str(), at, to.c_str(), RENAME_NOREPLACE) == 0) {
         return true;
     }
     if (errno != EINVAL && errno != ENOSYS) {
         return false;
     }
     // File systems without RENAME_NOREPLACE: a hard link cannot replace anything either.
-    if (::link(from.c_str(), to.c_str()) != 0) {
+    if (::linkat(at, from.c_str(), at, to.c_str(), 0) != 0) {
         if (No_Links_Here(errno)) {
             errno = EOPNOTSUPP;
         }
         return false;
     }
-    ::unlink(from.c_str());
+    ::unlinkat(at, from.c_str(), 0);
     return true;
 }
 
-bool Rename_Replacing(const std::string& from, const std::string& to) {
-    return ::rename(from.c_str(), to.c_str()) == 0;
+bool Rename_Replacing(const Folder& folder, const std::string& from, const std::string& to) {
+    return ::renameat(Fd_Of(folder), from.c_str(), Fd_Of(folder), to.c_str()) == 0;
 }
 
-bool Remove(const std::string& path) {
-    return ::unlink(path.c_str()) == 0;
+bool Remove(const Folder& folder, const std::string& name) {
+    return ::unlinkat(Fd_Of(folder), name.c_str(), 0) == 0;
 }
 
 std::optional<std::string> Link_Text(const std::string& link) {

@@ -171,10 +171,45 @@ int Open_For_Reading(const std::string& path) {
                          _O_RDONLY);
 }
 
-int Create_New(const std::string& path, std::uint32_t) {
-    return Descriptor_Of(::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, kShareAll, nullptr,
-                                       CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr),
-                         _O_WRONLY);
+Folder::~Folder() {
+    if (native_ != -1) {
+        ::CloseHandle(reinterpret_cast<HANDLE>(native_));
+    }
+}
+
+// Held without FILE_SHARE_DELETE: nobody can move, rename or delete the folder meanwhile, so its
+// path keeps naming it (Windows has no calls relative to a folder's handle for all that is
+// needed here).
+bool Folder::Open(const std::string& path) {
+    path_ = path;
+    const HANDLE handle = ::CreateFileW(Wide(path.empty() ? "." : path).c_str(), 0,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return Fail();
+    }
+    native_ = reinterpret_cast<std::intptr_t>(handle);
+    return true;
+}
+
+namespace {
+
+std::string Path_In(const Folder& folder, const std::string& name) {
+    return folder.Path() + name;
+}
+
+}  // namespace
+
+int Create_New(const Folder& folder, const std::string& name, std::uint32_t) {
+    return Descriptor_Of(
+        ::CreateFileW(Wide(Path_In(folder, name)).c_str(), GENERIC_WRITE, kShareAll, nullptr,
+                      CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr),
+        _O_WRONLY);
+}
+
+std::optional<FileStatus> Status_Of_Name(const Folder& folder, const std::string& name,
+                                         bool follow_links) {
+    return Status_Of_Path(Path_In(folder, name), follow_links);
 }
 
 std::atomic<FileSystemLimits> pretended_limits{FileSystemLimits::None};
@@ -183,7 +218,7 @@ void Pretend_File_System_Limits(FileSystemLimits limits) {
     pretended_limits = limits;  // Windows has no unnamed files anyway
 }
 
-int Create_Unnamed(const std::string&, std::uint32_t) {
+int Create_Unnamed(const Folder&, std::uint32_t) {
     errno = EOPNOTSUPP;  // Windows has no unnamed files
     return -1;
 }
@@ -260,27 +295,29 @@ bool Flush(int fd) {
     return ::FlushFileBuffers(Handle_Of(fd)) ? true : Fail();
 }
 
-bool Flush_Folder(const std::string&) {
+bool Flush_Folder(const Folder&) {
     return true;  // the renames are written through
 }
 
-bool Give_Name(int, const std::string&) {
+bool Give_Name(int, const Folder&, const std::string&) {
     errno = EOPNOTSUPP;
     return false;
 }
 
-bool Rename_No_Replace(const std::string& from, const std::string& to) {
+bool Rename_No_Replace(const Folder& folder, const std::string& from, const std::string& to) {
     if (pretended_limits.load() >= FileSystemLimits::NoLinks) {
         errno = EOPNOTSUPP;
         return false;
     }
-    return ::MoveFileExW(Full_Path(from).c_str(), Full_Path(to).c_str(), MOVEFILE_WRITE_THROUGH)
+    return ::MoveFileExW(Full_Path(Path_In(folder, from)).c_str(),
+                         Full_Path(Path_In(folder, to)).c_str(), MOVEFILE_WRITE_THROUGH)
                ? true
                : Fail();
 }
 
-bool Rename_Replacing(const std::string& from, const std::string& to) {
-    const std::wstring source = Full_Path(from), target = Full_Path(to);
+bool Rename_Replacing(const Folder& folder, const std::string& from, const std::string& to) {
+    const std::wstring source = Full_Path(Path_In(folder, from)),
+                       target = Full_Path(Path_In(folder, to));
     // A read-only file is one the user protected: it is not replaced.
     const DWORD attributes = ::GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
@@ -296,8 +333,8 @@ bool Rename_Replacing(const std::string& from, const std::string& to) {
                : Fail();
 }
 
-bool Remove(const std::string& path) {
-    return ::DeleteFileW(Wide(path).c_str()) ? true : Fail();
+bool Remove(const Folder& folder, const std::string& name) {
+    return ::DeleteFileW(Wide(Path_In(folder, name)).c_str()) ? true : Fail();
 }
 
 std::optional<std::string> Link_Text(const std::string&) {
