@@ -102,7 +102,10 @@ int Report(const Run& run, const Job& job, const EmbedResult& result) {
                 }
                 return kWritten;
             }
-            run.Say(job.output, "exists; use --force to replace it, or --no-clobber to skip it");
+            run.Say(job.output,
+                    "exists; use --force to replace it, or --no-clobber to skip it" +
+                        (result.reason.empty() ? std::string()
+                                               : "." + messages::Stopped_Run_Left(result.reason)));
             break;
         case EmbedStatus::SameFileAsInput:
         case EmbedStatus::WriteFailed:

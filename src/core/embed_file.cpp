@@ -4,18 +4,24 @@
 #include "core/engine/writing_pass.h"
 #include "core/files/input_file.h"
 #include "core/files/output_target.h"
+#include "core/files/safe_output.h"
 #include "core/files/spool.h"
 #include "core/kmz/kmz.h"
 
 namespace zaveze {
 namespace {
 
-EmbedResult From_Write_Failure(const WriteFailure& failure) {
+// The output's name is taken; `reason` names a scratch file that a stopped run may have left.
+EmbedResult Output_Exists(const std::string& path) {
+    return {EmbedStatus::OutputExists, Stopped_Run_Scratch(path).value_or(""), {}};
+}
+
+EmbedResult From_Write_Failure(const WriteFailure& failure, const std::string& path) {
     switch (failure.where) {
         case WriteFailure::Where::Folder:
             return {EmbedStatus::FolderFailed, failure.reason, failure.folder};
         case WriteFailure::Where::NameTaken:
-            return {EmbedStatus::OutputExists, {}, {}};
+            return Output_Exists(path);
         case WriteFailure::Where::File:
             break;
     }
@@ -32,7 +38,7 @@ std::optional<EmbedResult> Output_Refusal(const OutputTarget& target, Replacing 
             return EmbedResult{EmbedStatus::WriteFailed, target.reason, {}};
         case OutputState::ExistingFile:
             if (replacing == Replacing::Never) {
-                return EmbedResult{EmbedStatus::OutputExists, {}, {}};
+                return Output_Exists(target.write_path);
             }
             break;
         case OutputState::Free:
@@ -63,7 +69,7 @@ EmbedResult Embed_File(const std::string& input_path, const std::string& output,
     }
     SafeOutput safe_output;
     if (const auto failure = safe_output.Create(target.write_path, permissions)) {
-        return From_Write_Failure(*failure);
+        return From_Write_Failure(*failure, target.write_path);
     }
     if (EmbedResult copied =
             kmz ? Write_Kmz(input, safe_output.Fd(), element_text, control)
@@ -75,7 +81,7 @@ EmbedResult Embed_File(const std::string& input_path, const std::string& output,
         return {EmbedStatus::InputChanged, {}, {}};
     }
     if (const auto failure = safe_output.Commit(replacing)) {
-        return From_Write_Failure(*failure);
+        return From_Write_Failure(*failure, target.write_path);
     }
     return {};
 }

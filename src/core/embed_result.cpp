@@ -18,7 +18,8 @@ std::string Embed_Result_Message(const EmbedResult& result, const std::string& i
         case EmbedStatus::SameFileAsInput:
             return std::string(messages::kSameAsInput);
         case EmbedStatus::OutputExists:
-            return messages::Output_Taken(output);
+            return messages::Output_Taken(output) +
+                   (result.reason.empty() ? "" : messages::Stopped_Run_Left(result.reason));
         case EmbedStatus::InputChanged:
             return messages::Input_Changed(input);
         case EmbedStatus::ReadFailed:

@@ -145,6 +145,12 @@ inline std::string Output_Taken(std::string_view file) {
     return "Sorry, the file " + std::string(file) +
            " already exists; it was left as it is and nothing was written.";
 }
+// Added where the existing output is an empty file with a scratch file beside it.
+inline std::string Stopped_Run_Left(std::string_view scratch) {
+    return " It is empty, and " + std::string(scratch) +
+           " beside it may be the whole output of an earlier run that was stopped while it named "
+           "it.";
+}
 
 inline constexpr std::string_view kCancelled = "Cancelled; nothing was written.";
 

@@ -80,6 +80,27 @@ TEST_F(EmbedFile, InputWithoutContainerTagWritesNothingAndKeepsAnOldOutput) {
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"trip.kml", "trip_2007-10-02.kml"}));
 }
 
+// On file systems without links a run claims the output's name with an empty file before its
+// finished scratch file is renamed over it; a run stopped in between (by SIGKILL or a power cut)
+// leaves both. The next run keeps them, and says what they may be.
+TEST_F(EmbedFile, AnEmptyOutputWithAScratchFileBesideItIsExplained) {
+    const std::string scratch = folder.File("trip_2007-10-02.tmp");
+    Write_File(output, "");
+    Write_File(scratch, "the stopped run's output");
+    const EmbedResult result = Embed_File(input, output, kElement, Replacing::Never);
+    EXPECT_EQ(result.status, EmbedStatus::OutputExists);
+    EXPECT_EQ(Embed_Result_Message(result, input, output),
+              "Sorry, the file " + output +
+                  " already exists; it was left as it is and nothing was written. It is empty, "
+                  "and " +
+                  scratch +
+                  " beside it may be the whole output of an earlier run that was stopped while it "
+                  "named it.");
+    EXPECT_EQ(Read_File(scratch), "the stopped run's output");
+    Write_File(output, "a real output");
+    EXPECT_EQ(Embed_File(input, output, kElement, Replacing::Never).reason, "");
+}
+
 TEST_F(EmbedFile, OutputThatIsTheInputItselfIsRefused) {
     EXPECT_EQ(Embed_File(input, folder.File("./trip.kml"), kElement, Replacing::Never).status,
               EmbedStatus::SameFileAsInput);

@@ -48,6 +48,23 @@ std::string Scratch_Candidate(const std::string& path, int attempt, bool short_n
                                        : stem + "~" + std::to_string(attempt) + ".tmp";
 }
 
+std::optional<std::string> Stopped_Run_Scratch(const std::string& path) {
+    const auto claim = platform::Status_Of_Path(path, false);
+    if (!claim || claim->kind != platform::FileKind::Regular || claim->size != 0) {
+        return std::nullopt;
+    }
+    for (const bool short_name : {false, true}) {
+        for (int attempt = 0; attempt < 10; ++attempt) {
+            const std::string candidate = Scratch_Candidate(path, attempt, short_name);
+            const auto scratch = platform::Status_Of_Path(candidate, false);
+            if (scratch && scratch->kind == platform::FileKind::Regular) {
+                return candidate;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 // Tries the scratch names for the output in order until `take` gives the output file one (it
 // returns 0, or the error number). The name taken is remembered for the signal handlers.
 template <class Take>

@@ -70,6 +70,11 @@ class SafeOutput {
     std::string scratch_;  // the scratch name in the folder, while there is one
 };
 
+// A scratch file that a run stopped while it named `path` may have left beside it, on a file
+// system without links: `path` is then an empty file (that run's claim on the name), and a
+// scratch name beside it holds a file, possibly the whole output. None when it does not look so.
+std::optional<std::string> Stopped_Run_Scratch(const std::string& path);
+
 // The scratch names tried for `path`, in order: beside it, with its base name and ".tmp", then
 // "~N.tmp"; when such a name would be too long for the folder, short ones ("zaveze~N.tmp").
 std::string Scratch_Candidate(const std::string& path, int attempt, bool short_name);
