@@ -115,12 +115,33 @@ bool New_Local_Header(std::string& header, const kmz::DeflatingOutput& data) {
     return true;
 }
 
+// The local header is written before the main document's new size is known. Where that could
+// reach 4 GiB (an input of 1 GiB or more: the embedding can double a text, and UTF-16 grow it
+// further), the header gets a ZIP64 field for the sizes first, where it has none.
+void Reserve_Zip64_Sizes(std::string& header, std::uint64_t input_size) {
+    const std::size_t name_end = zip::kLocalHeaderSize + Get(header, zip::local::kNameLength, 2);
+    const std::size_t extra_length = Get(header, zip::local::kExtraLength, 2);
+    std::size_t length = 0;
+    if (input_size < zip::kUse64 / 4 ||
+        (zip::Zip64_Data(header, name_end, extra_length, length) != std::string::npos &&
+         length >= 16)) {
+        return;
+    }
+    std::string extra = zip::Without_Zip64_Field(std::string_view(header).substr(name_end));
+    extra += std::string("\x01\x00\x10\x00", 4) + std::string(16, '\0');
+    header = header.substr(0, name_end) + extra;
+    Put(header, zip::local::kExtraLength, 2, extra.size());
+    Put(header, zip::local::kVersionNeeded, 2,
+        std::max<std::uint64_t>(Get(header, zip::local::kVersionNeeded, 2), zip::kZip64Version));
+}
+
 // The main document, embedded and deflated, after its local header; the header's numbers are
 // put right once they are known.
 EmbedResult Write_Main_Document(const InputFile& input, const OpenedArchive& archive,
                                 ArchiveWriter& out, const std::string& element_text,
                                 JobControl* control, kmz::DeflatingOutput& deflated) {
     std::string header = archive.main.local_header;
+    Reserve_Zip64_Sizes(header, archive.main.record.Size());
     const std::uint64_t header_at = out.Position();
     if (!out.Write(header)) {
         return out.Failure();
@@ -157,16 +178,11 @@ EmbedResult Write_Central_Directory(const InputFile& input, const OpenedArchive&
     zip::CentralRecord record;
     for (records = 0; directory.Next(record); ++records) {
         const std::uint64_t start = archive.end.archive_start + record.Local_Offset();
-        bool fits = true;
         if (records == archive.main.index) {
             record.Set_Deflated(deflated.Crc());
-            fits = record.Set_Sizes(deflated.Compressed_Size(), deflated.Size());
+            record.Set_Sizes(deflated.Compressed_Size(), deflated.Size());
         } else if (start > archive.main.local_start) {
-            fits =
-                record.Set_Local_Offset(record.Local_Offset() + static_cast<std::uint64_t>(shift));
-        }
-        if (!fits) {
-            return {EmbedStatus::KmzUnusable, std::string(messages::kKmlEntryTooLarge), {}};
+            record.Set_Local_Offset(record.Local_Offset() + static_cast<std::uint64_t>(shift));
         }
         if (!out.Write(record.Bytes())) {
             return out.Failure();
@@ -182,64 +198,77 @@ EmbedResult Write_Central_Directory(const InputFile& input, const OpenedArchive&
     return {};
 }
 
-// The end records' counts of entries, as the directory holds them: a 16-bit count past 65,535
-// wraps around as it did in the input, or is left to the ZIP64 record.
-std::vector<std::pair<std::uint64_t, std::string>> Entry_Counts(const zip::EndRecords& end,
-                                                                std::uint64_t records) {
-    std::string short_count(2, '\0'), long_count(8, '\0');
-    Put(short_count, 0, 2,
-        end.zip64_end_record ? std::min<std::uint64_t>(records, 0xFFFF) : records);
-    Put(long_count, 0, 8, records);
-    std::vector<std::pair<std::uint64_t, std::string>> counts = {
-        {end.end_record + 8, short_count}, {end.end_record + 10, short_count}};
-    if (end.zip64_end_record) {
-        counts.push_back({*end.zip64_end_record + 24, long_count});
-        counts.push_back({*end.zip64_end_record + 32, long_count});
-    }
-    return counts;
+// Where the output's central directory went, and what it holds.
+struct NewDirectory {
+    std::uint64_t offset = 0;  // from the archive's start
+    std::uint64_t size = 0;
+    std::uint64_t records = 0;
+};
+
+std::string Number(std::uint64_t value, std::size_t width) {
+    std::string bytes(width, '\0');
+    Put(bytes, 0, width, value);
+    return bytes;
 }
 
-// What follows the central directory, as it is, with its new place and the directory's count in
-// the end records.
+// A ZIP64 end record and its locator, for an archive whose numbers outgrow the end record.
+std::string New_Zip64_End_Records(const NewDirectory& directory, std::uint64_t record_offset) {
+    std::string records(zip::kZip64EndRecordSignature);
+    records += Number(zip::kZip64EndRecordSize - 12, 8);  // the size of what follows
+    records += Number(zip::kZip64Version, 2) + Number(zip::kZip64Version, 2);
+    records += Number(0, 4) + Number(0, 4);  // this disk, the directory's disk
+    records += Number(directory.records, 8) + Number(directory.records, 8);
+    records += Number(directory.size, 8) + Number(directory.offset, 8);
+    records += zip::kZip64LocatorSignature;
+    records += Number(0, 4) + Number(record_offset, 8) + Number(1, 4);
+    return records;
+}
+
+// The end records after the central directory, as they were, with the directory's new place,
+// size and count. Where these outgrow the end record (4 GiB, 65,535 entries), the end record
+// defers them to a ZIP64 end record, which is written before it where there was none.
 EmbedResult Write_End_Records(const InputFile& input, const OpenedArchive& archive,
-                              ArchiveWriter& out, std::int64_t shift, std::uint64_t records) {
+                              ArchiveWriter& out, const NewDirectory& directory) {
     const zip::EndRecords& end = archive.end;
+    const auto old_end = zip::Read_Exactly(input.Fd(), end.end_record, zip::kEndRecordSize);
+    if (!old_end) {
+        return Read_Failure(EIO);
+    }
+    const bool zip64 = end.zip64_end_record || directory.records >= 0xFFFF ||
+                       directory.size >= zip::kUse64 || directory.offset >= zip::kUse64;
+    if (zip64 && !end.zip64_end_record &&
+        !out.Write(New_Zip64_End_Records(directory, out.Position() - end.archive_start))) {
+        return out.Failure();
+    }
     const std::uint64_t tail_at = out.Position();
     if (!out.Copy(input.Fd(), end.directory_end, archive.size)) {
         return out.Failure();
     }
-    const auto moved = [&](std::uint64_t at, std::size_t width) -> std::optional<std::string> {
-        auto field = zip::Read_Exactly(input.Fd(), at, width);
-        if (!field) {
-            return std::nullopt;
-        }
-        const std::uint64_t value = Get(*field, 0, width);
-        if (width == 4 && value == zip::kUse64) {
-            return field;  // the ZIP64 record holds it
-        }
-        const std::uint64_t now = value + static_cast<std::uint64_t>(shift);
-        if (width == 4 && now >= zip::kUse64) {
-            return std::nullopt;
-        }
-        Put(*field, 0, width, now);
-        return field;
+    const auto in_output = [&](std::uint64_t input_at) {
+        return tail_at + (input_at - end.directory_end);
     };
-    std::vector<std::pair<std::uint64_t, std::size_t>> fields = {{end.end_record + 16, 4}};
+    std::vector<std::pair<std::uint64_t, std::string>> fields;
     if (end.zip64_end_record) {
-        fields.push_back({*end.zip64_end_record + 48, 8});                   // directory
-        fields.push_back({end.end_record - zip::kZip64LocatorSize + 8, 8});  // ZIP64 record
+        const std::uint64_t record = in_output(*end.zip64_end_record);
+        fields = {{record + 24, Number(directory.records, 8)},
+                  {record + 32, Number(directory.records, 8)},
+                  {record + 40, Number(directory.size, 8)},
+                  {record + 48, Number(directory.offset, 8)},
+                  {in_output(end.end_record - zip::kZip64LocatorSize) + 8,
+                   Number(record - end.archive_start, 8)}};
     }
-    for (const auto& [at, width] : fields) {
-        const auto field = moved(at, width);
-        if (!field) {
-            return {EmbedStatus::KmzUnusable, std::string(messages::kKmlEntryTooLarge), {}};
-        }
-        if (!out.Rewrite(tail_at + (at - end.directory_end), *field)) {
-            return out.Failure();
-        }
-    }
-    for (const auto& [at, count] : Entry_Counts(end, records)) {
-        if (!out.Rewrite(tail_at + (at - end.directory_end), count)) {
+    // A field of the end record: its number, or the mark that the ZIP64 record holds it.
+    const auto end_field = [&](std::size_t at, std::size_t width, std::uint64_t value) {
+        const std::uint64_t mark = width == 2 ? 0xFFFF : zip::kUse64;
+        const bool deferred = zip64 && (Get(*old_end, at, width) == mark || value >= mark);
+        return std::pair{in_output(end.end_record) + at, Number(deferred ? mark : value, width)};
+    };
+    fields.push_back(end_field(8, 2, directory.records));
+    fields.push_back(end_field(10, 2, directory.records));
+    fields.push_back(end_field(12, 4, directory.size));
+    fields.push_back(end_field(16, 4, directory.offset));
+    for (const auto& [at, bytes] : fields) {
+        if (!out.Rewrite(at, bytes)) {
             return out.Failure();
         }
     }
@@ -298,13 +327,16 @@ EmbedResult Write_Kmz(InputFile& input, int output_fd, const std::string& elemen
     if (!out.Copy(input.Fd(), archive.main.kept_from, archive.end.directory_start)) {
         return out.Failure();
     }
-    std::uint64_t records = 0;
+    const std::uint64_t directory_at = out.Position();
+    NewDirectory directory;
     if (EmbedResult written =
-            Write_Central_Directory(input, archive, out, shift, deflated, records);
+            Write_Central_Directory(input, archive, out, shift, deflated, directory.records);
         written.status != EmbedStatus::Written) {
         return written;
     }
-    return Write_End_Records(input, archive, out, shift, records);
+    directory.offset = directory_at - archive.end.archive_start;
+    directory.size = out.Position() - directory_at;
+    return Write_End_Records(input, archive, out, directory);
 }
 
 }  // namespace zaveze

@@ -2,6 +2,7 @@
 #include "core/kmz/zip_directory.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "core/files/platform/file_system.h"
 #include "core/kmz/zip_records.h"
@@ -135,27 +136,63 @@ std::uint32_t CentralRecord::Crc() const {
     return static_cast<std::uint32_t>(Get(bytes_, central::kCrc, 4));
 }
 
-bool CentralRecord::Set(std::size_t field, std::size_t zip64_place, std::uint64_t value) {
-    if (zip64_place != std::string::npos) {
-        Put(bytes_, zip64_place, 8, value);
-    } else if (value >= kUse64) {
-        return false;
-    } else {
-        Put(bytes_, field, 4, value);
+// Puts the numbers where the record keeps them: in the ZIP64 extra field where it has a place
+// for them, else in their own fields, but for one of 4 GiB or more, which needs a ZIP64 place.
+void CentralRecord::Store_Numbers() {
+    bool needs_place = false;
+    for (const auto& [field, place, value] :
+         {std::tuple{central::kSize, zip64_size_, size_},
+          {central::kCompressedSize, zip64_compressed_size_, compressed_size_},
+          {central::kLocalOffset, zip64_local_offset_, local_offset_}}) {
+        if (place != std::string::npos) {
+            Put(bytes_, place, 8, value);
+        } else if (value >= kUse64) {
+            Put(bytes_, field, 4, kUse64);
+            needs_place = true;
+        } else {
+            Put(bytes_, field, 4, value);
+        }
     }
-    return true;
+    if (needs_place) {
+        Rebuild_Zip64_Field();
+    }
 }
 
-bool CentralRecord::Set_Local_Offset(std::uint64_t offset) {
+// Writes the ZIP64 extra field anew, with the numbers whose 32-bit fields defer to it, in the
+// order the format gives (size, compressed size, offset), in place of any it had.
+void CentralRecord::Rebuild_Zip64_Field() {
+    std::string data;
+    for (const auto& [field, value] : {std::pair{central::kSize, size_},
+                                      {central::kCompressedSize, compressed_size_},
+                                      {central::kLocalOffset, local_offset_}}) {
+        if (Get(bytes_, field, 4) == kUse64) {
+            const std::size_t at = data.size();
+            data.resize(at + 8);
+            Put(data, at, 8, value);
+        }
+    }
+    const std::size_t name_end = kCentralRecordSize + Name().size();
+    const std::size_t extra_length = Get(bytes_, central::kExtraLength, 2);
+    std::string extra = Without_Zip64_Field(bytes_.substr(name_end, extra_length));
+    extra += std::string("\x01\x00", 2) + std::string(2, '\0') + data;
+    Put(extra, extra.size() - data.size() - 2, 2, data.size());
+    const std::string comment = bytes_.substr(name_end + extra_length);
+    std::string bytes = bytes_.substr(0, name_end) + extra + comment;
+    Put(bytes, central::kExtraLength, 2, extra.size());
+    Put(bytes, central::kVersionNeeded, 2,
+        std::max<std::uint64_t>(Get(bytes, central::kVersionNeeded, 2), kZip64Version));
+    Parse(std::move(bytes));
+}
+
+void CentralRecord::Set_Local_Offset(std::uint64_t offset) {
     local_offset_ = offset;
-    return Set(central::kLocalOffset, zip64_local_offset_, offset);
+    Store_Numbers();
 }
 
-bool CentralRecord::Set_Sizes(std::uint64_t compressed_size, std::uint64_t size) {
+void CentralRecord::Set_Sizes(std::uint64_t compressed_size, std::uint64_t size) {
     compressed_size_ = compressed_size;
     size_ = size;
-    return Set(central::kCompressedSize, zip64_compressed_size_, compressed_size) &&
-           Set(central::kSize, zip64_size_, size);
+    Store_Numbers();
 }
 
 void CentralRecord::Set_Deflated(std::uint32_t crc) {

@@ -42,15 +42,16 @@ class CentralRecord {
     std::uint64_t Size() const { return size_; }
     std::uint64_t Local_Offset() const { return local_offset_; }
 
-    // Changes a number where the record keeps it; false when it does not fit there (4 GiB or
-    // more, and no ZIP64 place for it).
-    bool Set_Local_Offset(std::uint64_t offset);
-    bool Set_Sizes(std::uint64_t compressed_size, std::uint64_t size);
+    // Changes a number where the record keeps it; one of 4 GiB or more goes to the ZIP64 extra
+    // field, which the record gains where it had none.
+    void Set_Local_Offset(std::uint64_t offset);
+    void Set_Sizes(std::uint64_t compressed_size, std::uint64_t size);
     // Marks the record as a deflated entry with this checksum and no data descriptor.
     void Set_Deflated(std::uint32_t crc);
 
   private:
-    bool Set(std::size_t field, std::size_t zip64_place, std::uint64_t value);
+    void Store_Numbers();
+    void Rebuild_Zip64_Field();
 
     std::string bytes_;
     std::uint64_t compressed_size_ = 0, size_ = 0, local_offset_ = 0;

@@ -32,6 +32,7 @@ inline constexpr std::uint16_t kDataDescriptor = 0x0008;
 inline constexpr std::uint16_t kStored = 0;
 inline constexpr std::uint16_t kDeflated = 8;
 inline constexpr std::uint16_t kDeflateVersion = 20;  // version 2.0 is needed to inflate
+inline constexpr std::uint16_t kZip64Version = 45;    // version 4.5 is needed for ZIP64
 
 // Where the fields sit in a local header and in a central record.
 namespace local {
@@ -76,6 +77,23 @@ inline std::size_t Zip64_Data(std::string_view bytes, std::size_t from, std::siz
         at += 4 + size;
     }
     return std::string_view::npos;
+}
+
+// An extra field without its ZIP64 field, the others as they are; a malformed rest stays whole.
+inline std::string Without_Zip64_Field(std::string_view extra) {
+    std::string kept;
+    std::size_t at = 0;
+    while (at + 4 <= extra.size()) {
+        const std::size_t size = Get(extra, at + 2, 2);
+        if (at + 4 + size > extra.size()) {
+            break;
+        }
+        if (Get(extra, at, 2) != kZip64ExtraId) {
+            kept.append(extra.substr(at, 4 + size));
+        }
+        at += 4 + size;
+    }
+    return kept.append(extra.substr(at));
 }
 
 }  // namespace zaveze::zip
