@@ -86,6 +86,16 @@ int Status_Of(EmbedStatus status) {
     return Is_Refusal(status) ? kRefused : kFileFailure;
 }
 
+// What is said of an output that exists: how to go on, and what a stopped run may have left.
+std::string Exists_Text(const EmbedResult& result) {
+    std::string text = "exists; use --force to replace it, or --no-clobber to skip it";
+    if (!result.reason.empty()) {
+        text += '.';
+        text += messages::Stopped_Run_Left(result.reason);
+    }
+    return text;
+}
+
 // Reports a result of the embedding; the status of the job.
 int Report(const Run& run, const Job& job, const EmbedResult& result) {
     const std::string message = Embed_Result_Message(result, Shown_Input(job), Shown_Output(job));
@@ -102,10 +112,7 @@ int Report(const Run& run, const Job& job, const EmbedResult& result) {
                 }
                 return kWritten;
             }
-            run.Say(job.output,
-                    "exists; use --force to replace it, or --no-clobber to skip it" +
-                        (result.reason.empty() ? std::string()
-                                               : "." + messages::Stopped_Run_Left(result.reason)));
+            run.Say(job.output, Exists_Text(result));
             break;
         case EmbedStatus::SameFileAsInput:
         case EmbedStatus::WriteFailed:
