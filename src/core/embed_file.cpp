@@ -71,10 +71,13 @@ EmbedResult Embed_File(const std::string& input_path, const std::string& output,
     if (const auto failure = safe_output.Create(target.write_path, permissions)) {
         return From_Write_Failure(*failure, target.write_path);
     }
-    if (EmbedResult copied =
-            kmz ? Write_Kmz(input, safe_output.Fd(), element_text, control)
-                : Copy_With_Element(input, safe_output.Fd(), element_text, control);
-        copied.status != EmbedStatus::Written) {
+    const EmbedResult copied =
+        kmz ? Write_Kmz(input, safe_output.Fd(), element_text, control)
+            : Copy_With_Element(input, safe_output.Fd(), element_text, control);
+    if (!kmz && Piped_As_Text_But_An_Archive(input)) {
+        return {EmbedStatus::PipedArchive, {}, {}};  // whatever the text's own verdict was
+    }
+    if (copied.status != EmbedStatus::Written) {
         return copied;
     }
     if (kmz ? input.Changed_Since_Opened() : input.Changed_While_Read()) {

@@ -46,6 +46,8 @@ std::string Embed_Result_Message(const EmbedResult& result, const std::string& i
             return messages::In_Utf32(input);
         case EmbedStatus::CutShortUtf16:
             return messages::Utf16_Cut_Short(input);
+        case EmbedStatus::PipedArchive:
+            return messages::Piped_Archive(input);
         case EmbedStatus::WriteFailed:
             break;
     }
@@ -72,6 +74,8 @@ EmbedResult From_Input_Check(const InputCheck& check) {
             return {EmbedStatus::Utf32, {}, {}};
         case InputVerdict::CutShortUtf16:
             return {EmbedStatus::CutShortUtf16, {}, {}};
+        case InputVerdict::PipedArchive:
+            return {EmbedStatus::PipedArchive, {}, {}};
         case InputVerdict::Accepted:
             break;
     }
@@ -98,6 +102,7 @@ bool Is_Refusal(EmbedStatus status) {
         case EmbedStatus::TextIntoKmz:
         case EmbedStatus::Utf32:
         case EmbedStatus::CutShortUtf16:
+        case EmbedStatus::PipedArchive:
             return true;
         default:
             return false;

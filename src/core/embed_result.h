@@ -30,6 +30,7 @@ enum class EmbedStatus {
     KmzUnusable,         // the archive's KML document is damaged or unreadable; `reason` says how
     Utf32,               // the input is in UTF-32: nothing was written
     CutShortUtf16,       // the input is in UTF-16 and of an odd length: nothing was written
+    PipedArchive,        // a pipe read as KML text turned out to be a KMZ archive: nothing written
 };
 
 struct EmbedResult {

@@ -86,7 +86,11 @@ InputCheck Check_Input_File(const std::string& path, JobControl* control) {
         check.kmz = true;
         return check;
     }
-    return Check_Input(file, control);
+    InputCheck check = Check_Input(file, control);
+    if (Piped_As_Text_But_An_Archive(file)) {
+        return {InputVerdict::PipedArchive, {}, {}, 0, {}};
+    }
+    return check;
 }
 
 InputCheck Check_Input(InputFile& file, JobControl* control) {

@@ -25,6 +25,7 @@ enum class InputVerdict {
     KmzUnusable,     // the archive's KML document is damaged or unreadable; `reason` says how
     Utf32,           // the text is in UTF-32, which no KML program writes
     CutShortUtf16,   // the text is in UTF-16 and ends in half a code unit (an odd length)
+    PipedArchive,    // a pipe that started like KML text turned out to be a KMZ archive
 };
 
 struct InputCheck {

@@ -124,6 +124,11 @@ inline std::string Utf16_Cut_Short(std::string_view file) {
            " is in UTF-16 but has an odd number of bytes, so its last character is cut short. "
            "Nothing was written.";
 }
+inline std::string Piped_Archive(std::string_view file) {
+    return "Sorry, " + std::string(file) +
+           " is a KMZ archive behind bytes that look like KML text, which a pipe shows only at its "
+           "end; save it to a file and give that file. Nothing was written.";
+}
 inline constexpr std::string_view kKmlEntryTooLarge =
     "its KML document would grow past the 4 GiB that the archive can record";
 // Why an archive's KML document cannot be used.

@@ -92,16 +92,22 @@ std::string_view InputFile::First_Bytes(std::size_t count) {
 }
 
 std::int64_t InputFile::Read(char* buffer, std::size_t size) {
+    std::int64_t count = 0;
     if (!Is_Regular() && first_handed_ < first_bytes_.size() && size > 0) {
-        const std::size_t count = std::min(size, first_bytes_.size() - first_handed_);
+        count = static_cast<std::int64_t>(std::min(size, first_bytes_.size() - first_handed_));
         std::copy_n(first_bytes_.data() + first_handed_, count, buffer);
-        first_handed_ += count;
-        bytes_read_ += count;
-        return static_cast<std::int64_t>(count);
+        first_handed_ += static_cast<std::size_t>(count);
+    } else {
+        count = Read_Some(file_.Get(), buffer, size);
     }
-    const std::int64_t count = Read_Some(file_.Get(), buffer, size);
     if (count > 0) {
         bytes_read_ += static_cast<std::uint64_t>(count);
+        if (!Is_Regular()) {
+            last_bytes_.append(buffer, static_cast<std::size_t>(count));
+            if (last_bytes_.size() > 2 * kKeptPipeBytes) {
+                last_bytes_.erase(0, last_bytes_.size() - kKeptPipeBytes);
+            }
+        }
     }
     return count;
 }

@@ -47,6 +47,12 @@ class InputFile {
     // out again by Read. Call it before the first Read.
     std::string_view First_Bytes(std::size_t count);
 
+    // The last bytes read from a pipe (at most kKeptPipeBytes), which a ZIP archive's end
+    // records fit in, and how many bytes were read in all.
+    static constexpr std::size_t kKeptPipeBytes = (64 << 10) + 64;
+    std::string_view Last_Bytes() const { return last_bytes_; }
+    std::uint64_t Bytes_Read() const { return bytes_read_; }
+
     // Whether a regular file was truncated, appended to or rewritten while it was read: its size
     // or modification time differ from when it was opened, or the bytes read differ from its size
     // then. Pipes cannot tell, and never count as changed.
@@ -61,6 +67,7 @@ class InputFile {
     std::uint64_t bytes_read_ = 0;
     std::string first_bytes_;       // what was read ahead
     std::size_t first_handed_ = 0;  // how much of it Read has handed out
+    std::string last_bytes_;        // a pipe's, up to twice kKeptPipeBytes
 };
 
 }  // namespace zaveze

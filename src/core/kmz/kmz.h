@@ -33,6 +33,8 @@ EmbedResult Learn_Input_Kind(const std::string& path, InputFile& input, bool& km
 
 // Whether a file ends like a ZIP archive: an end record and the central directory it describes.
 bool Ends_Like_An_Archive(int fd);
+// Whether a pipe that was read as KML text, since it started like it, ended like an archive.
+bool Piped_As_Text_But_An_Archive(const InputFile& input);
 
 // Whether the output's name promises the other kind of file: an archive written under a ".kml"
 // name, or a KML text under a ".kmz" name, would be a damaged file to every KML reader.

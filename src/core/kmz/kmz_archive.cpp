@@ -281,6 +281,11 @@ bool Kmz_Supported() {
     return true;
 }
 
+bool Piped_As_Text_But_An_Archive(const InputFile& input) {
+    return !input.Is_Regular() &&
+           zip::Tail_Ends_Like_An_Archive(input.Last_Bytes(), input.Bytes_Read());
+}
+
 bool Ends_Like_An_Archive(int fd) {
     const auto status = platform::Status_Of(fd);
     const auto end = status ? zip::Find_End_Records(fd, status->size) : std::nullopt;

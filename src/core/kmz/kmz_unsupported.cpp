@@ -9,6 +9,10 @@ bool Kmz_Supported() {
     return false;
 }
 
+bool Piped_As_Text_But_An_Archive(const InputFile&) {
+    return false;
+}
+
 bool Ends_Like_An_Archive(int) {
     return false;  // only names and first bytes tell an archive without the ZIP reader
 }

@@ -51,6 +51,40 @@ std::optional<std::string> Read_Exactly(int fd, std::uint64_t offset, std::size_
     return bytes;
 }
 
+std::optional<std::size_t> Find_End_Record_In(std::string_view tail) {
+    if (tail.size() < kEndRecordSize) {
+        return std::nullopt;
+    }
+    std::size_t at = tail.rfind(kEndRecordSignature, tail.size() - kEndRecordSize);
+    while (at != std::string::npos && at + kEndRecordSize + Get(tail, at + 20, 2) > tail.size()) {
+        at = at == 0 ? std::string::npos : tail.rfind(kEndRecordSignature, at - 1);
+    }
+    if (at == std::string::npos || Get(tail, at + 4, 2) != 0 || Get(tail, at + 6, 2) != 0) {
+        return std::nullopt;  // none, or an archive split over several disks
+    }
+    return at;
+}
+
+bool Tail_Ends_Like_An_Archive(std::string_view tail, std::uint64_t total) {
+    const auto at = Find_End_Record_In(tail);
+    if (!at) {
+        return false;
+    }
+    if (*at >= kZip64LocatorSize &&
+        tail.substr(*at - kZip64LocatorSize, 4) == kZip64LocatorSignature) {
+        return true;
+    }
+    const std::uint64_t tail_start = total - tail.size(), end_record = tail_start + *at;
+    const std::uint64_t directory_size = Get(tail, *at + 12, 4);
+    if (directory_size == 0 || directory_size > end_record) {
+        return false;
+    }
+    const std::uint64_t directory = end_record - directory_size;
+    // A directory before the kept bytes cannot be looked at: the end record has to do.
+    return directory < tail_start ||
+           tail.substr(directory - tail_start, 4) == kCentralRecordSignature;
+}
+
 std::optional<EndRecords> Find_End_Records(int fd, std::uint64_t file_size) {
     const std::size_t tail_size = static_cast<std::size_t>(
         std::min<std::uint64_t>(file_size, kEndRecordSize + kLongestComment));
@@ -59,16 +93,11 @@ std::optional<EndRecords> Find_End_Records(int fd, std::uint64_t file_size) {
     if (!tail || tail_size < kEndRecordSize) {
         return std::nullopt;
     }
-    std::size_t at = tail->rfind(kEndRecordSignature, tail_size - kEndRecordSize);
-    while (at != std::string::npos && at + kEndRecordSize + Get(*tail, at + 20, 2) > tail_size) {
-        at = at == 0 ? std::string::npos : tail->rfind(kEndRecordSignature, at - 1);
-    }
-    if (at == std::string::npos) {
+    const auto found = Find_End_Record_In(*tail);
+    if (!found) {
         return std::nullopt;
     }
-    if (Get(*tail, at + 4, 2) != 0 || Get(*tail, at + 6, 2) != 0) {
-        return std::nullopt;  // an archive split over several disks
-    }
+    const std::size_t at = *found;
     EndRecords end;
     end.end_record = tail_start + at;
     end.entries = Get(*tail, at + 10, 2);
@@ -163,8 +192,8 @@ void CentralRecord::Store_Numbers() {
 void CentralRecord::Rebuild_Zip64_Field() {
     std::string data;
     for (const auto& [field, value] : {std::pair{central::kSize, size_},
-                                      {central::kCompressedSize, compressed_size_},
-                                      {central::kLocalOffset, local_offset_}}) {
+                                       {central::kCompressedSize, compressed_size_},
+                                       {central::kLocalOffset, local_offset_}}) {
         if (Get(bytes_, field, 4) == kUse64) {
             const std::size_t at = data.size();
             data.resize(at + 8);

@@ -22,6 +22,14 @@ struct EndRecords {
     std::uint64_t archive_start = 0;
 };
 
+// Where the end record lies in the last bytes of a file (those after it are its comment, whose
+// length it gives), as readers find it; none when there is none.
+std::optional<std::size_t> Find_End_Record_In(std::string_view tail);
+
+// Whether the last bytes of a stream of `total` bytes end like a ZIP archive: an end record, and
+// a central record where it puts the directory, when that lies among those bytes.
+bool Tail_Ends_Like_An_Archive(std::string_view tail, std::uint64_t total);
+
 // The last end record of the file whose comment fits in it, as unzip and Python's zipfile take
 // it; none when the file holds no such record or the record cannot be right.
 std::optional<EndRecords> Find_End_Records(int fd, std::uint64_t file_size);

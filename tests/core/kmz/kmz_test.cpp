@@ -421,6 +421,25 @@ TEST_F(Kmz, AnArchiveIsKnownByItsEnd) {
             << way;
     }
     EXPECT_TRUE(Check_Input_File(disguised).kmz);
+#ifndef _WIN32
+    // A pipe that starts like KML text is read as text: ending like an archive, it is refused as
+    // one, and never written as text, whether its main document would pass as text or not.
+    const std::string as_kml = folder.File("out.kml");
+    for (const RawEntry& main : {Stored("doc.kml", kKml), Deflated("doc.kml", kKml)}) {
+        const std::string piped = "<html>" + std::string(100, ' ') + Zip_Bytes({main});
+        const EmbedResult result = testing::Embed_From_Pipe(piped, as_kml, kElement);
+        EXPECT_EQ(result.status, EmbedStatus::PipedArchive);
+        EXPECT_EQ(Embed_Result_Message(result, "-", as_kml),
+                  "Sorry, - is a KMZ archive behind bytes that look like KML text, which a pipe "
+                  "shows only at its end; save it to a file and give that file. Nothing was "
+                  "written.");
+        EXPECT_FALSE(std::filesystem::exists(as_kml));
+        EXPECT_EQ(
+            testing::Through_Pipe(
+                piped, [](const std::string& path) { return Check_Input_File(path).verdict; }),
+            InputVerdict::PipedArchive);
+    }
+#endif
 }
 
 // The directory is read by its stated size, as Info-ZIP and Python read it: every record gets
