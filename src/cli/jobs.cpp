@@ -6,6 +6,7 @@
 #include <map>
 
 #include "core/files/input_file.h"
+#include "core/files/output_target.h"
 #include "core/output_naming.h"
 
 namespace zaveze::cli {
@@ -17,7 +18,7 @@ bool Is_Folder(const std::string& path) {
 }
 
 std::string File_Name_Of(const std::string& path) {
-    return path.substr(path.rfind('/') + 1);
+    return path.substr(Folder_Of(path).size());
 }
 
 // The automatic name of `input`'s output, beside it or in `folder`.
@@ -26,10 +27,7 @@ std::string Automatic_Output(const Options& options, const std::string& input,
     if (input == kStandardStream) {
         throw UsageError{"standard input (-) has no name to make an output name from: give OUTPUT"};
     }
-    const std::string placed =
-        folder == nullptr
-            ? input
-            : (folder->ends_with('/') ? *folder : *folder + "/") + File_Name_Of(input);
+    const std::string placed = folder == nullptr ? input : In_Folder(*folder, File_Name_Of(input));
     return Auto_Output_Name(placed, options.mode, options.begin_date, options.end_date);
 }
 

@@ -26,6 +26,8 @@ const std::string kElement = Time_Element_Text({TimeMode::TimeSpan, "2007", ""})
 const std::string kGood = "<kml>\r\n<Document>\r\n<name>a</name>\r\n</Document>\r\n</kml>\r\n";
 const std::string kOther = "<kml>\n<Folder>\n</Folder>\n</kml>\n";
 const std::string kTimed = "<kml><Document><TimeStamp/></Document></kml>";
+// What the tool puts between a folder and a name it places there.
+const std::string kSeparator(1, static_cast<char>(fs::path::preferred_separator));
 
 // Four inputs: two accepted, one with time data, one missing.
 class EmbedBatch : public ::testing::Test {
@@ -45,7 +47,7 @@ class EmbedBatch : public ::testing::Test {
     static std::string Said(const std::string& file, std::string_view text) {
         return "zaveze-embed: " + file + ": " + std::string(text) + "\n";
     }
-    // The expected report of the four inputs written into `target` (a folder with "/").
+    // The expected report of the four inputs written into `target` (a folder with its separator).
     void Expect_Batch_Result(const CommandRun& run, const std::string& target) {
         EXPECT_EQ(run.status, 3);  // the missing file outranks the refusal
         EXPECT_EQ(run.out, "File " + target +
@@ -64,12 +66,30 @@ class EmbedBatch : public ::testing::Test {
 
 TEST_F(EmbedBatch, InputsAndAFolderLast) {
     Expect_Batch_Result(Embed_Command({"--begin", "2007", good, other, timed, missing, out}),
-                        out + "/");
+                        out + kSeparator);
+}
+
+// Paths as the system writes them (with "\\" on Windows), the folder with or without its last
+// separator: each output goes into the folder, and its message names it that way.
+TEST_F(EmbedBatch, PathsInTheSystemsOwnSpelling) {
+    const std::string input = (fs::path(in) / "good.kml").string();
+    const std::string written = (fs::path(out) / "good_2007_to_Present.kml").string();
+    for (const std::vector<std::string>& args : {std::vector<std::string>{input, out},
+                                                 {input, out + kSeparator},
+                                                 {"-t", out + kSeparator, input}}) {
+        fs::remove(written);
+        std::vector<std::string> command = {"--begin", "2007"};
+        command.insert(command.end(), args.begin(), args.end());
+        const CommandRun run = Embed_Command(command);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, "File " + written + " created.\n");
+        EXPECT_EQ(Read_File(written), Embed_Text(kGood, kElement).text);
+    }
 }
 
 TEST_F(EmbedBatch, TargetDirectoryTakesEveryNameAsInput) {
     Expect_Batch_Result(Embed_Command({"-t", out, "--begin", "2007", good, other, timed, missing}),
-                        out + "/");
+                        out + kSeparator);
     EXPECT_EQ(Embed_Command({"--begin", "2007", "--target-directory=" + out, good}).status, 1);
 }
 
@@ -82,13 +102,13 @@ TEST_F(EmbedBatch, WithoutAFolderEachOutputGoesBesideItsInput) {
 TEST_F(EmbedBatch, AnExistingFolderAsOutputGetsTheAutomaticName) {
     const CommandRun run = Embed_Command({"--begin", "2007", good, out});
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "File " + out + "/good_2007_to_Present.kml created.\n");
+    EXPECT_EQ(run.out, "File " + out + kSeparator + "good_2007_to_Present.kml created.\n");
 }
 
 TEST_F(EmbedBatch, ARerunRefusesExistingOutputsUnlessSkippedOrForced) {
     ASSERT_EQ(Embed_Command({"-q", "--begin", "2007", good, other, out}).status, 0);
-    const std::string first = out + "/good_2007_to_Present.kml";
-    const std::string second = out + "/other_2007_to_Present.kml";
+    const std::string first = out + kSeparator + "good_2007_to_Present.kml";
+    const std::string second = out + kSeparator + "other_2007_to_Present.kml";
     Write_File(first, "edited by hand");
 
     const CommandRun refused = Embed_Command({"--begin", "2007", good, other, out});
@@ -113,10 +133,10 @@ TEST_F(EmbedBatch, ADryRunShowsWhatAndWhereAndWritesNothing) {
         Embed_Command({"--dry-run", "--begin", "2007", "--end", "2006", good, other, timed, out});
     EXPECT_EQ(run.status, 1);
     const std::string element = Time_Element_Text({TimeMode::TimeSpan, "2007", "2006"});
-    EXPECT_EQ(run.out, "zaveze-embed: " + good + ": would write " + out +
-                           "/good_2007_to_2006.kml\n" + "after <Document> on line 2:\n" + element +
+    EXPECT_EQ(run.out, "zaveze-embed: " + good + ": would write " + out + kSeparator +
+                           "good_2007_to_2006.kml\n" + "after <Document> on line 2:\n" + element +
                            std::string(messages::kBeginAfterEnd) + "\n" + "zaveze-embed: " + other +
-                           ": would write " + out + "/other_2007_to_2006.kml\n" +
+                           ": would write " + out + kSeparator + "other_2007_to_2006.kml\n" +
                            "after <Folder> on line 2:\n" + element +
                            std::string(messages::kBeginAfterEnd) + "\n");
     EXPECT_EQ(run.err, Said(timed, messages::kTimeDataPresent));
@@ -142,10 +162,10 @@ TEST_F(EmbedBatch, CollidingOutputsAreRefusedBeforeAnythingIsWritten) {
     Write_File(twin, kGood);
     const CommandRun run = Embed_Command({"--begin", "2007", good, twin, other, out});
     EXPECT_EQ(run.status, 1);
-    const std::string collided = out + "/good_2007_to_Present.kml";
+    const std::string collided = out + kSeparator + "good_2007_to_Present.kml";
     const std::string text = "is the output of more than one input; none of them is written";
     EXPECT_EQ(run.err, Said(collided, text) + Said(collided, text));
-    EXPECT_EQ(run.out, "File " + out + "/other_2007_to_Present.kml created.\n");
+    EXPECT_EQ(run.out, "File " + out + kSeparator + "other_2007_to_Present.kml created.\n");
     EXPECT_FALSE(fs::exists(collided));
 }
 
@@ -155,7 +175,8 @@ TEST_F(EmbedBatch, AnOutputThatIsAnotherInputIsNotWritten) {
     const CommandRun run = Embed_Command({"-f", "--begin", "2007", "-t", in, good, made});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err.substr(0, run.err.find('\n') + 1),
-              Said(made, "is also one of the inputs; it is not written"));
+              Said(in + kSeparator + "good_2007_to_Present.kml",
+                   "is also one of the inputs; it is not written"));
     EXPECT_EQ(Read_File(made), kGood);
 }
 

@@ -41,6 +41,16 @@ std::string Folder_Of(const std::string& path) {
     return last_separator == std::string::npos ? std::string() : path.substr(0, last_separator + 1);
 }
 
+std::string In_Folder(const std::string& folder, const std::string& name) {
+#ifdef _WIN32
+    constexpr char kSeparator = '\\';
+#else
+    constexpr char kSeparator = '/';
+#endif
+    const bool ends_with_separator = !folder.empty() && Folder_Of(folder) == folder;
+    return ends_with_separator ? folder + name : folder + kSeparator + name;
+}
+
 OutputTarget Examine_Output(const std::string& output, std::optional<FileIdentity> input) {
     if (!platform::Status_Of_Path(output, false)) {
         return {OutputState::Free, {}, output};

@@ -30,4 +30,8 @@ OutputTarget Examine_Output(const std::string& output, std::optional<FileIdentit
 // the folder where a new file of that name is made.
 std::string Folder_Of(const std::string& path);
 
+// `name` in `folder`: with the system's separator between them, unless `folder` ends with one
+// (on Windows "\\" or "/").
+std::string In_Folder(const std::string& folder, const std::string& name);
+
 }  // namespace zaveze
