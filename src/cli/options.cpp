@@ -193,11 +193,12 @@ Request Parse_Arguments(int argc, char** argv, Options& options) {
     Check_Time("time", options.time);
     Check_Time("end-time", options.end_time);
     if (options.zone) {
-        const auto zones = Time_Zone_Entries();
-        if (std::find(zones.begin(), zones.end(), *options.zone) == zones.end()) {
+        const auto entry = Zone_Entry(*options.zone);
+        if (!entry) {
             throw UsageError{"--zone: '" + *options.zone +
-                             "' is not a zone from -12 to +12, such as -05 or +00"};
+                             "' is no zone in use, such as -05, +00, +05:30 or +13"};
         }
+        options.zone = *entry;
     }
     return Request::Run;
 }

@@ -2,11 +2,12 @@
 #include "datetime/time_texts.h"
 
 #include "datetime/date_text.h"
+#include "datetime/time_zones.h"
 
 namespace zaveze {
 
 TimeSuffixes Time_Suffixes(const TimeSettings& settings) {
-    const std::string zone_offset = settings.zone + ":00";
+    const std::string zone_offset = Zone_Offset(settings.zone);
     if (settings.set_time) {
         return {"T" + settings.begin_time + zone_offset, "T" + settings.end_time + zone_offset};
     }

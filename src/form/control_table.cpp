@@ -120,7 +120,7 @@ constexpr std::array kControls = {
                 .caption = "Current time zone"},
     ControlSpec{.name = "lblTime_Zone",
                 .kind = Label,
-                .place = {935, 74, 60, 28},
+                .place = {932, 74, 76, 28},  // wide enough for "+05:45"
                 .tool_tip = "Current timezone (relative to UTC)",
                 .font = kResultFont,
                 .centred = true},
@@ -131,10 +131,10 @@ constexpr std::array kControls = {
                 .names = "comboTime_Zone"},
     ControlSpec{.name = "comboTime_Zone",
                 .kind = DropDownList,
-                .place = {935, 102, 60, 26},
+                .place = {932, 102, 72, 26},
                 .tool_tip = "Set timezone (relative to UTC)",
                 .accessible_name = "Set timezone (relative to UTC)",
-                .visible_entries = 25},
+                .visible_entries = 20},
 
     // Date entry, middle right: a begin block and an end block.
     ControlSpec{.name = "lblBegin",

@@ -15,7 +15,7 @@ expect() {
 }
 expect "$(complete_words zaveze-embed --zo)" "--zone "
 expect "$(complete_words zaveze-embed --no)" "--no-clobber "
-expect "$(complete_words zaveze-embed --zone +1)" "+10 +11 +12 "
+expect "$(complete_words zaveze-embed --zone +1)" "+10 +10:30 +11 +12 +12:45 +13 +13:45 +14 "
 folder=$(mktemp -d); trap 'rm -rf "$folder"' EXIT
 touch "$folder/trip.kml" "$folder/tour.KMZ" "$folder/notes.txt"; mkdir "$folder/sub"
 cd "$folder"

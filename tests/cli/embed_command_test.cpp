@@ -67,6 +67,10 @@ TEST_F(EmbedCommand, DatesTimesAndZonesReachTheElement) {
         {{"--begin", "2007-10-02", "--end", "2007-10-03", "--zone=+02"},
          "<TimeSpan>\n\r\n<begin>2007-10-02T00:00:00+02:00</begin>\n\r\n"
          "<end>2007-10-03T23:59:59+02:00</end>\n\r\n</TimeSpan>"},
+        {{"--stamp", "2007-10-02", "--time", "09:30:00", "--zone", "+05:30"},
+         "<TimeStamp>\n\r\n<when>2007-10-02T09:30:00+05:30</when>\n\r\n</TimeStamp>"},
+        {{"--stamp", "2007-10-02", "--zone", "+13:00"},
+         "<TimeStamp>\n\r\n<when>2007-10-02T00:00:00+13:00</when>\n\r\n</TimeStamp>"},
         {{"--begin", "2007-10-02", "--end", "2007-10-03", "--end-time", "12:00:00"},
          "<TimeSpan>\n\r\n<begin>2007-10-02T00:00:00+00:00</begin>\n\r\n"
          "<end>2007-10-03T12:00:00+00:00</end>\n\r\n</TimeSpan>"},
@@ -134,7 +138,8 @@ TEST_F(EmbedCommand, BadUsageShowsTheUsage) {
                                                {"--stamp", "2007.5", input},
                                                {"--begin", "2007-13", input},
                                                {"--begin", "2007", "--time", "25:00:00", input},
-                                               {"--begin", "2007", "--zone", "+13", input},
+                                               {"--begin", "2007", "--zone", "+15", input},
+                                               {"--begin", "2007", "--zone", "+05:15", input},
                                                {"--begin", "2007", "--zone", "-00", input},
                                                {"--bogus", input},
                                                {"--begin", "2007", input, "a.kml", "b.kml"},

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "datetime/time_zones.h"
 
 namespace zaveze {
@@ -29,7 +32,9 @@ INSTANTIATE_TEST_SUITE_P(
                       SuffixCase{false, true, "-05", "T00:00:00-05:00", "T23:59:59-05:00"},
                       SuffixCase{true, true, "+00", "T14:30:00+00:00", "T09:05:00+00:00"},
                       SuffixCase{true, false, "-05", "T14:30:00-05:00", "T09:05:00-05:00"},
-                      SuffixCase{false, false, "-05", "", ""}));
+                      SuffixCase{false, false, "-05", "", ""},
+                      SuffixCase{true, true, "+05:30", "T14:30:00+05:30", "T09:05:00+05:30"},
+                      SuffixCase{false, true, "-09:30", "T00:00:00-09:30", "T23:59:59-09:30"}));
 
 TEST(DateWithTime, JoinsTimesOnlyToFullDates) {
     EXPECT_EQ(Date_With_Time("2007-10-02", "T00:00:00-05:00"), "2007-10-02T00:00:00-05:00");
@@ -47,13 +52,41 @@ TEST(Is24HourTime, AcceptsOnlyRealTimes) {
     }
 }
 
-TEST(TimeZoneEntries, RunFromMinus12ToPlus12WithZeroAsPlus00) {
+// Every offset in use, in order: the whole hours from -12 to +12 as before, the others between
+// them with their minutes, and +13 and +14 after.
+TEST(TimeZoneEntries, HoldEveryOffsetInUseInOrder) {
     const auto zones = Time_Zone_Entries();
-    ASSERT_EQ(zones.size(), 25u);
-    EXPECT_EQ(zones.front(), "-12");
-    EXPECT_EQ(zones[11], "-01");
-    EXPECT_EQ(zones[12], "+00");
-    EXPECT_EQ(zones.back(), "+12");
+    ASSERT_EQ(zones.size(), 40u);
+    const auto minutes_of = [](const std::string& zone) {
+        const int value = std::stoi(zone.substr(1, 2)) * 60 +
+                          (zone.size() == 6 ? std::stoi(zone.substr(4, 2)) : 0);
+        return zone[0] == '-' ? -value : value;
+    };
+    for (std::size_t i = 1; i < zones.size(); ++i) {
+        EXPECT_LT(minutes_of(zones[i - 1]), minutes_of(zones[i])) << zones[i];
+    }
+    std::vector<std::string> whole_hours;
+    std::copy_if(
+        zones.begin(), zones.end(), std::back_inserter(whole_hours),
+        [&](const std::string& zone) { return zone.size() == 3 && minutes_of(zone) <= 720; });
+    EXPECT_EQ(whole_hours.size(), 25u);
+    for (const char* zone :
+         {"-12", "-09:30", "-03:30", "-02:30", "+00", "+03:30", "+04:30", "+05:30", "+05:45",
+          "+06:30", "+08:45", "+09:30", "+10:30", "+12:45", "+13", "+13:45", "+14"}) {
+        EXPECT_NE(std::find(zones.begin(), zones.end(), zone), zones.end()) << zone;
+    }
+}
+
+TEST(ZoneEntry, TakesEveryOffsetInUseInEitherForm) {
+    EXPECT_EQ(Zone_Entry("+05:30"), "+05:30");
+    EXPECT_EQ(Zone_Entry("+05"), "+05");
+    EXPECT_EQ(Zone_Entry("+05:00"), "+05");
+    EXPECT_EQ(Zone_Entry("+14"), "+14");
+    for (const char* refused : {"+05:15", "+15", "-13", "-00", "+5", "05:30", "+05:3", ""}) {
+        EXPECT_EQ(Zone_Entry(refused), std::nullopt) << refused;
+    }
+    EXPECT_EQ(Zone_Offset("+05"), "+05:00");
+    EXPECT_EQ(Zone_Offset("-09:30"), "-09:30");
 }
 
 }  // namespace

@@ -250,6 +250,19 @@ TEST_F(Embedding, TimeSettingsReachTheElement) {
     Click("cmdTimestamp");
     EXPECT_EQ(Read_File(folder.File("days.kml")),
               Embedded({TimeMode::TimeSpan, "2007-10-02T00:00:00+02:00", "2008"}));
+
+    // A zone with minutes, as India's: the label shows the entry, KML gets it as it stands.
+    Choose_Input();
+    Click("optTimeStamp");
+    Enter_Date(Side::Begin, "2007", "10", "02");
+    Click("chkSet_Time");
+    Set_Time("dtPickBegin", {9, 30, 0});
+    Pick("comboTime_Zone", "+05:30");
+    EXPECT_EQ(Text("lblTime_Zone"), "+05:30");
+    Name_Output("india.kml");
+    Click("cmdTimestamp");
+    EXPECT_EQ(Read_File(folder.File("india.kml")),
+              Embedded({TimeMode::TimeStamp, "2007-10-02T09:30:00+05:30", ""}));
 }
 
 // A job refused for its date, its output name or its folder writes nothing and resets nothing.
