@@ -30,6 +30,13 @@ std::string Shown_Path(std::string path) {
     return path;
 }
 
+// Where an output name typed into the box goes: a bare name beside the input, as the automatic
+// name does (the program's working folder may be its own installation folder, or any other), so
+// that the messages name it in full; a name with a folder as given.
+std::string Placed_Output(const std::string& typed, const std::string& input) {
+    return Folder_Of(typed).empty() ? Folder_Of(input) + typed : typed;
+}
+
 const std::vector<FileFilter> kInputFilters{{"KML", "*.kml"}, {"KMZ", "*.kmz"}};
 const std::vector<FileFilter> kKmlFilter{{"KML", "*.kml"}};
 const std::vector<FileFilter> kKmzFilter{{"KMZ", "*.kmz"}};
@@ -154,15 +161,15 @@ void frmTimeStamper::cmdTimestamp_Click() {
         return;
     }
     const std::string input = controls_.Text("txtInputFile");
-    const std::string output = controls_.Text("txtOutputFile");
     if (input.empty()) {
         Message(std::string(messages::kNoInputYet));
         return;
     }
-    if (output.empty()) {
+    if (controls_.Text("txtOutputFile").empty()) {
         Message(std::string(messages::kNoOutputYet));
         return;
     }
+    const std::string output = Placed_Output(controls_.Text("txtOutputFile"), input);
     // Asked whenever the file exists now, unless the user agreed to replace exactly this name.
     // The embedding checks the input again as it reads it, since the file may have changed.
     if (!Output_May_Be_Written(output)) {

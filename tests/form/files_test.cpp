@@ -265,6 +265,19 @@ TEST_F(Embedding, TimeSettingsReachTheElement) {
               Embedded({TimeMode::TimeStamp, "2007-10-02T09:30:00+05:30", ""}));
 }
 
+// A name typed without a folder goes beside the input, wherever the program was started from,
+// and the message names the file in full.
+TEST_F(Embedding, ATypedBareNameGoesBesideTheInput) {
+    Type("txtBegin_Year", "2007");
+    Type("txtOutputFile", "typed.kml");
+    services.Take_Messages();
+    Click("cmdTimestamp");
+    const std::string written = folder.File("typed.kml");
+    EXPECT_EQ(services.Take_Messages(), Texts{"File " + written + " created."});
+    EXPECT_EQ(Read_File(written), Embedded({TimeMode::TimeSpan, "2007", ""}));
+    EXPECT_FALSE(std::filesystem::exists("typed.kml"));
+}
+
 // A job refused for its date, its output name or its folder writes nothing and resets nothing.
 TEST_F(Embedding, ARefusedJobWritesNothingAndResetsNothing) {
     Click("optTimeStamp");
