@@ -34,9 +34,17 @@ std::string Win32Window::Text(std::string_view name) const {
 }
 
 void Win32Window::Set_Text(std::string_view name, std::string_view text) {
+    const Made& made = Find(name);
     setting_text_ = true;
-    ::SetWindowTextW(Control(name), platform::Utf16_Of(std::string(text)).c_str());
+    ::SetWindowTextW(made.handle, platform::Utf16_Of(std::string(text)).c_str());
     setting_text_ = false;
+    if (made.spec->kind == form::ControlKind::TextBox) {
+        // A long path shows its end, the file's name, as a Qt line edit does.
+        const int length = ::GetWindowTextLengthW(made.handle);
+        ::SendMessageW(made.handle, EM_SETSEL, static_cast<WPARAM>(length),
+                       static_cast<LPARAM>(length));
+        ::SendMessageW(made.handle, EM_SCROLLCARET, 0, 0);
+    }
 }
 
 void Win32Window::Set_Enabled(std::string_view name, bool enabled) {

@@ -86,6 +86,15 @@ class QtFaceTest : public QObject {
     void init() { f = std::make_unique<WindowFixture>(); }
     void cleanup() { f.reset(); }
 
+    // A path the form sets into a text box shows its end, the file's name, however long it is.
+    void aLongPathShowsItsEnd() {
+        const QString name = QString(120, 'x') + "_trip_2023-03-15_to_2024-02-29.kml";
+        f->Choose_Input(name);
+        auto* box = f->Get<QLineEdit>("txtInputFile");
+        QVERIFY(box->text().endsWith(name));
+        QCOMPARE(box->cursorPosition(), box->text().size());
+    }
+
     // Every control is built as the table says: place, caption, tool tip, font and frame (the
     // captions the start-up sets are the exceptions); the window is fixed, titled, centred on
     // the free area, with its icon, and the focus in the input box.

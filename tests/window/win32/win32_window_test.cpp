@@ -196,6 +196,22 @@ TEST_F(Win32Face, TabFollowsTheFocusOrder) {
 
 // Typed keys, clicks and keyboard picks reach the form; what the form sets itself raises its
 // handler once, in the form, not a second time through the control's own notification.
+// A path the form sets into a text box shows its end, the file's name, however long it is.
+TEST_F(Win32Face, ALongPathShowsItsEnd) {
+    const std::filesystem::path deep = folder.Path() / std::string(120, 'x');
+    std::filesystem::create_directory(deep);
+    const std::string path = (deep / "trip_2023-03-15_to_2024-02-29.kml").string();
+    Write_File(path, kSampleKml);
+    services.chosen_files.push_back(path);
+    Click("cmdInputFile");
+    DWORD start = 0, end = 0;
+    ::SendMessageW(Get("txtInputFile"), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                   reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, ::GetWindowTextLengthW(Get("txtInputFile")));
+    EXPECT_EQ(end, start);
+    EXPECT_GT(start, 150u);
+}
+
 TEST_F(Win32Face, UserActionsReachTheForm) {
     Choose_Input();
     EXPECT_TRUE(Enabled("txtBegin_Year"));
