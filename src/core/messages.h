@@ -159,6 +159,15 @@ inline std::string Stopped_Run_Left(std::string_view scratch) {
 
 inline constexpr std::string_view kCancelled = "Cancelled; nothing was written.";
 
+// When Help or the website label cannot show the user guide.
+inline std::string Guide_Not_Opened(std::string_view guide, std::string_view reason) {
+    return "Sorry, the user guide " + std::string(guide) +
+           " could not be opened: " + std::string(reason) +
+           ". Open it in a web browser to read it.";
+}
+inline constexpr std::string_view kGuideMissing = "it is not there";
+inline constexpr std::string_view kNoBrowser = "no web browser or other program opened it";
+
 // The reasons the program gives itself, where the system has none.
 inline constexpr std::string_view kNotRegularFile = "it is not a regular file";
 inline constexpr std::string_view kLinkLoop = "it is a symbolic link that leads nowhere";

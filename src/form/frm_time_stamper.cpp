@@ -73,6 +73,13 @@ void frmTimeStamper::Raise(std::string_view name) {
     }
 }
 
+// Help and the website label: the guide in the browser, or a message that says where it is.
+void frmTimeStamper::Open_User_Guide(const std::string& section) {
+    if (const auto failure = services_.Open_User_Guide(section)) {
+        Message(messages::Guide_Not_Opened(failure->path, failure->reason));
+    }
+}
+
 void frmTimeStamper::User_Clicked(std::string_view name) {
     if (Kind_Of(name) == ControlKind::OptionButton) {
         if (!controls_.Checked(name) || name == selected_option_) {

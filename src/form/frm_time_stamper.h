@@ -114,8 +114,9 @@ class frmTimeStamper {
     void Forget_Verified_Dates();
     void cmdReset_Click() { Reset_All(); }
     void cmdReset_Dates_Click() { Reset_Dates(); }
-    void cmdHelp_Click() { services_.Open_User_Guide({}); }
-    void lblWebsite_Click() { services_.Open_User_Guide("about"); }
+    void cmdHelp_Click() { Open_User_Guide({}); }
+    void lblWebsite_Click() { Open_User_Guide("about"); }
+    void Open_User_Guide(const std::string& section);
     void cmdExit_Click() { controls_.Close_Window(); }
 
     MessageAnswer Message(const std::string& text, MessageButtons buttons = MessageButtons::Ok);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,8 +50,13 @@ class Services {
                                            const std::string& preset) = 0;
 
     // Opens the user guide that ships with the program, at a section ("about") when one is
-    // given, in the desktop's browser, without waiting for it.
-    virtual void Open_User_Guide(const std::string& section) = 0;
+    // given, in the desktop's browser, without waiting for it. When it cannot: the guide's path
+    // (where it was looked for, when it is missing) and why.
+    struct GuideFailure {
+        std::string path;
+        std::string reason;
+    };
+    virtual std::optional<GuideFailure> Open_User_Guide(const std::string& section) = 0;
 
     // Runs `job` on a thread of its own and returns when it has ended. Meanwhile the window takes
     // no input, and after about half a second a progress window shows `label`, the bytes done of

@@ -55,7 +55,11 @@ class ScriptedServices : public form::Services {
                                    const std::string& preset) override {
         return Next_Choice({title, filters, preset});
     }
-    void Open_User_Guide(const std::string& section) override { guide_sections.push_back(section); }
+    std::optional<GuideFailure> Open_User_Guide(const std::string& section) override {
+        guide_sections.push_back(section);
+        return guide_failure;
+    }
+    std::optional<GuideFailure> guide_failure;  // what opening the guide gives
     void Run_Long_Job(const std::string& label, std::uint64_t total_bytes,
                       const std::function<void(JobControl&)>& job) override {
         jobs.push_back({label, total_bytes});

@@ -63,6 +63,15 @@ TEST_F(WindowStart, HelpAndWebsiteOpenTheUserGuideAndExitCloses) {
     Click("cmdHelp");
     Click("lblWebsite");
     EXPECT_EQ(services.guide_sections, (Texts{"", "about"}));
+    EXPECT_TRUE(services.messages.empty());
+    // Without a browser (or without the guide), a message says where the guide is.
+    services.guide_failure = {"/usr/share/doc/zaveze/user-guide.html",
+                              "no web browser or other program opened it"};
+    Click("cmdHelp");
+    EXPECT_EQ(services.Take_Messages(),
+              Texts{"Sorry, the user guide /usr/share/doc/zaveze/user-guide.html could not be "
+                    "opened: no web browser or other program opened it. Open it in a web "
+                    "browser to read it."});
     EXPECT_FALSE(controls.closed);
     Type("txtInputFile", "anything");
     Click("cmdExit");

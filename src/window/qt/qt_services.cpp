@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QStringList>
 
+#include "core/messages.h"
 #include "window/qt/long_job.h"
 #include "window/qt/qt_bridge.h"
 #include "window/qt/user_guide.h"
@@ -51,8 +52,16 @@ std::string QtServices::Choose_Output_File(const std::string& title,
                                                 QFileDialog::DontConfirmOverwrite));
 }
 
-void QtServices::Open_User_Guide(const std::string& section) {
-    QDesktopServices::openUrl(User_Guide_Address(To_QString(section)));
+std::optional<form::Services::GuideFailure> QtServices::Open_User_Guide(
+    const std::string& section) {
+    const QUrl address = User_Guide_Address(To_QString(section));
+    if (address.isEmpty()) {
+        return GuideFailure{To_Utf8(Expected_User_Guide()), std::string(messages::kGuideMissing)};
+    }
+    if (!QDesktopServices::openUrl(address)) {
+        return GuideFailure{To_Utf8(address.toLocalFile()), std::string(messages::kNoBrowser)};
+    }
+    return std::nullopt;
 }
 
 void QtServices::Run_Long_Job(const std::string& label, std::uint64_t total_bytes,

@@ -9,10 +9,13 @@
 
 namespace zaveze {
 
+QString Expected_User_Guide() {
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../" +
+                           ZAVEZE_INSTALL_DOCDIR_FROM_BINDIR + "/user-guide.html");
+}
+
 QUrl User_Guide_Address(const QString& section) {
-    const QString beside_program = QCoreApplication::applicationDirPath() + "/../" +
-                                   ZAVEZE_INSTALL_DOCDIR_FROM_BINDIR + "/user-guide.html";
-    for (const QString& candidate : {beside_program, QString(ZAVEZE_SOURCE_GUIDE)}) {
+    for (const QString& candidate : {Expected_User_Guide(), QString(ZAVEZE_SOURCE_GUIDE)}) {
         if (platform::Status_Of_Path(To_Utf8(candidate), true)) {
             QUrl address =
                 QUrl::fromLocalFile(QDir::cleanPath(QDir::current().absoluteFilePath(candidate)));

@@ -8,6 +8,7 @@
 #include <shlwapi.h>
 
 #include "core/files/platform/file_system.h"
+#include "core/messages.h"
 #include "window/win32/long_job.h"
 
 namespace zaveze::win32 {
@@ -91,14 +92,22 @@ std::wstring User_Guide_Address(const std::wstring& program_folder, const std::s
     return {};
 }
 
-void Win32Services::Open_User_Guide(const std::string& section) {
+std::optional<form::Services::GuideFailure> Win32Services::Open_User_Guide(
+    const std::string& section) {
     std::wstring program(kPathRoom, L'\0');
     program.resize(::GetModuleFileNameW(nullptr, program.data(), kPathRoom));
-    const std::wstring address =
-        User_Guide_Address(program.substr(0, program.find_last_of(L"\\/")), section);
-    if (!address.empty()) {
-        ::ShellExecuteW(window_, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    const std::wstring folder = program.substr(0, program.find_last_of(L"\\/"));
+    const std::wstring address = User_Guide_Address(folder, section);
+    const std::string expected = platform::Utf8_Of((folder + L"\\user-guide.html").c_str());
+    if (address.empty()) {
+        return GuideFailure{expected, std::string(messages::kGuideMissing)};
     }
+    // ShellExecuteW reports success with a value above 32.
+    if (reinterpret_cast<INT_PTR>(::ShellExecuteW(window_, L"open", address.c_str(), nullptr,
+                                                  nullptr, SW_SHOWNORMAL)) <= 32) {
+        return GuideFailure{expected, std::string(messages::kNoBrowser)};
+    }
+    return std::nullopt;
 }
 
 void Win32Services::Run_Long_Job(const std::string& label, std::uint64_t total_bytes,

@@ -19,7 +19,7 @@ class Win32Services final : public form::Services {
     std::string Choose_Output_File(const std::string& title,
                                    const std::vector<form::FileFilter>& filters,
                                    const std::string& preset) override;
-    void Open_User_Guide(const std::string& section) override;
+    std::optional<GuideFailure> Open_User_Guide(const std::string& section) override;
     void Run_Long_Job(const std::string& label, std::uint64_t total_bytes,
                       const std::function<void(JobControl&)>& job) override;
 
