@@ -242,6 +242,7 @@ void frmTimeStamper::Forget_Verified_Dates() {
 // handlers do, so the order matters.
 void frmTimeStamper::Reset_All() {
     consented_output_.clear();
+    automatic_output_.clear();
     Set_Text("txtInputFile", "");
     Set_Text("txtOutputFile", "");
     Empty_Date_Entries();

@@ -117,6 +117,7 @@ class frmTimeStamper {
     void cmdHelp_Click() { Open_User_Guide({}); }
     void lblWebsite_Click() { Open_User_Guide("about"); }
     void Open_User_Guide(const std::string& section);
+    void Follow_The_Dates();
     void cmdExit_Click() { controls_.Close_Window(); }
 
     MessageAnswer Message(const std::string& text, MessageButtons buttons = MessageButtons::Ok);
@@ -126,6 +127,9 @@ class frmTimeStamper {
     FormState state_;
     // The output name the user agreed to replace, until the name changes or the window resets.
     std::string consented_output_;
+    // The name "Auto Output File" made last: while the output box still holds it, it follows
+    // the dates.
+    std::string automatic_output_;
     // The option button selected last, so that a click on the selected one raises nothing.
     std::string selected_option_;
     bool checking_year_ = false;

@@ -70,6 +70,7 @@ void frmTimeStamper::Take_Input_File(const std::string& path) {
         return;
     }
     Set_Enabled({"txtBegin_Year", "txtEnd_Year", "cmdOutputFile", "txtOutputFile"}, true);
+    automatic_output_.clear();  // a name made for another input no longer follows anything
 }
 
 // An output that may not be written is forgotten, with the reason said.
@@ -145,6 +146,22 @@ void frmTimeStamper::cmdAuto_Output_Click() {
     consented_output_.clear();
     if (Output_May_Be_Written(state_.strOutput_File)) {
         Set_Text("txtOutputFile", state_.strOutput_File);
+        automatic_output_ = state_.strOutput_File;
+    }
+}
+
+// An automatic name that the dates have changed under is made again from them, so that no file
+// is named with dates it does not hold; a name the user typed or picked stays as it is.
+void frmTimeStamper::Follow_The_Dates() {
+    if (automatic_output_.empty() || controls_.Text("txtOutputFile") != automatic_output_) {
+        return;
+    }
+    const std::string renamed =
+        Auto_Output_Name(state_.strInput_File, Mode(), state_.strBegin_Date, state_.strEnd_Date);
+    if (renamed != automatic_output_) {
+        automatic_output_ = state_.strOutput_File = renamed;
+        consented_output_.clear();
+        Set_Text("txtOutputFile", renamed);
     }
 }
 
@@ -154,6 +171,7 @@ void frmTimeStamper::txtOutputFile_Change() {
 
 void frmTimeStamper::cmdTimestamp_Click() {
     Build_Date_Strings();
+    Follow_The_Dates();
     const TimeElement element = Make_Time_Element(Mode(), state_.strBegin_Date, state_.strEnd_Date,
                                                   Current_Time_Settings());
     if (const auto refusal = Element_Refusal(element)) {

@@ -265,6 +265,35 @@ TEST_F(Embedding, TimeSettingsReachTheElement) {
               Embedded({TimeMode::TimeStamp, "2007-10-02T09:30:00+05:30", ""}));
 }
 
+// An automatic name follows the dates it was made from: changed dates make it anew before the
+// job, so that no file is named with dates it does not hold. A name the user typed stays.
+TEST_F(Embedding, AnAutomaticNameFollowsTheDates) {
+    Click("optTimeStamp");
+    Enter_Date(Side::Begin, "2022", "07", "04");
+    Click("cmdAuto_Output");
+    EXPECT_EQ(Text("txtOutputFile"), folder.File("trip_2022-07-04.kml"));
+    Click("cmdReset_Dates");
+    Click("optTimeStamp");
+    Enter_Date(Side::Begin, "1999");
+    services.Take_Messages();
+    Click("cmdTimestamp");
+    EXPECT_EQ(services.Take_Messages(),
+              Texts{"File " + folder.File("trip_1999.kml") + " created."});
+    EXPECT_EQ(Read_File(folder.File("trip_1999.kml")), Embedded({TimeMode::TimeStamp, "1999", ""}));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("trip_2022-07-04.kml")));
+
+    Choose_Input();
+    Click("optTimeStamp");
+    Enter_Date(Side::Begin, "2022");
+    Click("cmdAuto_Output");
+    Type("txtOutputFile", "x");  // the user's own name now
+    Click("cmdReset_Dates");
+    Click("optTimeStamp");
+    Enter_Date(Side::Begin, "1999");
+    Click("cmdTimestamp");
+    EXPECT_TRUE(std::filesystem::exists(folder.File("trip_2022.kmlx")));
+}
+
 // A name typed without a folder goes beside the input, wherever the program was started from,
 // and the message names the file in full.
 TEST_F(Embedding, ATypedBareNameGoesBesideTheInput) {
