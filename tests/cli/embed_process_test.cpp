@@ -170,14 +170,6 @@ TEST_F(EmbedProcess, AFileSizeLimitIsReportedAsAFailedWrite) {
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"big.kml", "input.kml", "out.kml"}));
 }
 
-TEST_F(EmbedProcess, AFifoIsReadOnce) {
-    const std::string sample = Big_Kml(300 << 10);
-    std::thread feeder([&] { Write_File(fifo, sample); });
-    EXPECT_EQ(Wait_For(Start_Embed({"--begin", "2007", fifo, output}, {})).exit_code, 0);
-    feeder.join();
-    EXPECT_EQ(Read_File(output), Embed_Text(sample, kElement).text);
-}
-
 TEST_F(EmbedProcess, AFullOrClosedStandardOutputIsAnError) {
     const FileDescriptor full(::open("/dev/full", O_WRONLY));
     const FileDescriptor err(::open(err_log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600));

@@ -11,7 +11,6 @@
 #include <filesystem>
 #include <memory>
 
-#include "core/embed_to_stream.h"
 #include "core/engine/text_encoding.h"
 #include "core/time_element.h"
 #include "support/piped_input.h"
@@ -154,12 +153,6 @@ TEST_F(Exporters, HandMadeShapes) {
              "<kml:Placemark><kml:Point><kml:coordinates>14.5,46.05</kml:coordinates></kml:Point>"
              "</kml:Placemark></kml:Document></kml:kml>\r\n",
          "kml:Document "},
-        {"empty-folder-first.kml",
-         kKml + "<Folder/><NetworkLinkControl/><Placemark id=\"p\">" + kPoint +
-             "</Placemark></kml>",
-         kKml + "<Folder/><NetworkLinkControl/>\r\n<Placemark id=\"p\">\r\n" + E + kPoint +
-             "</Placemark></kml>\r\n",
-         "Placemark p"},
         {"utf16le.kml", Utf16(kBom + kUtf16Text, false), Utf16(kBom + kUtf16Output, false),
          "Document d"},
         {"utf16be.kml", Utf16(kUtf16Text, true), Utf16(kUtf16Output, true), "Document d"},
@@ -175,28 +168,11 @@ TEST_F(Exporters, HandMadeShapes) {
                       std::string::npos)
                 << name;
         }
-        // The same bytes from a pipe, into a file and into a stream.
+        // The same bytes from a pipe.
         std::filesystem::remove(written);
         EXPECT_EQ(testing::Embed_From_Pipe(input, written, E).status, EmbedStatus::Written);
         EXPECT_EQ(Read_File(written), output) << name;
-        std::filesystem::remove(written);
-        const FileDescriptor stream(::open(written.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644));
-        testing::Through_Pipe(input, [&](const std::string& path) {
-            return Embed_To_Descriptor(path, stream.Get(), E);
-        });
-        EXPECT_EQ(Read_File(written), output) << name;
     }
-}
-
-TEST_F(Exporters, Utf32IsRefusedByName) {
-    const std::string input = folder.File("utf32.kml");
-    Write_File(input, "\xFF\xFE\0\0<\0\0\0"s);
-    const CommandRun run = Embed_Command({"--begin", "2007", input, folder.File("out.kml")});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "zaveze-embed: " + input + ": Sorry, the file " + input +
-                           " is in UTF-32; Zaveze reads KML in UTF-8 or UTF-16. Nothing was "
-                           "written.\n");
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{"utf32.kml"});
 }
 
 // GDAL's drivers, as QGIS and ogr2ogr use them, on two layers with a schema: the time goes on

@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <thread>
 
@@ -18,6 +19,7 @@
 #include "core/files/file_descriptor.h"
 #include "core/files/safe_output.h"
 #include "core/input_check.h"
+#include "core/messages.h"
 #include "core/time_element.h"
 #include "support/file_system_limits.h"
 #include "support/temp_folder.h"
@@ -54,29 +56,26 @@ class EmbedFaults : public ::testing::Test {
     }
 };
 
-TEST_F(EmbedFaults, InputDeletedAfterTheCheck) {
-    std::filesystem::remove(input);
-    const EmbedResult result = Embed_File(input, output, kElement, Replacing::Allowed);
-    EXPECT_EQ(result.status, EmbedStatus::ReadFailed);
-    EXPECT_EQ(Embed_Result_Message(result, input, output),
-              "Sorry, the file " + input + " couldn't be read: No such file or directory");
-    Expect_Everything_As_Before();
-}
-
-TEST_F(EmbedFaults, InputReplacedByAFolderAfterTheCheck) {
-    std::filesystem::remove(input);
-    std::filesystem::create_directory(input);
-    const EmbedResult result = Embed_File(input, output, kElement, Replacing::Allowed);
-    EXPECT_EQ(result.status, EmbedStatus::ReadFailed);
-    EXPECT_EQ(result.reason, "Is a directory");
-    Expect_Everything_As_Before();
-}
-
-TEST_F(EmbedFaults, InputMadeEmptyAfterTheCheck) {
-    Write_File(input, "");
-    EXPECT_EQ(Embed_File(input, output, kElement, Replacing::Allowed).status,
-              EmbedStatus::NoContainerTag);
-    Expect_Everything_As_Before();
+// An input deleted, replaced by a folder or emptied after the check: the run says why.
+TEST_F(EmbedFaults, AnInputChangedAfterTheCheck) {
+    const std::vector<std::pair<std::function<void()>, std::string>> changes = {
+        {[&] { std::filesystem::remove(input); },
+         "Sorry, the file " + input + " couldn't be read: No such file or directory"},
+        {[&] { std::filesystem::create_directory(input); },
+         "Sorry, the file " + input + " couldn't be read: Is a directory"},
+        {[&] {
+             std::filesystem::remove(input);
+             Write_File(input, "");
+         },
+         std::string(messages::kNoContainerTag)},
+    };
+    for (const auto& [change, message] : changes) {
+        change();
+        EXPECT_EQ(Embed_Result_Message(Embed_File(input, output, kElement, Replacing::Allowed),
+                                       input, output),
+                  message);
+        Expect_Everything_As_Before();
+    }
 }
 
 TEST_F(EmbedFaults, NulBytesInvalidUtf8AndEveryOtherBytePassThroughUnchanged) {

@@ -37,15 +37,6 @@ TEST_F(EmbedFile, WritesTheOutputAndLeavesNoScratchFile) {
     EXPECT_EQ(Embed_Result_Message(result, input, output), "File " + output + " created.");
 }
 
-TEST_F(EmbedFile, UsersTmpFileBesideTheOutputSurvives) {
-    const std::string users_tmp = folder.File("trip_2007-10-02.tmp");
-    Write_File(users_tmp, "mine");
-    ASSERT_EQ(Embed_File(input, output, kElement, Replacing::Never).status, EmbedStatus::Written);
-    EXPECT_EQ(Read_File(users_tmp), "mine");
-    EXPECT_EQ(folder.Names(),
-              (std::vector<std::string>{"trip.kml", "trip_2007-10-02.kml", "trip_2007-10-02.tmp"}));
-}
-
 TEST_F(EmbedFile, InputNamedLikeTheScratchFileIsNotOverwritten) {
     const std::string tmp_input = folder.File("trip.tmp");
     Write_File(tmp_input, kInput);
@@ -117,41 +108,6 @@ TEST_F(EmbedFile, PathsWithBlanksQuotesAndNonAsciiLetters) {
     EXPECT_EQ(Read_File(odd_output), Embed_Text(kInput, kElement).text);
 }
 #endif
-
-TEST_F(EmbedFile, LargeInputAcrossManyBlocksMatchesTheInMemoryTransform) {
-    std::string big;
-    for (int line = 0; big.size() < (5u << 20); ++line) {
-        big += (line % 1000 == 999 ? "<Placemark>" : "  <name>place ") + std::to_string(line) +
-               "</name>\r\n";
-    }
-    Write_File(input, big);
-    ASSERT_EQ(Embed_File(input, output, kElement, Replacing::Never).status, EmbedStatus::Written);
-    EXPECT_EQ(Read_File(output), Embed_Text(big, kElement).text);
-}
-
-// A UTF-16 file gets exactly the bytes of converting it to UTF-8, embedding and converting back,
-// in its own byte order, with its mark if it has one; large enough to cross blocks.
-TEST_F(EmbedFile, Utf16IsEmbeddedInItsOwnByteOrder) {
-    std::string text = "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n<kml:kml>\r\n";
-    for (int n = 0; n < 20000; ++n) {
-        text += "<!-- \xC3\xA9\xF0\x9F\x98\x80 <Folder> -->\r\n";
-    }
-    text += "<kml:Document id=\"d\"><name>Z\xC3\xBCrich</name></kml:Document></kml:kml>";
-    const std::string utf8_output = Embed_Text(text, kElement).text;
-    for (const bool big_endian : {false, true}) {
-        const std::string mark = big_endian ? "" : "\xEF\xBB\xBF";
-        std::string bytes, expected;
-        Utf16Encoder(big_endian).Encode(mark + text, bytes);
-        Utf16Encoder(big_endian).Encode(mark + utf8_output, expected);
-        Write_File(input, bytes);
-        std::filesystem::remove(output);
-        ASSERT_EQ(Embed_File(input, output, kElement, Replacing::Never).status,
-                  EmbedStatus::Written);
-        EXPECT_EQ(Read_File(output), expected) << big_endian;
-        EXPECT_EQ(Check_Input_File(input).first_tag, "<kml:Document id=\"d\">");
-        EXPECT_EQ(Check_Input_File(input).first_tag_line, 20003u);
-    }
-}
 
 TEST_F(EmbedFile, EncodingsItCannotReadAreRefusedByName) {
     using namespace std::string_literals;

@@ -98,14 +98,5 @@ TEST(InputCheck, UnreadableInputsAreNamedWithTheSystemsReason) {
     EXPECT_EQ(folder_check.reason, "Is a directory");
 }
 
-TEST(InputCheck, RefusalMessages) {
-    EXPECT_EQ(Input_Refusal_Message({InputVerdict::HasTimeData, {}, {}, 0, {}}, "f"),
-              messages::kTimeDataPresent);
-    EXPECT_EQ(Input_Refusal_Message({InputVerdict::NoContainerTag, {}, {}, 0, {}}, "f"),
-              "Sorry, couldn't find an acceptable \"container\" tag in the file to embed the time "
-              "data after.");
-    EXPECT_FALSE(Input_Refusal_Message({InputVerdict::Accepted, {}, {}, 0, {}}, "f"));
-}
-
 }  // namespace
 }  // namespace zaveze

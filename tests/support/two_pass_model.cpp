@@ -6,7 +6,6 @@
 #include <regex>
 
 #include "core/engine/container_tags.h"
-#include "core/module1.h"
 
 namespace zaveze::testing {
 namespace {
@@ -165,29 +164,6 @@ std::string Model_Copying_Pass(const ModelScratch& scratch, const ModelElement& 
         Write_Line(output, lines[i]);
         if (scratch.element_line == i) {
             Write_Element(output, element, prefix);
-        }
-    }
-    return output;
-}
-
-std::string Model_Embed_Plain(const std::string& input, const ModelElement& element) {
-    std::string scratch;
-    for (std::string line : Model_Read_Lines(input)) {
-        for (std::string_view tag : kContainerTags) {
-            line = Replace_All(line, std::string(tag), std::string("\n").append(tag).append("\n"));
-        }
-        Write_Line(scratch, Replace_All(line, "\n", "\r\n"));
-    }
-    std::string output;
-    bool inserted = false;
-    for (const std::string& line : Model_Read_Lines(scratch)) {
-        Write_Line(output, line);
-        std::string cleaned = line;
-        const std::string key = Module1::Clean_Line(cleaned);
-        if (!inserted &&
-            std::find(kContainerTags.begin(), kContainerTags.end(), key) != kContainerTags.end()) {
-            Write_Element(output, element, "");
-            inserted = true;
         }
     }
     return output;

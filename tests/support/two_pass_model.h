@@ -48,9 +48,4 @@ inline std::string Model_Embed(const std::string& input, const ModelElement& ele
                               chosen ? chosen->prefix : "");
 }
 
-// The first rule, where only plain tags count and the element follows the first line that is
-// one: the new rule must give the same bytes for every file whose chosen tag is the first plain
-// tag.
-std::string Model_Embed_Plain(const std::string& input, const ModelElement& element);
-
 }  // namespace zaveze::testing
