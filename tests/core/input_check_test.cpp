@@ -58,20 +58,14 @@ TEST(InputCheck, FindsWordsAcrossBlockBoundaries) {
     EXPECT_EQ(Check_Input_File(path).verdict, InputVerdict::HasTimeData);
 }
 
-// The check names the tag as written, the line it starts on and its prefix, also for a tag
-// longer than a block.
+// The check finds a tag longer than a block (the tag as written, its line and prefix are in the
+// dry run's test), and takes one longer than the scan holds for none.
 TEST(InputCheck, FindsTheChosenTag) {
     TempFolder folder;
     const std::string path = folder.File("in.kml");
-    Write_File(path, "<?xml?>\n<kml:kml><!-- <Folder>\r\n -->\r<kml:Document\n id='d'><Folder>");
-    InputCheck check = Check_Input_File(path);
-    EXPECT_EQ(check.first_tag, "<kml:Document\n id='d'>");
-    EXPECT_EQ(check.first_tag_line, 4u);
-    EXPECT_EQ(check.first_tag_prefix, "kml");
-
     const std::string long_tag = "<Placemark id=\"" + std::string(200000, 'x') + "\">";
     Write_File(path, std::string(70000, ' ') + long_tag);
-    check = Check_Input_File(path);
+    const InputCheck check = Check_Input_File(path);
     EXPECT_EQ(check.verdict, InputVerdict::Accepted);
     EXPECT_EQ(check.first_tag, long_tag);
     EXPECT_EQ(check.first_tag_prefix, "");

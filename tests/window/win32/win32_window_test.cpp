@@ -194,8 +194,6 @@ TEST_F(Win32Face, TabFollowsTheFocusOrder) {
     EXPECT_EQ(visited, expected);
 }
 
-// Typed keys, clicks and keyboard picks reach the form; what the form sets itself raises its
-// handler once, in the form, not a second time through the control's own notification.
 // A path the form sets into a text box shows its end, the file's name, however long it is.
 TEST_F(Win32Face, ALongPathShowsItsEnd) {
     const std::filesystem::path deep = folder.Path() / std::string(120, 'x');
@@ -212,6 +210,8 @@ TEST_F(Win32Face, ALongPathShowsItsEnd) {
     EXPECT_GT(start, 150u);
 }
 
+// Typed keys, clicks and keyboard picks reach the form; what the form sets itself raises its
+// handler once, in the form, not a second time through the control's own notification.
 TEST_F(Win32Face, UserActionsReachTheForm) {
     Choose_Input();
     EXPECT_TRUE(Enabled("txtBegin_Year"));
