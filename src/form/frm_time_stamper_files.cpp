@@ -31,10 +31,10 @@ std::string Shown_Path(std::string path) {
 }
 
 // Where an output name typed into the box goes: a bare name beside the input, as the automatic
-// name does (the program's working folder may be its own installation folder, or any other), so
-// that the messages name it in full; a name with a folder as given.
+// name does, and a relative path from the input's folder (the program's working folder may be
+// its own installation folder, or any other), so that the messages name it in full.
 std::string Placed_Output(const std::string& typed, const std::string& input) {
-    return Folder_Of(typed).empty() ? Folder_Of(input) + typed : typed;
+    return Is_Absolute_Path(typed) ? typed : Folder_Of(input) + typed;
 }
 
 const std::vector<FileFilter> kInputFilters{{"KML", "*.kml"}, {"KMZ", "*.kmz"}};

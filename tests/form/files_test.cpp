@@ -283,17 +283,22 @@ TEST_F(Embedding, AnAutomaticNameFollowsTheDates) {
     EXPECT_TRUE(std::filesystem::exists(folder.File("trip_2022.kmlx")));
 }
 
-// A name typed without a folder goes beside the input, wherever the program was started from,
-// and the message names the file in full.
-TEST_F(Embedding, ATypedBareNameGoesBesideTheInput) {
-    Type("txtBegin_Year", "2007");
-    Type("txtOutputFile", "typed.kml");
-    services.Take_Messages();
-    Click("cmdTimestamp");
-    const std::string written = folder.File("typed.kml");
-    EXPECT_EQ(services.Take_Messages(), Texts{"File " + written + " created."});
-    EXPECT_EQ(Read_File(written), Embedded({TimeMode::TimeSpan, "2007", ""}));
-    EXPECT_FALSE(std::filesystem::exists("typed.kml"));
+// A name typed without a folder goes beside the input, and a relative path from the input's
+// folder, wherever the program was started from; the message names the file in full.
+TEST_F(Embedding, ATypedRelativeNameGoesFromTheInputsFolder) {
+    std::filesystem::create_directory(folder.File("dated"));
+    for (const std::string typed : {"typed.kml", "dated/typed.kml"}) {
+        Choose_Input();
+        Type("txtBegin_Year", "2007");
+        Type("txtOutputFile", typed);
+        services.Take_Messages();
+        Click("cmdTimestamp");
+        const std::string written =
+            std::filesystem::path(folder.File(typed)).make_preferred().string();
+        EXPECT_EQ(services.Take_Messages(), Texts{"File " + written + " created."});
+        EXPECT_EQ(Read_File(written), Embedded({TimeMode::TimeSpan, "2007", ""}));
+        EXPECT_FALSE(std::filesystem::exists(typed));
+    }
 }
 
 // A job refused for its date, its output name or its folder writes nothing and resets nothing.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "core/files/output_target.h"
 
+#include <cctype>
+
 #include "core/files/file_descriptor.h"
 #include "core/messages.h"
 
@@ -39,6 +41,16 @@ std::string Folder_Of(const std::string& path) {
     const std::size_t last_separator = path.rfind('/');
 #endif
     return last_separator == std::string::npos ? std::string() : path.substr(0, last_separator + 1);
+}
+
+bool Is_Absolute_Path(const std::string& path) {
+#ifdef _WIN32
+    const bool from_drive =
+        path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
+    return from_drive || path.starts_with('\\') || path.starts_with('/');
+#else
+    return path.starts_with('/');
+#endif
 }
 
 std::string In_Folder(const std::string& folder, const std::string& name) {
