@@ -51,10 +51,15 @@ class Controls {
     virtual std::string Focused() const = 0;
     virtual void Set_Focus(std::string_view name) = 0;
 
-    // The window: its outer frame, the screen's free area, moving and closing it.
+    // The window: its outer frame and inner area (in the units of the screen), the screen's free
+    // area, moving, scaling and closing it.
     virtual Area Window_Frame() const = 0;
+    virtual Area Client_Area() const = 0;
     virtual Area Screen_Area() const = 0;
     virtual void Move_Window(double x, double y) = 0;
+    // Lays the window out at `factor` (at most 1) times its size at the screen's DPI: places,
+    // sizes and fonts alike.
+    virtual void Scale_Window(double factor) = 0;
     virtual void Close_Window() = 0;
 };
 

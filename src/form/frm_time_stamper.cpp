@@ -3,6 +3,9 @@
 
 #include "form/frm_time_stamper.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "core/kmz/kmz.h"
 #include "core/messages.h"
 #include "datetime/time_zones.h"
@@ -162,7 +165,26 @@ void frmTimeStamper::Files_Dropped(const std::vector<std::string>& paths) {
     }
 }
 
+// A window scaled up for a high DPI may be larger than a small screen (1010 pixels at 192 dpi
+// are 2020): it is scaled down until it fits, the layout unchanged. Title bar and borders keep
+// their size.
+void frmTimeStamper::Fit_On_Screen() {
+    const Area screen = controls_.Screen_Area();
+    const Area frame = controls_.Window_Frame();
+    const Area client = controls_.Client_Area();
+    const double fitting =
+        std::min((screen.width - (frame.width - client.width)) / client.width,
+                 (screen.height - (frame.height - client.height)) / client.height);
+    // Rounded down, so that the places the face rounds still fit.
+    const double scale = std::min(1.0, std::floor(window_scale_ * fitting * 1000) / 1000);
+    if (scale != window_scale_) {
+        window_scale_ = scale;
+        controls_.Scale_Window(scale);
+    }
+}
+
 void frmTimeStamper::Centre_On_Screen() {
+    Fit_On_Screen();
     const Area screen = controls_.Screen_Area();
     const Area frame = controls_.Window_Frame();
     controls_.Move_Window(screen.x + (screen.width - frame.width) / 2,

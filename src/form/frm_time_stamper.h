@@ -48,7 +48,10 @@ class frmTimeStamper {
     static bool Accepts_Dropped_Files(const std::vector<std::string>& paths);
     void Files_Dropped(const std::vector<std::string>& paths);
 
-    // The window's outer frame in the middle of the screen's free area.
+    // The window at the largest size up to its natural one at which its outer frame fits the
+    // screen's free area; as the screen changes (another monitor, another DPI) too.
+    void Fit_On_Screen();
+    // The window's outer frame in the middle of the screen's free area, fitted first.
     void Centre_On_Screen();
 
   private:
@@ -130,6 +133,8 @@ class frmTimeStamper {
     // The name "Auto Output File" made last: while the output box still holds it, it follows
     // the dates.
     std::string automatic_output_;
+    // The window's size against its size at the screen's DPI: below 1 on a screen too small.
+    double window_scale_ = 1;
     // The option button selected last, so that a click on the selected one raises nothing.
     std::string selected_option_;
     bool checking_year_ = false;

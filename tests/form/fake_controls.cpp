@@ -2,6 +2,7 @@
 #include "fake_controls.h"
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 namespace zaveze::testing {
@@ -62,6 +63,17 @@ void FakeControls::Clear_Entries(std::string_view name) {
 
 void FakeControls::Append_Entry(std::string_view name, std::string_view entry) {
     (*this)[name].entries.emplace_back(entry);
+}
+
+form::Area FakeControls::Client_Area() const {
+    return {0, 0, frame.width - kBorders, frame.height - kTitleBar};
+}
+
+// Sizes are rounded as a face rounds them.
+void FakeControls::Scale_Window(double factor) {
+    scale = factor;
+    frame.width = std::round(form::kClientArea.width * dpi_scale * factor) + kBorders;
+    frame.height = std::round(form::kClientArea.height * dpi_scale * factor) + kTitleBar;
 }
 
 void FakeControls::Move_Window(double x, double y) {

@@ -51,12 +51,19 @@ class FakeControls final : public form::Controls {
     std::string Focused() const override { return focused; }
     void Set_Focus(std::string_view name) override { focused = name; }
     form::Area Window_Frame() const override { return frame; }
+    form::Area Client_Area() const override;
     form::Area Screen_Area() const override { return screen; }
     void Move_Window(double x, double y) override;
+    void Scale_Window(double factor) override;
     void Close_Window() override { closed = true; }
 
     std::string focused;
-    form::Area frame{0, 0, 1016, 470};  // the client area with a title bar and borders
+    // The client area with a title bar and borders, at the screen's DPI (2: 192 dpi) and the
+    // window's scale.
+    static constexpr double kBorders = 6, kTitleBar = 28;
+    form::Area frame{0, 0, 1010 + kBorders, 442 + kTitleBar};
+    double dpi_scale = 1;
+    double scale = 1;
     form::Area screen{0, 0, 1920, 1080};
     bool closed = false;
 

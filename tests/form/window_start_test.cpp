@@ -50,6 +50,27 @@ TEST_F(WindowStart, TheFrameIsCentredOnTheFreeArea) {
     form.Centre_On_Screen();
     EXPECT_EQ(controls.frame.x, 100 + 265 / 2.0);
     EXPECT_EQ(controls.frame.y, 30 + 301 / 2.0);
+    EXPECT_EQ(controls.scale, 1);
+}
+
+// A window larger than the screen's free area (a high DPI on a small screen) is scaled down
+// until its frame fits, then centred; on a larger screen it grows back to its natural size.
+TEST_F(WindowStart, AWindowTooLargeForTheScreenIsScaledDownToFit) {
+    controls.dpi_scale = 2;  // 192 dpi
+    controls.Scale_Window(1);
+    controls.screen = {0, 0, 1920, 1160};
+    form.Centre_On_Screen();
+    EXPECT_LT(controls.scale, 1);
+    EXPECT_LE(controls.frame.width, 1920);
+    EXPECT_GE(controls.frame.width, 1918);
+    EXPECT_EQ(controls.frame.x, (1920 - controls.frame.width) / 2);
+    controls.screen = {0, 0, 1000, 2000};  // too narrow, and the scale goes down from there
+    form.Centre_On_Screen();
+    EXPECT_LE(controls.frame.width, 1000);
+    EXPECT_GE(controls.frame.width, 998);
+    controls.screen = {0, 0, 3840, 2160};
+    form.Fit_On_Screen();
+    EXPECT_EQ(controls.scale, 1);
 }
 
 TEST_F(WindowStart, ResetAllRightAfterStartChangesNothing) {

@@ -54,7 +54,6 @@ QtWindow::QtWindow(form::Services* services, QWidget* parent) : QWidget(parent) 
     Load_Window_Resources();
     setWindowTitle(To_QString(messages::kAppTitle));
     setWindowIcon(QIcon(":/zaveze.png"));
-    setFixedSize(form::kClientArea.width, form::kClientArea.height);
     setAcceptDrops(true);
     Create_Controls();
     Set_Tab_Order();
@@ -183,6 +182,10 @@ form::Area QtWindow::Window_Frame() const {
     const QRect frame = frameGeometry();
     return {static_cast<double>(frame.x()), static_cast<double>(frame.y()),
             static_cast<double>(frame.width()), static_cast<double>(frame.height())};
+}
+
+form::Area QtWindow::Client_Area() const {
+    return {0, 0, static_cast<double>(width()), static_cast<double>(height())};
 }
 
 form::Area QtWindow::Screen_Area() const {

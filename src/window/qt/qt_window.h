@@ -56,8 +56,10 @@ class QtWindow : public QWidget, private form::Controls {
     std::string Focused() const override;
     void Set_Focus(std::string_view name) override;
     form::Area Window_Frame() const override;
+    form::Area Client_Area() const override;
     form::Area Screen_Area() const override;
     void Move_Window(double x, double y) override;
+    void Scale_Window(double factor) override;
     void Close_Window() override;
 
     template <class Widget>

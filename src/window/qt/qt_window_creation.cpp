@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimeEdit>
+#include <cmath>
 
 #include "form/control_table.h"
 #include "window/qt/clickable_label.h"
@@ -77,31 +78,45 @@ void Centre_Text(QWidget* control) {
 
 }  // namespace
 
-// Builds every control from the table: kind, place, caption, tool tip, font, name.
+// Builds every control from the table: kind, caption, tool tip, name; places and fonts at
+// the window's natural size.
 void QtWindow::Create_Controls() {
-    QFont standard = font();
-    standard.setPointSizeF(form::kStandardFont.points);
-    setFont(standard);
     for (const ControlSpec& spec : form::Control_Table()) {
         QWidget* parent = spec.frame.empty() ? this : Control(spec.frame);
         QWidget* control = Make(spec, parent);
         control->setObjectName(To_QString(spec.name));
-        control->setGeometry(spec.place.x, spec.place.y, spec.place.width, spec.place.height);
         control->setToolTip(To_QString(spec.tool_tip));
-        QFont font = control->font();
-        font.setPointSizeF(spec.font.points);
-        font.setBold(spec.font.bold);
-        control->setFont(font);
         if (spec.centred) {
             Centre_Text(control);
         }
         controls_.emplace(spec.name, control);
     }
+    Scale_Window(1);
     Get<QTimeEdit>("dtPickBegin")->setDisplayFormat("HH:mm:ss");
     Get<QTimeEdit>("dtPickEnd")
         ->setDisplayFormat(
             Time_Format_Without_Zone(QLocale::system().timeFormat(QLocale::LongFormat)));
     Describe_For_Screen_Readers();
+}
+
+// The window's size, every control's place and every font at `factor` times the table's.
+void QtWindow::Scale_Window(double factor) {
+    const auto scaled = [factor](int length) {
+        return static_cast<int>(std::lround(length * factor));
+    };
+    setFixedSize(scaled(form::kClientArea.width), scaled(form::kClientArea.height));
+    QFont standard = font();
+    standard.setPointSizeF(form::kStandardFont.points * factor);
+    setFont(standard);
+    for (const ControlSpec& spec : form::Control_Table()) {
+        QWidget* control = Control(spec.name);
+        const auto& [x, y, width, height] = spec.place;
+        control->setGeometry(scaled(x), scaled(y), scaled(width), scaled(height));
+        QFont font = control->font();
+        font.setPointSizeF(spec.font.points * factor);
+        font.setBold(spec.font.bold);
+        control->setFont(font);
+    }
 }
 
 // What a screen reader says for each control, from the table: boxes, lists and pickers by their

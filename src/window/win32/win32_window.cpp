@@ -108,6 +108,7 @@ LRESULT Win32Window::Handle_Message(UINT message, WPARAM w, LPARAM l) {
                            suggested->right - suggested->left, suggested->bottom - suggested->top,
                            SWP_NOZORDER | SWP_NOACTIVATE);
             Lay_Out(HIWORD(w));
+            form_->Fit_On_Screen();
             return 0;
         }
         case WM_CTLCOLORSTATIC:

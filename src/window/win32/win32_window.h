@@ -76,8 +76,10 @@ class Win32Window final : private form::Controls {
     std::string Focused() const override;
     void Set_Focus(std::string_view name) override;
     form::Area Window_Frame() const override;
+    form::Area Client_Area() const override;
     form::Area Screen_Area() const override;
     void Move_Window(double x, double y) override;
+    void Scale_Window(double factor) override;
     void Close_Window() override;
 
     const Made& Find(std::string_view name) const;
@@ -85,6 +87,9 @@ class Win32Window final : private form::Controls {
     HWND window_ = nullptr;
     HWND tool_tips_ = nullptr;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+    double scale_ = 1;  // below 1 where the window at the DPI's size does not fit the screen
+    // The frame's size as laid out: the system may clip a window larger than the screen.
+    SIZE frame_size_{};
     std::map<std::string, Made, std::less<>> controls_;
     std::map<std::pair<int, bool>, HFONT> fonts_;  // by size in pixels and boldness
     HWND focus_when_inactive_ = nullptr;

@@ -101,12 +101,22 @@ void Win32Window::Set_Focus(std::string_view name) {
     ::SetFocus(focus_when_inactive_);
 }
 
+// Sizes as laid out, not as the system may have clipped them.
 form::Area Win32Window::Window_Frame() const {
     RECT frame{};
     ::GetWindowRect(window_, &frame);
     return {static_cast<double>(frame.left), static_cast<double>(frame.top),
-            static_cast<double>(frame.right - frame.left),
-            static_cast<double>(frame.bottom - frame.top)};
+            static_cast<double>(frame_size_.cx), static_cast<double>(frame_size_.cy)};
+}
+
+form::Area Win32Window::Client_Area() const {
+    return {0, 0, static_cast<double>(Scaled(form::kClientArea.width)),
+            static_cast<double>(Scaled(form::kClientArea.height))};
+}
+
+void Win32Window::Scale_Window(double factor) {
+    scale_ = factor;
+    Lay_Out(dpi_);
 }
 
 // The free area of the monitor the window is on.

@@ -154,13 +154,13 @@ void Win32Window::Describe_For_Screen_Readers() {
 }
 
 int Win32Window::Scaled(int length) const {
-    return ::MulDiv(length, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
+    return static_cast<int>(std::lround(length * scale_ * dpi_ / USER_DEFAULT_SCREEN_DPI));
 }
 
 // A font of the table in "Microsoft Sans Serif", the scalable successor of "MS Sans Serif", at
 // the window's DPI.
 HFONT Win32Window::Font_For(const form::Font& font) {
-    const int height = -static_cast<int>(std::lround(font.points * dpi_ / 72.0));
+    const int height = -static_cast<int>(std::lround(font.points * scale_ * dpi_ / 72.0));
     HFONT& made = fonts_[{height, font.bold}];
     if (made == nullptr) {
         made = ::CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
@@ -170,12 +170,14 @@ HFONT Win32Window::Font_For(const form::Font& font) {
     return made;
 }
 
-// The client area, every control's place and every font at `dpi`.
+// The client area, every control's place and every font at `dpi` and the window's scale; the
+// frame at `dpi` alone.
 void Win32Window::Lay_Out(UINT dpi) {
     dpi_ = dpi;
     RECT frame{0, 0, Scaled(form::kClientArea.width), Scaled(form::kClientArea.height)};
     ::AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, kWindowExStyle, dpi_);
-    ::SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+    frame_size_ = {frame.right - frame.left, frame.bottom - frame.top};
+    ::SetWindowPos(window_, nullptr, 0, 0, frame_size_.cx, frame_size_.cy,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     for (const auto& [name, made] : controls_) {
         form::Place place = made.spec->place;

@@ -123,6 +123,29 @@ class QtFaceTest : public QObject {
         QCOMPARE(QApplication::focusWidget(), f->Get("txtInputFile"));
     }
 
+    // A window that does not fit the screen's free area (192 dpi on a 1920 x 1200 screen, run so
+    // by its own CTest entry) is scaled down as a whole until its frame fits: every place and
+    // font by one factor.
+    void aWindowTooLargeForTheScreenIsScaledDownToFit() {
+        const QRect available = QApplication::primaryScreen()->availableGeometry();
+        const QRect frame = f->Window().frameGeometry();
+        QVERIFY2(available.contains(frame), qPrintable(QString("%1 x %2 in %3 x %4")
+                                                           .arg(frame.width())
+                                                           .arg(frame.height())
+                                                           .arg(available.width())
+                                                           .arg(available.height())));
+        const int borders = frame.width() - f->Window().width();
+        const double factor = f->Window().width() / 1010.0;
+        QVERIFY(factor == 1 || frame.width() >= available.width() - 3);
+        QVERIFY(factor == 1 || available.width() < 1010 + borders);
+        for (const zaveze::form::ControlSpec& spec : zaveze::form::Control_Table()) {
+            const QWidget* control = f->Get(std::string(spec.name).c_str());
+            QVERIFY(std::abs(control->x() - spec.place.x * factor) <= 1);
+            QVERIFY(std::abs(control->width() - spec.place.width * factor) <= 1);
+            QVERIFY(std::abs(control->font().pointSizeF() - spec.font.points * factor) < 0.01);
+        }
+    }
+
     // Every control that takes the focus tells a screen reader what it is; labels lead to their
     // boxes.
     void everyFocusableControlHasAnAccessibleName() {

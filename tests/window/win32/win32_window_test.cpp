@@ -318,6 +318,16 @@ TEST_F(Win32Face, TheLayoutFollowsTheMonitorsDpi) {
     LOGFONTW font{};
     ::GetObjectW(reinterpret_cast<HFONT>(Send("cmdTimestamp", WM_GETFONT)), sizeof font, &font);
     EXPECT_EQ(font.lfHeight, -20);  // 9.75 points at 144 dpi
+
+    // At 192 dpi on this 1920 x 1200 screen, 2020 pixels, it is scaled down until it fits.
+    ::SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192),
+                   reinterpret_cast<LPARAM>(&frame));
+    ::GetWindowRect(window.Handle(), &frame);
+    EXPECT_GE(frame.right - frame.left, 1900);
+    EXPECT_LE(frame.right - frame.left, ::GetSystemMetrics(SM_CXSCREEN));
+    ::GetClientRect(window.Handle(), &client);
+    ::GetWindowRect(Get("cmdTimestamp"), &place);
+    EXPECT_NEAR(place.right - place.left, 198.0 * client.right / 1010, 1);
 }
 
 // A slow job shows the progress window after half a second; its Cancel cancels the job, and the
