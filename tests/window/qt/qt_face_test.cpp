@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QMimeData>
+#include <QProcess>
 #include <QProgressDialog>
 #include <QRegularExpression>
 #include <QScreen>
@@ -265,9 +266,10 @@ class QtFaceTest : public QObject {
     }
 
     // Typing a time steps through the picker's sections as Qt makes them step; only Tab leaves
-    // it, and the time typed is the one the form reads.
-    void typingATimeStaysInThePickerAndIsRead() {
-        f->Choose_Input();
+    // it. A whole job with that time and a zone with minutes writes the bytes zaveze-embed
+    // writes for the same dates.
+    void aWholeJobWithATypedTimeAndZoneMatchesTheCommandLine() {
+        const QString input = f->Choose_Input();
         f->Enter_Date(Side::Begin, "2007", "10", "02");
         f->Click("chkSet_Time");
         auto* picker = f->Get<QTimeEdit>("dtPickBegin");
@@ -277,8 +279,20 @@ class QtFaceTest : public QObject {
         QCOMPARE(picker->time(), QTime(15, 45, 12));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QVERIFY(!picker->isAncestorOf(QApplication::focusWidget()));
-        f->Click("cmdVerify_Dates");
-        QCOMPARE(f->Text("lblBegin_Date"), QString("2007-10-02 15:45:12"));
+        f->Pick("comboTime_Zone", "+05:30");
+        QCOMPARE(f->Text("lblTime_Zone"), QString("+05:30"));
+        f->Click("cmdAuto_Output");
+        const QString output = f->Text("txtOutputFile");
+        f->Click("cmdTimestamp");
+        QCOMPARE(f->Messages(), QStringList{"File " + output + " created."});
+
+        const QString expected = QString::fromStdString(f->folder.File("expected.kml"));
+        QCOMPARE(QProcess::execute(ZAVEZE_EMBED_PROGRAM,
+                                   {"-q", "--begin", "2007-10-02", "--time", "15:45:12", "--zone",
+                                    "+05:30", input, expected}),
+                 0);
+        QCOMPARE(zaveze::testing::Read_File(output.toStdString()),
+                 zaveze::testing::Read_File(expected.toStdString()));
     }
 
     // The end picker shows the system's time format without a zone; no locale leaves an empty
