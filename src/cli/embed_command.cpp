@@ -69,7 +69,7 @@ constexpr std::string_view kProgram = "zaveze-embed: ";
 // What one run of the tool shares among its jobs.
 struct Run {
     const Options& options;
-    std::string element_text;
+    Embedding embedding;
     std::optional<std::string_view> element_refusal;  // no date to write
     std::ostream& out;
     std::ostream& err;
@@ -148,6 +148,11 @@ std::optional<EmbedResult> Output_Refusal_Of(const Run& run, const Job& job) {
 // The input's own refusal, when it has one; it comes before any other, as in the window.
 std::optional<int> Input_Refusal(const Run& run, const Job& job, InputCheck& check) {
     check = Check_Input_File(Input_Path(job));
+    const bool whole_file_verdict =
+        check.verdict == InputVerdict::HasTimeData || check.verdict == InputVerdict::NoContainerTag;
+    if (!run.embedding.Refuses_Time_Data() && whole_file_verdict) {
+        return std::nullopt;  // each feature decides for itself
+    }
     if (const auto refusal = Input_Refusal_Message(check, Shown_Input(job))) {
         run.Say(Shown_Input(job), *refusal);
         const bool unreadable =
@@ -157,14 +162,47 @@ std::optional<int> Input_Refusal(const Run& run, const Job& job, InputCheck& che
     return std::nullopt;
 }
 
+// What happens to each feature, as the real run would do it.
+int Dry_Run_Each(const Run& run, const Job& job) {
+    FileDescriptor nowhere(platform::Create_Temporary());
+    const EmbedResult result = Embed_To_Descriptor(Input_Path(job), nowhere.Get(), run.embedding);
+    if (result.status != EmbedStatus::Written) {
+        return Report(run, job, result);
+    }
+    run.out << kProgram << Shown_Input(job) << ": would write " << Shown_Output(job) << '\n';
+    const FeatureCounts& counts = *result.features;
+    for (const FeatureOutcome& outcome : counts.outcomes) {
+        run.out << "line " << outcome.line << ", " << outcome.feature << ": ";
+        switch (outcome.kind) {
+            case FeatureOutcome::Kind::Timed:
+                run.out << outcome.found << " -> " << outcome.element;
+                break;
+            case FeatureOutcome::Kind::AlreadyTimed:
+                run.out << "already timed, left alone";
+                break;
+            case FeatureOutcome::Kind::WithoutDate:
+                run.out << "no date, left alone";
+                break;
+        }
+        run.out << '\n';
+    }
+    run.out << messages::Feature_Counts(counts) << '\n';
+    return kWritten;
+}
+
 int Dry_Run(const Run& run, const Job& job, const InputCheck& check) {
+    if (run.embedding.each) {
+        return Dry_Run_Each(run, job);
+    }
     const VerifyOutcome verification = Verify_Dates(
         {run.options.mode, run.options.begin_date, run.options.end_date,
          run.options.time || run.options.end_time, run.options.time.value_or("00:00:00"),
          run.options.end_time.value_or("00:00:00")});
     run.out << kProgram << Shown_Input(job) << ": would write " << Shown_Output(job) << '\n'
-            << "after " << check.first_tag << " on line " << check.first_tag_line << ":\n"
-            << With_Tag_Prefix(run.element_text, check.first_tag_prefix)
+            << (run.embedding.keep_layout ? "in " : "after ") << check.first_tag << " on line "
+            << check.first_tag_line << ":\n"
+            << With_Tag_Prefix(run.embedding.element_text, check.first_tag_prefix)
+            << (run.embedding.keep_layout ? "\n" : "")
             << messages::Verification(verification.advice) << '\n';
     return kWritten;
 }
@@ -200,10 +238,10 @@ int Run_Job(const Run& run, const Job& job) {
         run.out.flush();
         return Report(
             run, job,
-            Embed_To_Descriptor(Input_Path(job), platform::Standard_Output(), run.element_text));
+            Embed_To_Descriptor(Input_Path(job), platform::Standard_Output(), run.embedding));
     }
     return Report(run, job,
-                  Embed_File(Input_Path(job), job.output, run.element_text,
+                  Embed_File(Input_Path(job), job.output, run.embedding,
                              run.options.force ? Replacing::Allowed : Replacing::Never));
 }
 
@@ -225,7 +263,8 @@ int Embed_All(const Options& options, std::ostream& out, std::ostream& err) {
     const std::vector<Job> jobs = Plan_Jobs(options);
     const TimeElement element = Make_Time_Element(options.mode, options.begin_date,
                                                   options.end_date, options.Time_Settings());
-    const Run run{options, Time_Element_Text(element), Element_Refusal(element), out, err};
+    const Run run{options, options.Make_Embedding(),
+                  options.each ? std::nullopt : Element_Refusal(element), out, err};
     int status = kWritten;
     for (const Job& job : jobs) {
         status = std::max(status, Run_Job(run, job));

@@ -28,7 +28,9 @@ std::string Automatic_Output(const Options& options, const std::string& input,
         throw UsageError{"standard input (-) has no name to make an output name from: give OUTPUT"};
     }
     const std::string placed = folder == nullptr ? input : In_Folder(*folder, File_Name_Of(input));
-    return Auto_Output_Name(placed, options.mode, options.begin_date, options.end_date);
+    return options.each
+               ? Timed_Output_Name(placed)
+               : Auto_Output_Name(placed, options.mode, options.begin_date, options.end_date);
 }
 
 // One spelling for one place: two names of the same file compare equal.

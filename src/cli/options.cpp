@@ -62,6 +62,39 @@ std::string Bad_Option_Text(std::string_view word, const option* long_options) {
     return "option '--" + name + "' takes no value";
 }
 
+void Check_Source(const std::string& option, const std::optional<std::string>& value) {
+    if (value && !Read_Time_Source(*value)) {
+        throw UsageError{"--" + option + ": '" + *value +
+                         "' is no source; use data:NAME (an ExtendedData field), name or "
+                         "description"};
+    }
+}
+
+// --each takes every date from the features; the whole-file options go without it.
+void Check_Each_Options(const Options& options) {
+    const bool sources = options.stamp_from || options.begin_from || options.end_from;
+    if (!options.each) {
+        if (sources) {
+            throw UsageError{"--stamp-from, --begin-from and --end-from go with --each"};
+        }
+        return;
+    }
+    if (options.stamp || options.begin || options.end || options.time || options.end_time) {
+        throw UsageError{
+            "--each takes each feature's dates from its own data: it goes without "
+            "--stamp, --begin, --end, --time and --end-time"};
+    }
+    if (!sources) {
+        throw UsageError{"--each needs --stamp-from SOURCE, or --begin-from and --end-from"};
+    }
+    if (options.stamp_from && (options.begin_from || options.end_from)) {
+        throw UsageError{"--stamp-from cannot be combined with --begin-from or --end-from"};
+    }
+    Check_Source("stamp-from", options.stamp_from);
+    Check_Source("begin-from", options.begin_from);
+    Check_Source("end-from", options.end_from);
+}
+
 }  // namespace
 
 Request Parse_Arguments(int argc, char** argv, Options& options) {
@@ -79,6 +112,11 @@ Request Parse_Arguments(int argc, char** argv, Options& options) {
         kNoClobber = 'n',
         kTargetFolder = 't',
         kDryRun = 2000,
+        kEach,
+        kStampFrom,
+        kBeginFrom,
+        kEndFrom,
+        kKeepLayout,
     };
     static const option kLongOptions[] = {
         {"stamp", required_argument, nullptr, kStamp},
@@ -92,6 +130,11 @@ Request Parse_Arguments(int argc, char** argv, Options& options) {
         {"quiet", no_argument, nullptr, kQuiet},
         {"target-directory", required_argument, nullptr, kTargetFolder},
         {"dry-run", no_argument, nullptr, kDryRun},
+        {"each", no_argument, nullptr, kEach},
+        {"stamp-from", required_argument, nullptr, kStampFrom},
+        {"begin-from", required_argument, nullptr, kBeginFrom},
+        {"end-from", required_argument, nullptr, kEndFrom},
+        {"keep-layout", no_argument, nullptr, kKeepLayout},
         {"help", no_argument, nullptr, kHelpOption},
         {"version", no_argument, nullptr, kVersion},
         {nullptr, 0, nullptr, 0},
@@ -141,6 +184,21 @@ Request Parse_Arguments(int argc, char** argv, Options& options) {
             case kDryRun:
                 options.dry_run = true;
                 break;
+            case kEach:
+                options.each = true;
+                break;
+            case kStampFrom:
+                options.stamp_from = optarg;
+                break;
+            case kBeginFrom:
+                options.begin_from = optarg;
+                break;
+            case kEndFrom:
+                options.end_from = optarg;
+                break;
+            case kKeepLayout:
+                options.keep_layout = true;
+                break;
             case kHelpOption:
                 return Request::Help;
             case kVersion:
@@ -175,13 +233,14 @@ Request Parse_Arguments(int argc, char** argv, Options& options) {
     if (options.force && options.no_clobber) {
         throw UsageError{"--force and --no-clobber exclude each other"};
     }
+    Check_Each_Options(options);
     if (options.stamp && (options.begin || options.end)) {
         throw UsageError{"--stamp cannot be combined with --begin or --end"};
     }
     if (options.stamp && options.end_time) {
         throw UsageError{"--end-time belongs to an end date, which a TimeStamp has not"};
     }
-    options.mode = options.stamp ? TimeMode::TimeStamp : TimeMode::TimeSpan;
+    options.mode = options.stamp || options.stamp_from ? TimeMode::TimeStamp : TimeMode::TimeSpan;
     if (options.stamp) {
         options.begin_date = Date_Argument("stamp", *options.stamp);
     } else if (options.begin) {
@@ -201,6 +260,23 @@ Request Parse_Arguments(int argc, char** argv, Options& options) {
         options.zone = *entry;
     }
     return Request::Run;
+}
+
+Embedding Options::Make_Embedding() const {
+    if (each) {
+        const auto source = [](const std::optional<std::string>& text) {
+            return text ? Read_Time_Source(*text) : std::nullopt;
+        };
+        FeatureTimes times{.mode = mode,
+                           .stamp = source(stamp_from),
+                           .begin = source(begin_from),
+                           .end = source(end_from),
+                           .zone = zone ? std::optional(Zone_Offset(*zone)) : std::nullopt,
+                           .list_features = dry_run};
+        return Embedding::For_Each_Feature(std::move(times));
+    }
+    const TimeElement element = Make_Time_Element(mode, begin_date, end_date, Time_Settings());
+    return keep_layout ? Embedding::Keeping_Layout(element) : Embedding(Time_Element_Text(element));
 }
 
 TimeSettings Options::Time_Settings() const {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/embedding.h"
 #include "core/time_element.h"
 #include "datetime/time_mode.h"
 
@@ -18,6 +19,11 @@ struct Options {
     bool no_clobber = false;
     bool quiet = false;
     bool dry_run = false;
+    // Each feature's own time, from its own data (SOURCE: data:NAME, name or description).
+    bool each = false;
+    std::optional<std::string> stamp_from, begin_from, end_from;
+    // The single element on one line, every other byte kept.
+    bool keep_layout = false;
     std::optional<std::string> target_folder;  // -t: every name is an input
     std::vector<std::string> names;            // the file names, in order
     // The dates as the window builds them.
@@ -26,6 +32,8 @@ struct Options {
 
     // The time settings the options ask for.
     TimeSettings Time_Settings() const;
+    // What the options ask to be embedded.
+    Embedding Make_Embedding() const;
 };
 
 // Bad usage: the text says what was wrong.

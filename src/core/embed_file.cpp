@@ -48,7 +48,7 @@ std::optional<EmbedResult> Output_Refusal(const OutputTarget& target, Replacing 
 }
 
 EmbedResult Embed_File(const std::string& input_path, const std::string& output,
-                       const std::string& element_text, Replacing replacing, JobControl* control) {
+                       const Embedding& embedding, Replacing replacing, JobControl* control) {
     InputFile input;
     if (const auto reason = input.Open(input_path)) {
         return {EmbedStatus::ReadFailed, *reason, {}};
@@ -71,9 +71,8 @@ EmbedResult Embed_File(const std::string& input_path, const std::string& output,
     if (const auto failure = safe_output.Create(target.write_path, permissions)) {
         return From_Write_Failure(*failure, target.write_path);
     }
-    const EmbedResult copied =
-        kmz ? Write_Kmz(input, safe_output.Fd(), element_text, control)
-            : Copy_With_Element(input, safe_output.Fd(), element_text, control);
+    const EmbedResult copied = kmz ? Write_Kmz(input, safe_output.Fd(), embedding, control)
+                                   : Copy_With_Element(input, safe_output.Fd(), embedding, control);
     if (!kmz && Piped_As_Text_But_An_Archive(input)) {
         return {EmbedStatus::PipedArchive, {}, {}};  // whatever the text's own verdict was
     }
@@ -86,7 +85,7 @@ EmbedResult Embed_File(const std::string& input_path, const std::string& output,
     if (const auto failure = safe_output.Commit(replacing)) {
         return From_Write_Failure(*failure, target.write_path);
     }
-    return {};
+    return copied;  // with what came of each feature, when each has its own time
 }
 
 }  // namespace zaveze

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "core/embed_result.h"
+#include "core/embedding.h"
 #include "core/files/output_target.h"
 #include "core/files/safe_output.h"
 #include "core/job_control.h"
@@ -22,7 +23,7 @@ std::optional<EmbedResult> Output_Refusal(const OutputTarget& target, Replacing 
 
 // `control`, when given, receives the progress and may cancel the job.
 EmbedResult Embed_File(const std::string& input, const std::string& output,
-                       const std::string& element_text, Replacing replacing,
+                       const Embedding& embedding, Replacing replacing,
                        JobControl* control = nullptr);
 
 }  // namespace zaveze

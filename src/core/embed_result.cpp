@@ -10,7 +10,10 @@ std::string Embed_Result_Message(const EmbedResult& result, const std::string& i
                                  const std::string& output) {
     switch (result.status) {
         case EmbedStatus::Written:
-            return messages::Created(output);
+            return result.features ? messages::Created_With_Times(output, *result.features)
+                                   : messages::Created(output);
+        case EmbedStatus::NoFeatureTimed:
+            return messages::No_Feature_Timed(input, result.features.value_or(FeatureCounts{}));
         case EmbedStatus::HasTimeData:
             return std::string(messages::kTimeDataPresent);
         case EmbedStatus::NoContainerTag:
@@ -103,6 +106,7 @@ bool Is_Refusal(EmbedStatus status) {
         case EmbedStatus::Utf32:
         case EmbedStatus::CutShortUtf16:
         case EmbedStatus::PipedArchive:
+        case EmbedStatus::NoFeatureTimed:
             return true;
         default:
             return false;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "core/each/feature_times.h"
 #include "core/input_check.h"
 
 namespace zaveze {
@@ -31,12 +32,18 @@ enum class EmbedStatus {
     Utf32,               // the input is in UTF-32: nothing was written
     CutShortUtf16,       // the input is in UTF-16 and of an odd length: nothing was written
     PipedArchive,        // a pipe read as KML text turned out to be a KMZ archive: nothing written
+    NoFeatureTimed,      // no feature of the input got its own time (`features` says why)
 };
 
 struct EmbedResult {
+    EmbedResult(EmbedStatus ended = EmbedStatus::Written, std::string why = {},
+                std::string where = {})
+        : status(ended), reason(std::move(why)), folder(std::move(where)) {}
+
     EmbedStatus status = EmbedStatus::Written;
-    std::string reason;  // the system's reason for a failed read or write
-    std::string folder;  // the folder, for FolderFailed
+    std::string reason;                     // the system's reason for a failed read or write
+    std::string folder;                     // the folder, for FolderFailed
+    std::optional<FeatureCounts> features;  // each feature's own time: what came of it
 };
 
 // The result that an input's refusal gives an embedding (Written for an accepted input).

@@ -15,13 +15,13 @@ namespace {
 
 // An archive is written with seeks back to its headers, which a pipe cannot take: it is made
 // whole in an unnamed temporary file first, then copied out.
-EmbedResult Kmz_To_Descriptor(InputFile& input, int output_fd, const std::string& element_text) {
+EmbedResult Kmz_To_Descriptor(InputFile& input, int output_fd, const Embedding& embedding) {
     FileDescriptor archive;
     if (auto failure = Open_Temporary_File(archive)) {
         return *failure;
     }
-    if (EmbedResult written = Write_Kmz(input, archive.Get(), element_text);
-        written.status != EmbedStatus::Written) {
+    EmbedResult written = Write_Kmz(input, archive.Get(), embedding);
+    if (written.status != EmbedStatus::Written) {
         if (written.status == EmbedStatus::WriteFailed) {  // the temporary file, not the output
             return {EmbedStatus::ArchiveSpoolFailed, written.reason, platform::Temporary_Folder()};
         }
@@ -30,13 +30,17 @@ EmbedResult Kmz_To_Descriptor(InputFile& input, int output_fd, const std::string
     if (platform::Seek(archive.Get(), 0, 0) != 0) {
         return Read_Failure(errno);
     }
-    return Copy_Rest(archive.Get(), output_fd);
+    if (EmbedResult copied = Copy_Rest(archive.Get(), output_fd);
+        copied.status != EmbedStatus::Written) {
+        return copied;
+    }
+    return written;
 }
 
 }  // namespace
 
 EmbedResult Embed_To_Descriptor(const std::string& input_path, int output_fd,
-                                const std::string& element_text) {
+                                const Embedding& embedding) {
     InputFile input;
     if (const auto reason = input.Open(input_path)) {
         return {EmbedStatus::ReadFailed, *reason, {}};
@@ -50,16 +54,19 @@ EmbedResult Embed_To_Descriptor(const std::string& input_path, int output_fd,
         return known;
     }
     if (kmz) {
-        return Kmz_To_Descriptor(input, output_fd, element_text);
+        return Kmz_To_Descriptor(input, output_fd, embedding);
     }
-    if (EmbedResult checked = From_Input_Check(Check_Input(input));
+    // Each feature's time is known only once the whole text is read: a first pass tells.
+    if (EmbedResult checked = embedding.Refuses_Time_Data()
+                                  ? From_Input_Check(Check_Input(input))
+                                  : Writing_Pass_Verdict(input, embedding);
         checked.status != EmbedStatus::Written) {
         return checked;
     }
     if (!input.Rewind()) {
         return Read_Failure(errno);
     }
-    EmbedResult result = Copy_With_Element(input, output_fd, element_text);
+    EmbedResult result = Copy_With_Element(input, output_fd, embedding);
     if (result.status == EmbedStatus::Written && input.Changed_While_Read()) {
         return {EmbedStatus::InputChanged, {}, {}};
     }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/embed_result.h"
+#include "core/embedding.h"
 
 namespace zaveze {
 
@@ -13,6 +14,6 @@ namespace zaveze {
 // read twice; an input that can be read only once (a pipe) is first copied into an unnamed spool
 // file in the temporary folder (see files/spool.h).
 EmbedResult Embed_To_Descriptor(const std::string& input, int output_fd,
-                                const std::string& element_text);
+                                const Embedding& embedding);
 
 }  // namespace zaveze

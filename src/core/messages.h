@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/each/feature_times.h"
 #include "datetime/verification.h"
 #include "datetime/year_validation.h"
 
@@ -75,6 +76,29 @@ inline std::string_view Verification(VerifyAdvice advice) {
 
 inline std::string Created(std::string_view output) {
     return "File " + std::string(output) + " created.";
+}
+// "412 features timed, 3 already timed, 7 without a date (lines 88, 140, …)"
+inline std::string Feature_Counts(const FeatureCounts& counts) {
+    std::string text = std::to_string(counts.timed) +
+                       (counts.timed == 1 ? " feature timed, " : " features timed, ") +
+                       std::to_string(counts.already_timed) + " already timed, " +
+                       std::to_string(counts.without_date) + " without a date";
+    const auto& lines = counts.lines_without_date;
+    if (!lines.empty()) {
+        text += lines.size() == 1 ? " (line " : " (lines ";
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            text += (i > 0 ? ", " : "") + std::to_string(lines[i]);
+        }
+        text += counts.without_date > lines.size() ? ", \u2026)" : ")";
+    }
+    return text;
+}
+inline std::string Created_With_Times(std::string_view output, const FeatureCounts& counts) {
+    return "File " + std::string(output) + " created: " + Feature_Counts(counts) + ".";
+}
+inline std::string No_Feature_Timed(std::string_view file, const FeatureCounts& counts) {
+    return "Sorry, no feature of the file " + std::string(file) +
+           " got a time of its own: " + Feature_Counts(counts) + ". Nothing was written.";
 }
 inline std::string Read_Failed(std::string_view file, std::string_view reason) {
     return "Sorry, the file " + std::string(file) + " couldn't be read: " + std::string(reason);

@@ -18,6 +18,11 @@ std::string Auto_Output_Name(const std::string& input, TimeMode mode, const std:
     return stem + begin_part + "_to_" + end_part + extension;
 }
 
+std::string Timed_Output_Name(const std::string& input) {
+    return Module1::Get_Folder(input) + Module1::Get_Base_Name(input) + "_timed" +
+           Output_Extension(input);
+}
+
 std::string Output_Extension(const std::string& input) {
     return Has_Kmz_Name(input) ? ".kmz" : ".kml";
 }

@@ -14,6 +14,10 @@ namespace zaveze {
 std::string Auto_Output_Name(const std::string& input, TimeMode mode, const std::string& begin_date,
                              const std::string& end_date);
 
+// The name of an output whose features got their own times: trip_timed.kml (.kmz for a KMZ
+// input), beside the input.
+std::string Timed_Output_Name(const std::string& input);
+
 // The extension of the output of `input`: ".kmz" for a KMZ archive (by its name), else ".kml".
 std::string Output_Extension(const std::string& input);
 

@@ -48,6 +48,20 @@ std::string Time_Element_Text(const TimeElement& element) {
     return text + "</TimeSpan>" + std::string(kClosingLineEnd);
 }
 
+std::string One_Line_Time_Element(const TimeElement& element) {
+    if (element.mode == TimeMode::TimeStamp) {
+        return "<TimeStamp><when>" + element.begin + "</when></TimeStamp>";
+    }
+    std::string text = "<TimeSpan>";
+    if (!element.begin.empty()) {
+        text += "<begin>" + element.begin + "</begin>";
+    }
+    if (!element.end.empty()) {
+        text += "<end>" + element.end + "</end>";
+    }
+    return text + "</TimeSpan>";
+}
+
 std::string With_Tag_Prefix(std::string_view element_text, std::string_view prefix) {
     if (prefix.empty()) {
         return std::string(element_text);

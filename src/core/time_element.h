@@ -30,6 +30,11 @@ std::optional<std::string_view> Element_Refusal(const TimeElement& element);
 // "<TimeSpan>" LF CR LF, "<begin>...</begin>" LF CR LF, ..., "</TimeSpan>" CR LF CR LF.
 std::string Time_Element_Text(const TimeElement& element);
 
+// The element on one line, for the layouts that keep every other byte:
+// "<TimeSpan><begin>...</begin><end>...</end></TimeSpan>",
+// "<TimeStamp><when>...</when></TimeStamp>".
+std::string One_Line_Time_Element(const TimeElement& element);
+
 // The element's bytes for a container tag with a namespace prefix ("kml" for <kml:Document>):
 // every tag of the element carries the same prefix (<kml:TimeSpan>, <kml:begin>, ...).
 std::string With_Tag_Prefix(std::string_view element_text, std::string_view prefix);

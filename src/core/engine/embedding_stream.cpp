@@ -155,6 +155,10 @@ void EmbeddingStream::Place_Element(Bytes& bytes, const char* tag,
     line_open_ = true;
 }
 
+EmbedResult EmbeddingStream::Result() const {
+    return element_written_ ? EmbedStatus::Written : EmbedStatus::NoContainerTag;
+}
+
 EmbeddedText Embed_Text(std::string_view input, const std::string& element_text) {
     EmbeddingStream stream(element_text);
     OutputBuffer out;

@@ -18,20 +18,20 @@
 
 #include "core/engine/container_locator.h"
 #include "core/engine/output_buffer.h"
+#include "core/engine/text_transformation.h"
 
 namespace zaveze {
 
-class EmbeddingStream {
+class EmbeddingStream final : public TextTransformation {
   public:
     explicit EmbeddingStream(std::string element_text);
 
-    // Transforms bytes from the front of `input` and adds the result to `out`. Returns how many
-    // bytes it used: the rest (a possible start of a container tag) must be offered again,
-    // followed by the next bytes of the input.
-    std::size_t Transform(std::string_view input, OutputBuffer& out);
-
-    // Transforms the input's last bytes, all of them, and ends an unfinished last line.
-    void Finish(std::string_view last_bytes, OutputBuffer& out);
+    // The bytes it does not use are a possible start of a container tag.
+    std::size_t Transform(std::string_view input, OutputBuffer& out) override;
+    // Also ends an unfinished last line.
+    void Finish(std::string_view last_bytes, OutputBuffer& out) override;
+    // Written, or NoContainerTag.
+    EmbedResult Result() const override;
 
     bool Element_Written() const { return element_written_; }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/each/feature_time_stream.h"
 #include "core/engine/background_writer.h"
 #include "core/engine/embedding_stream.h"
 #include "core/engine/text_source.h"
@@ -52,10 +53,35 @@ class Utf16Output : public PassOutput {
     OutputBuffer converted_;  // what `output_` has not taken yet
 };
 
+class DiscardingOutput : public PassOutput {
+  public:
+    void Take(OutputBuffer& out, bool) override { out.Clear(); }
+    bool Failed() override { return false; }
+};
+
+std::unique_ptr<TextTransformation> Make_Transformation(const Embedding& embedding) {
+    if (embedding.each) {
+        return std::make_unique<FeatureTimeStream>(*embedding.each);
+    }
+    if (embedding.keep_layout) {
+        return std::make_unique<FeatureTimeStream>(embedding.element_text);
+    }
+    return std::make_unique<EmbeddingStream>(embedding.element_text);
+}
+
+// Hands output that the transformation held back and now releases to `sink`, in bounded pieces.
+void Release_Held(TextTransformation& stream, OutputBuffer& out, PassOutput& sink) {
+    while (stream.Release(out)) {
+        if (out.Size() >= kHandOverSize) {
+            sink.Take(out, false);
+        }
+    }
+}
+
 }  // namespace
 
-EmbedResult Run_Writing_Pass(const ByteReader& read, PassOutput& output,
-                             const std::string& element_text, JobControl* control) {
+EmbedResult Run_Writing_Pass(const ByteReader& read, PassOutput& output, const Embedding& embedding,
+                             JobControl* control) {
     TextSource text(read);
     if (!text.Start()) {
         return Read_Failure(errno);
@@ -65,7 +91,7 @@ EmbedResult Run_Writing_Pass(const ByteReader& read, PassOutput& output,
     }
     Utf16Output utf16_output(output, text.Encoding() == TextEncoding::Utf16BigEndian);
     PassOutput& sink = text.Is_Utf16() ? utf16_output : output;
-    EmbeddingStream stream(element_text);
+    const std::unique_ptr<TextTransformation> stream = Make_Transformation(embedding);
     TimeDataScanner time_data;
     std::vector<char> block;
     OutputBuffer out;
@@ -82,7 +108,8 @@ EmbedResult Run_Writing_Pass(const ByteReader& read, PassOutput& output,
         if (control != nullptr && !control->Go_On(text.File_Bytes_Read())) {
             return {EmbedStatus::Cancelled, {}, {}};
         }
-        if (time_data.Feed(std::string_view(block.data() + carried, fresh))) {
+        if (embedding.Refuses_Time_Data() &&
+            time_data.Feed(std::string_view(block.data() + carried, fresh))) {
             return {EmbedStatus::HasTimeData, {}, {}};
         }
         const std::string_view bytes(block.data(), carried + fresh);
@@ -90,11 +117,13 @@ EmbedResult Run_Writing_Pass(const ByteReader& read, PassOutput& output,
             if (text.Cut_Short()) {
                 return {EmbedStatus::CutShortUtf16, {}, {}};
             }
-            stream.Finish(bytes, out);
+            stream->Finish(bytes, out);
+            Release_Held(*stream, out, sink);
             sink.Take(out, true);
             break;
         }
-        const std::size_t used = stream.Transform(bytes, out);
+        const std::size_t used = stream->Transform(bytes, out);
+        Release_Held(*stream, out, sink);
         carried = bytes.size() - used;
         std::copy(bytes.begin() + static_cast<std::ptrdiff_t>(used), bytes.end(), block.begin());
         if (out.Size() >= kHandOverSize) {
@@ -104,25 +133,30 @@ EmbedResult Run_Writing_Pass(const ByteReader& read, PassOutput& output,
             }
         }
     }
-    if (!stream.Element_Written()) {
-        return {EmbedStatus::NoContainerTag, {}, {}};
-    }
-    return {};
+    return stream->Result();
 }
 
-EmbedResult Copy_With_Element(InputFile& input, int output_fd, const std::string& element_text,
+EmbedResult Copy_With_Element(InputFile& input, int output_fd, const Embedding& embedding,
                               JobControl* control) {
     ThreadedFileOutput output(output_fd);
     const EmbedResult result = Run_Writing_Pass(
         [&input](char* buffer, std::size_t size) { return input.Read(buffer, size); }, output,
-        element_text, control);
-    if (result.status != EmbedStatus::Written && result.status != EmbedStatus::NoContainerTag) {
+        embedding, control);
+    if (result.status != EmbedStatus::Written && result.status != EmbedStatus::NoContainerTag &&
+        result.status != EmbedStatus::NoFeatureTimed) {
         return result;
     }
     if (const int error = output.Finish(); error != 0) {
         return Write_Failure(error);
     }
     return result;
+}
+
+EmbedResult Writing_Pass_Verdict(InputFile& input, const Embedding& embedding) {
+    DiscardingOutput nowhere;
+    return Run_Writing_Pass(
+        [&input](char* buffer, std::size_t size) { return input.Read(buffer, size); }, nowhere,
+        embedding, nullptr);
 }
 
 EmbedResult Read_Failure(int error) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/embed_result.h"
+#include "core/embedding.h"
 #include "core/engine/output_buffer.h"
 #include "core/files/input_file.h"
 #include "core/input_check.h"
@@ -32,15 +33,19 @@ class PassOutput {
     virtual bool Failed() = 0;
 };
 
-// Streams bytes from `read` once through the time-data scan and the transformation into
-// `output`, a UTF-16 text converted to UTF-8 and back: Written, NoContainerTag, HasTimeData,
-// Utf32, CutShortUtf16, Cancelled, or ReadFailed with errno's text.
-EmbedResult Run_Writing_Pass(const ByteReader& read, PassOutput& output,
-                             const std::string& element_text, JobControl* control);
+// Streams bytes from `read` once through the time-data scan (unless each feature is timed) and
+// the transformation into `output`, a UTF-16 text converted to UTF-8 and back: Written,
+// HasTimeData, Utf32, CutShortUtf16, Cancelled, ReadFailed with errno's text, or the
+// transformation's own refusal (NoContainerTag, NoFeatureTimed).
+EmbedResult Run_Writing_Pass(const ByteReader& read, PassOutput& output, const Embedding& embedding,
+                             JobControl* control);
 
 // The writing pass from an input file into `output_fd`.
-EmbedResult Copy_With_Element(InputFile& input, int output_fd, const std::string& element_text,
+EmbedResult Copy_With_Element(InputFile& input, int output_fd, const Embedding& embedding,
                               JobControl* control = nullptr);
+
+// The writing pass from an input file into nothing: what the pass would end with.
+EmbedResult Writing_Pass_Verdict(InputFile& input, const Embedding& embedding);
 
 // Copies what is left of `from` to `to`.
 EmbedResult Copy_Rest(int from, int to);

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/embed_result.h"
+#include "core/embedding.h"
 #include "core/files/input_file.h"
 #include "core/input_check.h"
 #include "core/job_control.h"
@@ -47,7 +48,7 @@ InputCheck Check_Kmz(InputFile& input, JobControl* control = nullptr);
 // header is completed once its size is known). Every byte outside the main document's entry is
 // copied as it is, but for the new places in the directory and end records; the main document
 // streams through the embedding and is deflated.
-EmbedResult Write_Kmz(InputFile& input, int output_fd, const std::string& element_text,
+EmbedResult Write_Kmz(InputFile& input, int output_fd, const Embedding& embedding,
                       JobControl* control = nullptr);
 
 }  // namespace zaveze

@@ -138,8 +138,8 @@ void Reserve_Zip64_Sizes(std::string& header, std::uint64_t input_size) {
 // The main document, embedded and deflated, after its local header; the header's numbers are
 // put right once they are known.
 EmbedResult Write_Main_Document(const InputFile& input, const OpenedArchive& archive,
-                                ArchiveWriter& out, const std::string& element_text,
-                                JobControl* control, kmz::DeflatingOutput& deflated) {
+                                ArchiveWriter& out, const Embedding& embedding, JobControl* control,
+                                kmz::DeflatingOutput& deflated) {
     std::string header = archive.main.local_header;
     Reserve_Zip64_Sizes(header, archive.main.record.Size());
     const std::uint64_t header_at = out.Position();
@@ -149,7 +149,7 @@ EmbedResult Write_Main_Document(const InputFile& input, const OpenedArchive& arc
     kmz::MainDocumentReader reader(input.Fd(), archive.main);
     EmbedResult result = Run_Writing_Pass(
         [&reader](char* buffer, std::size_t size) { return reader.Read(buffer, size); }, deflated,
-        element_text, control);
+        embedding, control);
     if (reader.Damage()) {
         return {EmbedStatus::KmzUnusable, *reader.Damage(), {}};
     }
@@ -166,7 +166,7 @@ EmbedResult Write_Main_Document(const InputFile& input, const OpenedArchive& arc
     if (!out.Rewrite(header_at, header)) {
         return out.Failure();
     }
-    return {};
+    return result;  // with what came of each feature, when each has its own time
 }
 
 // Every central directory record with the new places of the entries after the main document,
@@ -310,7 +310,7 @@ InputCheck Check_Kmz(InputFile& input, JobControl* control) {
     return check;
 }
 
-EmbedResult Write_Kmz(InputFile& input, int output_fd, const std::string& element_text,
+EmbedResult Write_Kmz(InputFile& input, int output_fd, const Embedding& embedding,
                       JobControl* control) {
     OpenedArchive archive;
     if (const auto refusal = Open_Archive(input, archive)) {
@@ -321,10 +321,9 @@ EmbedResult Write_Kmz(InputFile& input, int output_fd, const std::string& elemen
         return out.Failure();
     }
     kmz::DeflatingOutput deflated(output_fd);
-    if (EmbedResult written =
-            Write_Main_Document(input, archive, out, element_text, control, deflated);
-        written.status != EmbedStatus::Written) {
-        return written;
+    EmbedResult embedded = Write_Main_Document(input, archive, out, embedding, control, deflated);
+    if (embedded.status != EmbedStatus::Written) {
+        return embedded;
     }
     // Everything after the main document moves by the change of its length.
     const std::int64_t shift = static_cast<std::int64_t>(out.Position()) -
@@ -341,7 +340,11 @@ EmbedResult Write_Kmz(InputFile& input, int output_fd, const std::string& elemen
     }
     directory.offset = directory_at - archive.end.archive_start;
     directory.size = out.Position() - directory_at;
-    return Write_End_Records(input, archive, out, directory);
+    if (EmbedResult written = Write_End_Records(input, archive, out, directory);
+        written.status != EmbedStatus::Written) {
+        return written;
+    }
+    return embedded;
 }
 
 }  // namespace zaveze

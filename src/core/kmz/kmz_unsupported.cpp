@@ -21,7 +21,7 @@ InputCheck Check_Kmz(InputFile&, JobControl*) {
     return {InputVerdict::KmzUnsupported, {}, {}, 0, {}};
 }
 
-EmbedResult Write_Kmz(InputFile&, int, const std::string&, JobControl*) {
+EmbedResult Write_Kmz(InputFile&, int, const Embedding&, JobControl*) {
     return {EmbedStatus::KmzUnsupported, {}, {}};
 }
 

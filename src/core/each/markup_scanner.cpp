@@ -1,0 +1,346 @@
+// SPDX-License-Identifier: MIT
+#include "core/each/markup_scanner.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <utility>
+
+#include "core/engine/container_locator.h"
+
+namespace zaveze {
+namespace {
+
+// An end tag longer than this is text: names are short, and hostile input must not make the
+// scan hold an unbounded amount of bytes.
+constexpr std::size_t kLongestEndTag = 4096;
+// Indentation longer than this is not kept, so a line of a million blanks costs no memory.
+constexpr std::size_t kLongestIndentation = 1024;
+
+bool Starts_Name(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+bool Continues_Name(char c) {
+    return Starts_Name(c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
+}
+bool Is_Space(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+bool Is_Attribute_Name_Byte(char c) {
+    return !Is_Space(c) && c != '=' && c != '/' && c != '<' && c != '>' && c != '"' && c != '\'';
+}
+
+// A qualified name from `at`: its prefix (empty for none) and local name; `at` moves past it.
+// No value when there is none.
+std::optional<std::pair<std::string_view, std::string_view>> Read_Name(std::string_view text,
+                                                                       std::size_t& at) {
+    const auto read_part = [&]() -> std::string_view {
+        const std::size_t from = at;
+        if (at < text.size() && Starts_Name(text[at])) {
+            ++at;
+            while (at < text.size() && Continues_Name(text[at])) {
+                ++at;
+            }
+        }
+        return text.substr(from, at - from);
+    };
+    const std::string_view first = read_part();
+    if (first.empty()) {
+        return std::nullopt;
+    }
+    if (at < text.size() && text[at] == ':') {
+        ++at;
+        const std::string_view local = read_part();
+        return local.empty() ? std::nullopt : std::optional(std::pair(first, local));
+    }
+    return std::pair(std::string_view(), first);
+}
+
+void Skip_Spaces(std::string_view text, std::size_t& at) {
+    while (at < text.size() && Is_Space(text[at])) {
+        ++at;
+    }
+}
+
+// Whether `text` (from "<" to ">") is a whole start tag, and what it is.
+std::optional<StartTag> Parse_Start_Tag(std::string_view text) {
+    std::size_t at = 1;
+    const auto name = Read_Name(text, at);
+    if (!name) {
+        return std::nullopt;
+    }
+    StartTag tag;
+    tag.text = text;
+    tag.prefix = name->first;
+    tag.name = name->second;
+    for (;;) {
+        const std::size_t spaces_from = at;
+        Skip_Spaces(text, at);
+        if (text.substr(at) == ">" || text.substr(at) == "/>") {
+            tag.self_closing = text[at] == '/';
+            return tag;
+        }
+        if (at == spaces_from || at >= text.size() || !Is_Attribute_Name_Byte(text[at])) {
+            return std::nullopt;
+        }
+        while (at < text.size() && Is_Attribute_Name_Byte(text[at])) {
+            ++at;
+        }
+        Skip_Spaces(text, at);
+        if (at >= text.size() || text[at] != '=') {
+            return std::nullopt;
+        }
+        ++at;
+        Skip_Spaces(text, at);
+        if (at >= text.size() || (text[at] != '"' && text[at] != '\'')) {
+            return std::nullopt;
+        }
+        const std::size_t close = text.find(text[at], at + 1);
+        if (close == std::string_view::npos) {
+            return std::nullopt;
+        }
+        at = close + 1;
+    }
+}
+
+// The qualified name of `text` (from "</" to ">") when it is a whole end tag.
+std::optional<std::string_view> Parse_End_Tag(std::string_view text) {
+    std::size_t at = 2;
+    if (!Read_Name(text, at)) {
+        return std::nullopt;
+    }
+    const std::string_view name = text.substr(2, at - 2);
+    Skip_Spaces(text, at);
+    return text.substr(at) == ">" ? std::optional(name) : std::nullopt;
+}
+
+}  // namespace
+
+void MarkupScanner::Feed(std::string_view bytes) {
+    bytes_ = bytes;
+    run_from_ = 0;
+    for (at_ = 0; at_ < bytes.size(); ++at_) {
+        Take_Byte(bytes[at_]);
+    }
+    Flush_Run(bytes.size());
+    bytes_ = {};
+}
+
+void MarkupScanner::Finish() {
+    if (state_ == State::Tag) {
+        events_.Text(tag_);
+        events_.Pass(tag_);
+        tag_.clear();
+        state_ = State::Text;
+    }
+}
+
+void MarkupScanner::Take_Byte(char c) {
+    switch (state_) {
+        case State::Text:
+            if (c == '<') {
+                Flush_Run(at_);
+                Open_Tag();
+            }
+            break;
+        case State::Tag:
+            tag_ += c;
+            run_from_ = at_ + 1;
+            Judge_Tag(c);
+            break;
+        default:
+            if (const State skipped = state_; Skip_Step(c)) {
+                Flush_Run(at_ + 1, skipped == State::CData);
+                state_ = State::Text;
+            }
+            break;
+    }
+    Count_Line(c);
+}
+
+void MarkupScanner::Open_Tag() {
+    state_ = State::Tag;
+    tag_ = "<";
+    quote_ = 0;
+    run_from_ = at_ + 1;
+    tag_line_ = line_;
+    tag_line_initial_ = blank_so_far_;
+    tag_indentation_ = indentation_;
+}
+
+// Decides, byte by byte, what the held "<" opens.
+void MarkupScanner::Judge_Tag(char c) {
+    // What "<!" and "<?" open; "<!" alone is whatever the longer ones are not.
+    static constexpr std::array<std::pair<std::string_view, State>, 4> kSkipped = {{
+        {"<!--", State::Comment},
+        {"<![CDATA[", State::CData},
+        {"<!DOCTYPE", State::DoctypeName},
+        {"<?", State::Instruction},
+    }};
+    const char kind = tag_[1];
+    if (kind == '!' || kind == '?') {
+        bool could_grow = false;
+        for (const auto& [opening, skipping] : kSkipped) {
+            if (tag_ == opening) {
+                return Skip_From(skipping, opening.size());
+            }
+            could_grow = could_grow || opening.starts_with(tag_);
+        }
+        if (!could_grow) {
+            Skip_From(State::Declaration, 2);
+        }
+        return;
+    }
+    if (tag_.size() == 2 && kind != '/' && !Starts_Name(kind)) {
+        return Not_Markup(c);
+    }
+    if (c == '<' || tag_.size() > (kind == '/' ? kLongestEndTag : kLongestStartTag)) {
+        return Not_Markup(c);
+    }
+    if (kind != '/' && (c == '"' || c == '\'')) {
+        quote_ = quote_ == 0 ? c : (quote_ == c ? 0 : quote_);
+    }
+    if (c != '>' || quote_ != 0) {
+        return;
+    }
+    if (kind == '/') {
+        const auto name = Parse_End_Tag(tag_);
+        if (!name) {
+            return Not_Markup(c);
+        }
+        const std::string qualified(*name);
+        events_.Pass(tag_);
+        state_ = State::Text;
+        events_.End_Tag(qualified);
+        return;
+    }
+    auto tag = Parse_Start_Tag(tag_);
+    if (!tag) {
+        return Not_Markup(c);
+    }
+    tag->line = tag_line_;
+    tag->line_initial = tag_line_initial_;
+    tag->indentation = tag_indentation_;
+    state_ = State::Text;
+    events_.Start_Tag(*tag);
+    events_.Pass(tag_);
+    if (tag->self_closing) {
+        std::string qualified(tag->prefix.empty() ? "" : std::string(tag->prefix) + ":");
+        qualified += tag->name;
+        events_.End_Tag(qualified);
+    }
+}
+
+// The held bytes open something skipped; those after its opening are skipped bytes already.
+void MarkupScanner::Skip_From(State skipping, std::size_t opening) {
+    events_.Pass(tag_);
+    state_ = skipping;
+    run_ = 0;
+    for (const char c : std::string_view(tag_).substr(opening)) {
+        if (state_ != State::Text && Skip_Step(c)) {
+            state_ = State::Text;
+        }
+    }
+}
+
+// The held "<" opens no tag: its bytes are text, and a "<" that ended it opens the next.
+void MarkupScanner::Not_Markup(char last) {
+    state_ = State::Text;
+    const std::string_view text =
+        last == '<' ? std::string_view(tag_).substr(0, tag_.size() - 1) : std::string_view(tag_);
+    events_.Text(text);
+    events_.Pass(text);
+    if (last == '<') {
+        Open_Tag();
+    }
+}
+
+// One byte of a skipped part, as the container locator counts it; whether the part ends there.
+bool MarkupScanner::Skip_Step(char c) {
+    const auto count_run = [this, c](char closing, int needed) {
+        run_ = c == closing ? std::min(run_ + 1, needed) : 0;
+    };
+    bool ends = false;
+    switch (state_) {
+        case State::Comment:
+            ends = c == '>' && run_ == 2;
+            count_run('-', 2);
+            break;
+        case State::CData:
+            ends = c == '>' && run_ == 2;
+            count_run(']', 2);
+            break;
+        case State::Instruction:
+            ends = c == '>' && run_ == 1;
+            count_run('?', 1);
+            break;
+        case State::DoctypeName:
+            ends = c == '>';
+            if (c == '[') {
+                state_ = State::DoctypeSubset;
+            }
+            break;
+        case State::DoctypeSubset:
+            if (c == ']') {
+                state_ = State::DoctypeEnd;
+            }
+            break;
+        case State::Declaration:
+        case State::DoctypeEnd:
+            ends = c == '>';
+            break;
+        case State::Text:
+        case State::Tag:
+            break;
+    }
+    if (ends) {
+        run_ = 0;
+    }
+    return ends;
+}
+
+// Passes the bytes of the piece up to `end` that are not passed yet; text in the text state or
+// when `text` says so.
+void MarkupScanner::Flush_Run(std::size_t end, bool text) {
+    if (state_ == State::Tag || end <= run_from_) {
+        run_from_ = std::max(run_from_, end);
+        return;
+    }
+    const std::string_view run = bytes_.substr(run_from_, end - run_from_);
+    if (text || state_ == State::Text) {
+        events_.Text(run);
+    }
+    events_.Pass(run);
+    run_from_ = end;
+}
+
+void MarkupScanner::Count_Line(char c) {
+    if (!ending_known_ && !line_ending_.empty()) {
+        ending_known_ = true;
+        if (c == '\n' && after_cr_) {
+            line_ending_ = "\r\n";
+        }
+    }
+    if (c == '\n' || c == '\r') {
+        if (line_ending_.empty()) {
+            line_ending_ = c;
+            ending_known_ = c == '\n';
+        }
+        if (c == '\r' || !after_cr_) {
+            ++line_;
+        }
+        after_cr_ = c == '\r';
+        blank_so_far_ = true;
+        indentation_.clear();
+        return;
+    }
+    after_cr_ = false;
+    if (blank_so_far_ && (c == ' ' || c == '\t') && indentation_.size() < kLongestIndentation) {
+        indentation_ += c;  // longer indentation counts as none
+    } else {
+        blank_so_far_ = false;
+        indentation_.clear();
+    }
+}
+
+}  // namespace zaveze
