@@ -271,10 +271,7 @@ void FeatureTimeStream::Mark_Seen(unsigned slots) {
 }
 
 void FeatureTimeStream::Start_Capture(unsigned slots) {
-    capture_.emplace();
-    capture_->depth = open_.size();  // the element about to be opened
-    capture_->feature = features_.size() - 1;
-    capture_->slots = slots;
+    capture_.emplace(open_.size(), features_.size() - 1, slots);  // the element about to open
 }
 
 void FeatureTimeStream::End_Tag(std::string_view qualified_name) {

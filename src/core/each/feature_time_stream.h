@@ -62,9 +62,11 @@ class FeatureTimeStream final : public TextTransformation, private MarkupEvents 
         std::array<std::optional<FoundDate>, kSlots> found;
     };
     struct Capture {
-        std::size_t depth = 0;
-        std::size_t feature = 0;
-        unsigned slots = 0;
+        Capture(std::size_t at_depth, std::size_t of_feature, unsigned for_slots)
+            : depth(at_depth), feature(of_feature), slots(for_slots) {}
+        std::size_t depth;    // the source element's place among the open elements
+        std::size_t feature;  // the feature it belongs to, among the open features
+        unsigned slots;
         DateSearch search;
     };
 

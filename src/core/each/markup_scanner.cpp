@@ -299,19 +299,45 @@ bool MarkupScanner::Skip_Step(char c) {
     return ends;
 }
 
-// Passes the bytes of the piece up to `end` that are not passed yet; text in the text state or
-// when `text` says so.
-void MarkupScanner::Flush_Run(std::size_t end, bool text) {
+// Passes the bytes of the piece up to `end` that are not passed yet, reporting those that are
+// text; `cdata_ended`: they end a CDATA section.
+void MarkupScanner::Flush_Run(std::size_t end, bool cdata_ended) {
     if (state_ == State::Tag || end <= run_from_) {
         run_from_ = std::max(run_from_, end);
         return;
     }
     const std::string_view run = bytes_.substr(run_from_, end - run_from_);
-    if (text || state_ == State::Text) {
+    if (state_ == State::Text) {
         events_.Text(run);
+    } else if (state_ == State::CData) {
+        Report_CData_Text(run, cdata_ended);
     }
     events_.Pass(run);
     run_from_ = end;
+}
+
+// A CDATA section's contents are text, its closing "]]>" is not: a "]" at a piece's end is held
+// back until the next bytes show whether it closes the section.
+void MarkupScanner::Report_CData_Text(std::string_view run, bool ended) {
+    const std::string_view body = ended ? run.substr(0, run.size() - 1) : run;  // without ">"
+    std::size_t trailing = 0;
+    while (trailing < std::min<std::size_t>(2, body.size()) &&
+           body[body.size() - 1 - trailing] == ']') {
+        ++trailing;
+    }
+    if (trailing == body.size()) {
+        trailing = std::min<std::size_t>(2, trailing + held_brackets_);
+    }
+    const std::size_t hold = ended ? 2 : trailing;  // an ended section has its "]]" here
+    const std::size_t report = held_brackets_ + body.size() - hold;
+    const std::size_t brackets = std::min(report, held_brackets_);
+    if (brackets > 0) {
+        events_.Text(std::string(brackets, ']'));
+    }
+    if (report > brackets) {
+        events_.Text(body.substr(0, report - brackets));
+    }
+    held_brackets_ = ended ? 0 : hold;
 }
 
 void MarkupScanner::Count_Line(char c) {

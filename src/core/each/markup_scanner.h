@@ -34,7 +34,7 @@ class MarkupEvents {
     virtual void Start_Tag(const StartTag& tag) = 0;
     // An end tag, after its bytes are passed; also the end of a self-closing tag.
     virtual void End_Tag(std::string_view qualified_name) = 0;
-    // Character data, and the contents of CDATA sections, as they are passed.
+    // Character data, and the contents of CDATA sections (without "]]>"), as they are passed.
     virtual void Text(std::string_view text) = 0;
 };
 
@@ -47,7 +47,9 @@ class MarkupScanner {
     void Finish();
 
     // The text's first line ending ("\r\n", "\n" or "\r"); "\n" while none has been seen.
-    std::string_view Line_Ending() const { return line_ending_.empty() ? "\n" : line_ending_; }
+    std::string_view Line_Ending() const {
+        return line_ending_.empty() ? std::string_view("\n") : std::string_view(line_ending_);
+    }
 
   private:
     enum class State {
@@ -68,16 +70,18 @@ class MarkupScanner {
     void Skip_From(State skipping, std::size_t opening);
     void Not_Markup(char last);
     bool Skip_Step(char c);
-    void Flush_Run(std::size_t end, bool text = false);
+    void Flush_Run(std::size_t end, bool cdata_ended = false);
+    void Report_CData_Text(std::string_view run, bool ended);
 
     MarkupEvents& events_;
     State state_ = State::Text;
     std::string_view bytes_;    // the piece being read
     std::size_t run_from_ = 0;  // where the bytes not yet passed begin in it
     std::size_t at_ = 0;
-    std::string tag_;  // a tag's bytes so far, from its "<"
-    char quote_ = 0;   // the quote of an attribute value the tag is in, 0 outside
-    int run_ = 0;      // the closing "-", "]" or "?" just seen while skipping
+    std::string tag_;                // a tag's bytes so far, from its "<"
+    char quote_ = 0;                 // the quote of an attribute value the tag is in, 0 outside
+    int run_ = 0;                    // the closing "-", "]" or "?" just seen while skipping
+    std::size_t held_brackets_ = 0;  // a CDATA section's last "]"s, not yet reported
     // Lines.
     std::uint64_t line_ = 1;
     bool after_cr_ = false;
