@@ -13,6 +13,7 @@
 
 #include "core/engine/text_encoding.h"
 #include "core/time_element.h"
+#include "support/feature_time_model.h"
 #include "support/piped_input.h"
 #include "support/temp_folder.h"
 #include "support/two_pass_model.h"
@@ -205,6 +206,51 @@ TEST_F(Exporters, GdalOutput) {
                   "Layer name: roads\nFeature Count: 2\nLayer name: sites\n"
                   "Feature Count: 1\n")
             << driver;
+    }
+}
+
+// Each feature's own time, from the fields GDAL's drivers write (LIBKML would take fields
+// named "begin" and "end" for a TimeSpan itself): GDAL then shows each feature's time as its
+// fields and reads the same layers, and the bytes are the model's; from a pipe alike.
+TEST_F(Exporters, EachFeatureTimedAsGdalSeesIt) {
+    Write_File(folder.File("sites.geojson"), R"({"type":"FeatureCollection","features":[
+{"type":"Feature","properties":{"name":"Castle","built":"1144-06-01","razed":"1511-03-26"},"geometry":{"type":"Point","coordinates":[14.508,46.049]}},
+{"type":"Feature","properties":{"name":"Bridge","built":"1901-05-02T15:45","razed":"n/a"},"geometry":{"type":"Point","coordinates":[14.5,46.05]}},
+{"type":"Feature","properties":{"name":"Unknown","built":"n/a","razed":""},"geometry":{"type":"Point","coordinates":[14.5,46.06]}}]})");
+    FeatureTimes times;
+    times.mode = TimeMode::TimeSpan;
+    times.begin = Read_Time_Source("data:built");
+    times.end = Read_Time_Source("data:razed");
+    times.zone = "+01:00";
+    for (const std::string driver : {"KML", "LIBKML"}) {
+        const std::string input = folder.File(driver + ".kml");
+        Output_Of("ogr2ogr -f " + driver + " '" + input + "' '" + folder.File("sites.geojson") +
+                  "'");
+        const std::string output = (dated.Path() / (driver + ".kml")).string();
+        const CommandRun run = Embed_Command({"--each", "--begin-from", "data:built", "--end-from",
+                                              "data:razed", "--zone", "+01", input, output});
+        EXPECT_TRUE(run.out.starts_with("File " + output +
+                                        " created: 2 features timed, 0 already timed, 1 without "
+                                        "a date (line "))
+            << driver << ": " << run.out << run.err;
+        const std::string original = Read_File(input);
+        EXPECT_EQ(Read_File(output),
+                  testing::Model_Time_Features(original, {TimeMode::TimeSpan, std::nullopt,
+                                                          "data:built", "data:razed", "+01:00"})
+                      .text)
+            << driver;
+        EXPECT_EQ(Layers_Of(output), Layers_Of(input)) << driver;
+        const std::string features = Output_Of("ogrinfo -ro -al '" + output + "'");
+        for (const char* field :
+             {"begin (DateTime) = 1144/06/01 00:00:00", "end (DateTime) = 1511/03/26 00:00:00",
+              "begin (DateTime) = 1901/05/02 15:45:00+01"}) {
+            EXPECT_NE(features.find(field), std::string::npos) << driver << ": " << field;
+        }
+        const std::string piped = folder.File(driver + "-piped.kml");
+        EXPECT_EQ(
+            testing::Embed_From_Pipe(original, piped, Embedding::For_Each_Feature(times)).status,
+            EmbedStatus::Written);
+        EXPECT_EQ(Read_File(piped), Read_File(output)) << driver;
     }
 }
 

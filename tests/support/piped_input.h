@@ -33,9 +33,9 @@ auto Through_Pipe(const std::string& bytes, Use use) {
 }
 
 inline EmbedResult Embed_From_Pipe(const std::string& bytes, const std::string& output,
-                                   const std::string& element_text) {
+                                   const Embedding& embedding) {
     return Through_Pipe(bytes, [&](const std::string& path) {
-        return Embed_File(path, output, element_text, Replacing::Never);
+        return Embed_File(path, output, embedding, Replacing::Never);
     });
 }
 

@@ -369,14 +369,15 @@ std::string FeatureTimeStream::Element_For(const Feature& feature, FeatureOutcom
         return feature.found[slot] ? Kml_Time_Value(*feature.found[slot], times_->zone)
                                    : std::string();
     };
-    const auto text = [&](std::size_t slot) {
-        return feature.found[slot] ? feature.found[slot]->text : std::string("-");
-    };
     TimeElement element{times_->mode, value(0), {}};
-    outcome.found = text(0);
+    outcome.found = feature.found[0] ? feature.found[0]->text : "";
     if (times_->mode == TimeMode::TimeSpan) {
         element = {TimeMode::TimeSpan, value(1), value(2)};
-        outcome.found = text(1) + " to " + text(2);
+        const std::string begin = feature.found[1] ? feature.found[1]->text : "";
+        const std::string end = feature.found[2] ? feature.found[2]->text : "";
+        outcome.found = end.empty()     ? "from " + begin
+                        : begin.empty() ? "until " + end
+                                        : begin + " to " + end;
     }
     if (Element_Refusal(element)) {
         return {};

@@ -144,6 +144,36 @@ TEST(FeatureTimeStream, PutsEachElementWhereTheSchemaWantsIt) {
     }
 }
 
+// The KML 2.2 schema's sequence: in every kind of feature, after every child that comes before
+// the time and before every child that comes after it.
+TEST(FeatureTimeStream, TheElementFollowsTheSchemasSequenceInEveryFeature) {
+    const std::string element = "<TimeStamp><when>1851</when></TimeStamp>";
+    for (const char* kind : {"Document", "Folder", "Placemark", "NetworkLink", "GroundOverlay",
+                             "ScreenOverlay", "PhotoOverlay"}) {
+        for (const char* before :
+             {"<visibility>1</visibility>", "<open>0</open>",
+              "<atom:author><atom:name>A</atom:name></atom:author>", "<atom:link href=\"a\"/>",
+              "<address>Prešeren Square</address>", "<xal:AddressDetails/>",
+              "<phoneNumber>+386</phoneNumber>", "<Snippet maxLines=\"1\">s</Snippet>",
+              "<description>d</description>", "<Camera><tilt>9</tilt></Camera>", "<LookAt/>"}) {
+            for (const char* after : {"<styleUrl>#s</styleUrl>", "<Style/>", "<StyleMap/>",
+                                      "<Region/>", "<ExtendedData/>", "<Point/>", "<Link/>",
+                                      "<Icon/>", "<ViewVolume/>", "<Placemark/>", ""}) {
+                const std::string start =
+                    "<" + std::string(kind) + ">\n  <name>1851</name>\n  " + before + "\n  ";
+                const std::string end = "</" + std::string(kind) + ">\n";
+                const std::string input = *after != 0 ? start + after + "\n" + end
+                                                      : start.substr(0, start.size() - 2) + end;
+                const std::string expected =
+                    *after != 0 ? start + element + "\n  " + after + "\n" + end
+                                : start.substr(0, start.size() - 3) + "\n  " + element + "\n" + end;
+                EXPECT_EQ(Transform_All(FeatureTimeStream(Times("name")), input, 5).text, expected)
+                    << input;
+            }
+        }
+    }
+}
+
 TEST(FeatureTimeStream, NoFeatureTimedIsARefusal) {
     const Outcome outcome = Transform_All(FeatureTimeStream(Times("name")), "<Placemark/>", 4);
     EXPECT_EQ(outcome.result.status, EmbedStatus::NoFeatureTimed);
