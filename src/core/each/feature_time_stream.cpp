@@ -61,12 +61,33 @@ FeatureTimeStream::FeatureTimeStream(std::string element) : fixed_element_(std::
 
 std::size_t FeatureTimeStream::Transform(std::string_view input, OutputBuffer& out) {
     out_ = &out;
-    scanner_.Feed(input);
+    if (Passing_Through()) {
+        held_.Write(input, out);
+    } else {
+        scanner_.Feed(input);
+    }
     return input.size();
+}
+
+// With the one given element written, the rest of the text has nothing more to say: once the
+// bytes the scan still holds (a tag cut by a block's end) are out, it goes straight through.
+bool FeatureTimeStream::Passing_Through() {
+    if (times_ || !container_written_ || held_.Has_Holes()) {
+        return false;
+    }
+    if (!scan_ended_) {
+        scanner_.Finish();
+        scan_ended_ = true;
+    }
+    return true;
 }
 
 void FeatureTimeStream::Finish(std::string_view last_bytes, OutputBuffer& out) {
     out_ = &out;
+    if (Passing_Through()) {
+        held_.Write(last_bytes, out);
+        return;
+    }
     scanner_.Feed(last_bytes);
     scanner_.Finish();
     while (!open_.empty()) {
@@ -335,6 +356,7 @@ void FeatureTimeStream::Decide(Feature& feature) {
     feature.decided = true;
     if (!times_) {
         Fill_Hole(feature, With_Tag_Prefix(fixed_element_, feature.prefix));
+        container_written_ = true;
         return;
     }
     FeatureOutcome outcome;

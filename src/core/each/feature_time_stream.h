@@ -33,6 +33,7 @@ class FeatureTimeStream final : public TextTransformation, private MarkupEvents 
     explicit FeatureTimeStream(std::string element);
 
     std::size_t Transform(std::string_view input, OutputBuffer& out) override;
+    bool Passing_Through();
     void Finish(std::string_view last_bytes, OutputBuffer& out) override;
     bool Release(OutputBuffer& out) override;
     EmbedResult Result() const override;
@@ -92,6 +93,8 @@ class FeatureTimeStream final : public TextTransformation, private MarkupEvents 
     std::optional<FeatureTimes> times_;
     std::string fixed_element_;
     bool container_chosen_ = false;
+    bool container_written_ = false;
+    bool scan_ended_ = false;
     bool hole_after_tag_ = false;  // a chosen feature's start tag is being passed
 
     MarkupScanner scanner_{*this};

@@ -56,6 +56,24 @@ std::optional<std::pair<std::string_view, std::string_view>> Read_Name(std::stri
     return std::pair(std::string_view(), first);
 }
 
+// The first line break in `text`, or its size: two quick searches rather than find_first_of,
+// which looks for each byte in turn.
+std::size_t Line_Break_In(std::string_view text) {
+    const std::size_t lf = std::min(text.find('\n'), text.size());
+    return std::min(text.substr(0, lf).find('\r'), lf);
+}
+
+// Where a tag's bytes need a decision: "<", ">" or a quote; the size of `text` when none.
+std::size_t Tag_Decision_In(std::string_view text) {
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const char c = text[at];
+        if (c == '<' || c == '>' || c == '"' || c == '\'') {
+            return at;
+        }
+    }
+    return text.size();
+}
+
 void Skip_Spaces(std::string_view text, std::size_t& at) {
     while (at < text.size() && Is_Space(text[at])) {
         ++at;
@@ -119,8 +137,24 @@ std::optional<std::string_view> Parse_End_Tag(std::string_view text) {
 void MarkupScanner::Feed(std::string_view bytes) {
     bytes_ = bytes;
     run_from_ = 0;
-    for (at_ = 0; at_ < bytes.size(); ++at_) {
+    for (at_ = 0; at_ < bytes.size();) {
+        if (state_ == State::Text) {
+            // Text up to the next "<" at once: most of a file.
+            const std::size_t open = std::min(bytes.find('<', at_), bytes.size());
+            Count_Text(bytes.substr(at_, open - at_));
+            at_ = open;
+            if (at_ == bytes.size()) {
+                break;
+            }
+        } else if (const std::size_t plain = Plain_Tag_Bytes(bytes); plain > 0) {
+            tag_ += bytes.substr(at_, plain);
+            Count_Text(bytes.substr(at_, plain));
+            at_ += plain;
+            run_from_ = at_;
+            continue;
+        }
         Take_Byte(bytes[at_]);
+        ++at_;
     }
     Flush_Run(bytes.size());
     bytes_ = {};
@@ -160,7 +194,7 @@ void MarkupScanner::Take_Byte(char c) {
 
 void MarkupScanner::Open_Tag() {
     state_ = State::Tag;
-    tag_ = "<";
+    tag_.assign(1, '<');  // (not = "<": GCC 12 warns wrongly of an overlap there)
     quote_ = 0;
     run_from_ = at_ + 1;
     tag_line_ = line_;
@@ -338,6 +372,44 @@ void MarkupScanner::Report_CData_Text(std::string_view run, bool ended) {
         events_.Text(body.substr(0, report - brackets));
     }
     held_brackets_ = ended ? 0 : hold;
+}
+
+// How many bytes from `at_` on a start or end tag takes without a decision: those before the
+// next "<", ">" or quote, within the tag's longest length.
+std::size_t MarkupScanner::Plain_Tag_Bytes(std::string_view bytes) const {
+    if (state_ != State::Tag || tag_.size() < 2 || (tag_[1] != '/' && !Starts_Name(tag_[1]))) {
+        return 0;
+    }
+    const std::size_t longest = tag_[1] == '/' ? kLongestEndTag : kLongestStartTag;
+    return std::min(Tag_Decision_In(bytes.substr(at_)),
+                    longest > tag_.size() ? longest - tag_.size() : 0);
+}
+
+// Counts the lines of text without "<" as Count_Line would, a line at a time.
+void MarkupScanner::Count_Text(std::string_view text) {
+    while (!text.empty()) {
+        const std::size_t line_end = Line_Break_In(text);
+        const std::string_view part = text.substr(0, line_end);
+        if (!part.empty()) {
+            if (!ending_known_ && !line_ending_.empty()) {
+                ending_known_ = true;  // a CR followed by no LF
+            }
+            after_cr_ = false;
+            const std::size_t blanks = std::min(part.find_first_not_of(" \t"), part.size());
+            if (!blank_so_far_ || blanks < part.size() ||
+                indentation_.size() + blanks > kLongestIndentation) {
+                blank_so_far_ = false;
+                indentation_.clear();
+            } else {
+                indentation_ += part;
+            }
+        }
+        if (line_end == text.size()) {
+            return;
+        }
+        Count_Line(text[line_end]);
+        text.remove_prefix(line_end + 1);
+    }
 }
 
 void MarkupScanner::Count_Line(char c) {

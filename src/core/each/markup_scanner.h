@@ -65,6 +65,8 @@ class MarkupScanner {
     };
     void Take_Byte(char c);
     void Count_Line(char c);
+    void Count_Text(std::string_view text);
+    std::size_t Plain_Tag_Bytes(std::string_view bytes) const;
     void Open_Tag();
     void Judge_Tag(char c);
     void Skip_From(State skipping, std::size_t opening);
