@@ -5,8 +5,10 @@
 
 #include <filesystem>
 
+#include "core/embed_to_stream.h"
 #include "core/engine/embedding_stream.h"
 #include "core/engine/text_encoding.h"
+#include "core/files/file_descriptor.h"
 #include "core/input_check.h"
 #include "core/time_element.h"
 #include "support/temp_folder.h"
@@ -134,6 +136,33 @@ TEST_F(EmbedFile, EncodingsItCannotReadAreRefusedByName) {
         EXPECT_EQ(Embed_Result_Message(result, input, output), message);
         EXPECT_EQ(Check_Input_File(input).verdict, verdict) << message;
         EXPECT_EQ(folder.Names(), std::vector<std::string>{"trip.kml"});
+    }
+}
+
+// To a stream, which cannot take back what it got, each feature's time is known before the
+// first byte goes out: a file in which no feature gets one writes nothing there.
+TEST_F(EmbedFile, EachFeaturesTimeToAStreamIsKnownBeforeTheFirstByte) {
+    FeatureTimes times;
+    times.stamp = Read_Time_Source("name");
+    for (const auto& [text, status] :
+         {std::pair<std::string, EmbedStatus>{"<Placemark><name>1805</name></Placemark>",
+                                              EmbedStatus::Written},
+          {"<Placemark><name>none</name></Placemark>", EmbedStatus::NoFeatureTimed}}) {
+        Write_File(input, text);
+        const std::string stream = folder.File("stream.kml");
+        std::filesystem::remove(stream);
+        {
+            platform::Folder place;
+            ASSERT_TRUE(place.Open(folder.Path().string()));
+            const FileDescriptor out(platform::Create_New(place, "stream.kml"));
+            EXPECT_EQ(
+                Embed_To_Descriptor(input, out.Get(), Embedding::For_Each_Feature(times)).status,
+                status);
+        }
+        EXPECT_EQ(Read_File(stream), status == EmbedStatus::Written
+                                         ? "<Placemark><name>1805</name><TimeStamp><when>1805"
+                                           "</when></TimeStamp></Placemark>"
+                                         : "");
     }
 }
 

@@ -92,8 +92,11 @@ void Expect_Python_Reads(const std::string& archive, std::size_t entries, const 
 // The output must be the input with only the main document (entry `main`) changed: embedded and
 // deflated under the same name, time and attributes; every other entry, local and central, and
 // the archive's comment byte for byte (but for the places in the directory).
-void Expect_Only_The_Main_Document_Changed(const std::string& input, const std::string& output,
-                                           std::size_t main) {
+// `expected_main`: the main document's new text from its old; the whole file's element by default.
+void Expect_Only_The_Main_Document_Changed(
+    const std::string& input, const std::string& output, std::size_t main,
+    const std::function<std::string(const std::string&)>& expected_main =
+        [](const std::string& text) { return Embed_Text(text, kElement).text; }) {
     const std::string before = Read_File(input), after = Read_File(output);
     const testing::ZipLayout old_layout = Layout_Of(before), new_layout = Layout_Of(after);
     ASSERT_EQ(new_layout.records.size(), old_layout.records.size());
@@ -113,7 +116,7 @@ void Expect_Only_The_Main_Document_Changed(const std::string& input, const std::
         EXPECT_EQ(new_record.substr(46, Little_Endian(new_record, 28, 2)),
                   old_record.substr(46, Little_Endian(old_record, 28, 2)));  // name
         EXPECT_EQ(testing::Entry_Content(after, new_record),
-                  Embed_Text(testing::Entry_Content(before, old_record), kElement).text);
+                  expected_main(testing::Entry_Content(before, old_record)));
     }
 }
 
@@ -195,6 +198,36 @@ TEST_F(Kmz, EveryWayInAndOutChangesOnlyTheMainDocument) {
         ASSERT_TRUE(embed(from)) << from;
         Expect_Only_The_Main_Document_Changed(from, output, from == zip64 ? 0 : 1);
     }
+}
+
+// Each feature's own time goes into the main document alone, as into a KML file; an archive in
+// whose main document no feature gets a time is refused.
+TEST_F(Kmz, EachFeaturesTimeGoesIntoTheMainDocumentAlone) {
+    const std::string main =
+        "<kml>\n<Document>\n<Placemark><name>Austerlitz 1805</name>"
+        "</Placemark>\n<Placemark><name>?</name></Placemark>\n</Document>\n";
+    Make_Archive({Deflated("doc.kml", main), Stored("files/a.png", "png"),
+                  Deflated("layers/more.kml", main)});
+    FeatureTimes times;
+    times.stamp = Read_Time_Source("name");
+    const EmbedResult result =
+        Embed_File(input, output, Embedding::For_Each_Feature(times), Replacing::Never);
+    ASSERT_EQ(result.status, EmbedStatus::Written);
+    ASSERT_TRUE(result.features);
+    EXPECT_EQ(result.features->timed, 1u);
+    EXPECT_EQ(result.features->lines_without_date, std::vector<std::uint64_t>{4});
+    Expect_Only_The_Main_Document_Changed(input, output, 0, [](const std::string&) {
+        return "<kml>\n<Document>\n<Placemark><name>Austerlitz 1805</name><TimeStamp><when>1805"
+               "</when></TimeStamp></Placemark>\n<Placemark><name>?</name></Placemark>\n"
+               "</Document>\n";
+    });
+    Expect_Unzip_Accepts(output);
+    times.stamp = Read_Time_Source("description");
+    std::filesystem::remove(output);
+    EXPECT_EQ(
+        Embed_File(input, output, Embedding::For_Each_Feature(times), Replacing::Never).status,
+        EmbedStatus::NoFeatureTimed);
+    EXPECT_FALSE(std::filesystem::exists(output));
 }
 
 // The main document is read by the same rules as a KML file, at selection (of a file or of a
@@ -476,8 +509,7 @@ TEST_F(Kmz, ArchivesThatCannotBeUsedAreRefusedWithTheReason) {
         EXPECT_EQ(Input_Refusal_Message(Check_Input_File(input), input), message);
 #ifndef _WIN32
         if (bytes.starts_with("PK")) {  // from a pipe, a text is no archive but a text
-            EXPECT_EQ(Embed_Result_Message(Embed_From_Pipe(bytes, output), input, output),
-                      message);
+            EXPECT_EQ(Embed_Result_Message(Embed_From_Pipe(bytes, output), input, output), message);
         }
 #endif
         EXPECT_EQ(folder.Names(), std::vector<std::string>{"trip.kmz"});
