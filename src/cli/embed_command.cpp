@@ -204,10 +204,10 @@ int Dry_Run(const Run& run, const Job& job, const InputCheck& check) {
     if (run.embedding.each) {
         return Dry_Run_Each(run, job);
     }
-    const VerifyOutcome verification = Verify_Dates(
-        {run.options.mode, run.options.begin_date, run.options.end_date,
-         run.options.time || run.options.end_time, run.options.time.value_or("00:00:00"),
-         run.options.end_time.value_or("00:00:00")});
+    const TimeSettings times = run.options.Time_Settings();
+    const VerifyOutcome verification =
+        Verify_Dates({run.options.mode, run.options.begin_date, run.options.end_date,
+                      times.set_time, times.begin_time, times.end_time});
     run.out << kProgram << Shown_Input(job) << ": would write " << Shown_Output(job) << '\n'
             << (run.embedding.keep_layout ? "in " : "after ") << check.first_tag << " on line "
             << check.first_tag_line << ":\n"

@@ -284,8 +284,8 @@ TimeSettings Options::Time_Settings() const {
     settings.set_time = time || end_time;
     settings.local_zone = settings.set_time || zone;
     settings.zone = zone.value_or(kUtcZone);
-    settings.begin_time = time.value_or("00:00:00");
-    settings.end_time = end_time.value_or("00:00:00");
+    settings.begin_time = time.value_or(kMidnight);
+    settings.end_time = end_time.value_or(kMidnight);
     return settings;
 }
 

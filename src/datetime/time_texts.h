@@ -7,14 +7,17 @@
 
 namespace zaveze {
 
+// The pickers' time until the user sets one, and the time of a date given without one.
+inline const std::string kMidnight = "00:00:00";
+
 // What the time controls say: whether a time of day is set, whether the local zone is used, the
 // zone text ("-05", "+00", ...) and the two pickers' times as 24-hour texts.
 struct TimeSettings {
     bool set_time = false;
     bool local_zone = false;
     std::string zone = "+00";
-    std::string begin_time = "00:00:00";
-    std::string end_time = "00:00:00";
+    std::string begin_time = kMidnight;
+    std::string end_time = kMidnight;
 };
 
 struct TimeSuffixes {

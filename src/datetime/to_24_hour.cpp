@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "datetime/to_24_hour.h"
 
+#include "datetime/time_texts.h"
+
 namespace zaveze {
 
 std::string To_24_Hour(std::string_view picker_text) {
-    constexpr std::string_view kUnrecognised = "00:00:00";
     const std::string_view suffix =
         picker_text.substr(picker_text.size() < 2 ? 0 : picker_text.size() - 2);
     if (suffix != "AM" && suffix != "PM") {
-        return std::string(kUnrecognised);
+        return kMidnight;
     }
     std::string_view time =
         picker_text.substr(0, picker_text.size() < 3 ? 0 : picker_text.size() - 3);
@@ -21,7 +22,7 @@ std::string To_24_Hour(std::string_view picker_text) {
         }
     }
     if (time.size() < 6) {
-        return std::string(kUnrecognised);
+        return kMidnight;
     }
 
     const std::string_view hour = time.substr(0, 2);

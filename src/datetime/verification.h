@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "datetime/time_mode.h"
+#include "datetime/time_texts.h"
 
 namespace zaveze {
 
@@ -15,8 +16,8 @@ struct VerifyInput {
     std::string begin_date;
     std::string end_date;
     bool set_time = false;
-    std::string begin_time = "00:00:00";  // 24-hour texts of the pickers
-    std::string end_time = "00:00:00";
+    std::string begin_time = kMidnight;  // 24-hour texts of the pickers
+    std::string end_time = kMidnight;
 };
 
 struct VerifyCaptions {

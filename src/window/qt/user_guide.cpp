@@ -15,7 +15,11 @@ QString Expected_User_Guide() {
 }
 
 QUrl User_Guide_Address(const QString& section) {
-    for (const QString& candidate : {Expected_User_Guide(), QString(ZAVEZE_SOURCE_GUIDE)}) {
+    QStringList candidates{Expected_User_Guide()};
+#ifdef ZAVEZE_SOURCE_GUIDE
+    candidates << QString(ZAVEZE_SOURCE_GUIDE);  // a development build, run where it was built
+#endif
+    for (const QString& candidate : candidates) {
         if (platform::Status_Of_Path(To_Utf8(candidate), true)) {
             QUrl address =
                 QUrl::fromLocalFile(QDir::cleanPath(QDir::current().absoluteFilePath(candidate)));

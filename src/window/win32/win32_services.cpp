@@ -76,8 +76,11 @@ std::string Win32Services::Choose_Output_File(const std::string& title,
 }
 
 std::wstring User_Guide_Address(const std::wstring& program_folder, const std::string& section) {
-    for (const std::wstring& candidate :
-         {program_folder + L"\\user-guide.html", platform::Utf16_Of(ZAVEZE_SOURCE_GUIDE)}) {
+    std::vector<std::wstring> candidates{program_folder + L"\\user-guide.html"};
+#ifdef ZAVEZE_SOURCE_GUIDE
+    candidates.push_back(platform::Utf16_Of(ZAVEZE_SOURCE_GUIDE));  // a development build
+#endif
+    for (const std::wstring& candidate : candidates) {
         if (::GetFileAttributesW(candidate.c_str()) == INVALID_FILE_ATTRIBUTES) {
             continue;
         }
