@@ -66,9 +66,15 @@ constexpr std::string_view kHelp =
     "Examples:\n"
     "  zaveze-embed --begin 2007-01-01 --end 2007-12-31 trip.kml\n"
     "  zaveze-embed --stamp 2007-10-02 --time 15:45:12 --zone -05 trip.kml stamped.kml\n"
+#ifdef _WIN32
+    "  zaveze-embed -n --begin 2007 tracks\\*.kml dated\n"
+    "  for /r tracks %f in (*.kml) do zaveze-embed -q -n --begin 2007 -t dated \"%f\"\n"
+    "  type trip.kml | zaveze-embed --begin 2007 - - > trip-2007.kml\n"
+#else
     "  zaveze-embed -n --begin 2007 tracks/*.kml dated/\n"
     "  find tracks -name '*.kml' -print0 | xargs -0 -P2 zaveze-embed -q --begin 2007 -t dated\n"
     "  gunzip -c trip.kml.gz | zaveze-embed --begin 2007 - - > trip-2007.kml\n"
+#endif
     "  zaveze-embed --each --stamp-from data:year battles.kml\n"
     "\n"
     "Exit status: 0 written (or skipped, or a dry run that would write), 1 refused,\n"

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "core/files/platform/file_system.h"
 #include "datetime/date_text.h"
 #include "datetime/time_texts.h"
 #include "datetime/time_zones.h"
@@ -221,7 +222,14 @@ Request Parse_Arguments(int argc, char** argv, Options& options) {
                 throw UsageError{Bad_Option_Text(word, kLongOptions)};
         }
     }
-    options.names.assign(argv + optind, argv + argc);
+    for (int i = optind; i < argc; ++i) {
+        const std::string argument = argv[i];
+        const std::vector<std::string> names = platform::Names_Matching(argument);
+        if (names.empty()) {
+            throw UsageError{"no file matches " + argument};
+        }
+        options.names.insert(options.names.end(), names.begin(), names.end());
+    }
     if (options.names.empty()) {
         throw UsageError{"INPUT is missing"};
     }

@@ -10,14 +10,17 @@
 #include <fstream>
 #include <iterator>
 
+#include "cli/command_run.h"
 #include "core/embed_file.h"
 #include "core/engine/embedding_stream.h"
+#include "core/files/platform/file_system.h"
 #include "core/time_element.h"
 #include "support/temp_folder.h"
 
 namespace zaveze {
 namespace {
 
+using cli::CommandRun;
 using testing::Read_File;
 using testing::TempFolder;
 using testing::Write_File;
@@ -100,6 +103,29 @@ TEST_F(WindowsFiles, AnOutputHeldOpenByAnotherProgramIsKept) {
     EXPECT_EQ(result.status, EmbedStatus::WriteFailed);
     EXPECT_EQ(Read_File(output), "old");
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"out.kml", "trip.kml"}));
+}
+
+// cmd leaves "*" and "?" to the program: zaveze-embed expands them as Windows programs do, and
+// says so when a pattern matches nothing.
+TEST_F(WindowsFiles, TheCommandLineExpandsWildcards) {
+    Write_File(folder.File("b.kml"), kKml);
+    Write_File(folder.File("notes.txt"), "");
+    const std::string pattern = folder.File("*.kml");
+    const std::string base = pattern.substr(0, pattern.size() - 5);
+    EXPECT_EQ(platform::Names_Matching(pattern),
+              (std::vector<std::string>{base + "b.kml", base + "trip.kml"}));
+    EXPECT_EQ(platform::Names_Matching(folder.File("note?.txt")),
+              std::vector<std::string>{base + "notes.txt"});
+    EXPECT_TRUE(platform::Names_Matching(folder.File("*.kmz")).empty());
+    std::filesystem::create_directory(folder.File("dated"));
+    CommandRun run = cli::Embed_Command({"-n", "--begin", "2007", pattern, folder.File("dated")});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(std::filesystem::exists(folder.File("dated\\b_2007_to_Present.kml")));
+    EXPECT_TRUE(std::filesystem::exists(folder.File("dated\\trip_2007_to_Present.kml")));
+    run = cli::Embed_Command({"--begin", "2007", folder.File("*.kmz"), folder.File("dated")});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err.substr(0, run.err.find('\n')),
+              "zaveze-embed: no file matches " + folder.File("*.kmz"));
 }
 
 }  // namespace

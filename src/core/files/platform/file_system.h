@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zaveze::platform {
 
@@ -108,6 +109,12 @@ enum class FileSystemLimits {
     NoLinks,         // nor hard links nor renames that refuse to replace, as on exFAT and FAT
 };
 void Pretend_File_System_Limits(FileSystemLimits limits);
+
+// The files a command-line argument names. Windows leaves "*" and "?" to the programs, as no
+// file name holds them there: a name with them in its last part is a pattern, and its matches
+// (the folder part kept, in the order of their names) come back; the shells of POSIX systems
+// have expanded patterns already, and every name stands for itself.
+std::vector<std::string> Names_Matching(const std::string& argument);
 
 // The system's text for an error number, e.g. "No such file or directory".
 std::string Error_Text(int error);

@@ -286,6 +286,10 @@ bool Take_Attributes(int fd, const FileStatus& model) {
     return ::fchmod(fd, model.permissions) == 0;
 }
 
+std::vector<std::string> Names_Matching(const std::string& argument) {
+    return {argument};
+}
+
 std::string Error_Text(int error) {
     return std::strerror(error);
 }

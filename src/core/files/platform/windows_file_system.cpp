@@ -9,6 +9,7 @@
 #include <io.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -357,6 +358,29 @@ int Standard_Output() {
 void Prepare_Standard_Streams() {
     ::_setmode(1, _O_BINARY);  // a KML file written to "-" keeps its CR LF and every byte
     ::SetConsoleOutputCP(CP_UTF8);
+}
+
+std::vector<std::string> Names_Matching(const std::string& argument) {
+    const std::size_t name_at = argument.find_last_of("\\/:") + 1;  // 0 when there is none
+    if (argument.find_first_of("*?", name_at) == std::string::npos) {
+        return {argument};
+    }
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found;
+    const HANDLE search = ::FindFirstFileExW(Utf16_Of(argument).c_str(), FindExInfoBasic, &found,
+                                             FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE) {
+        return names;
+    }
+    do {
+        const std::string name = Utf8_Of(found.cFileName);
+        if (name != "." && name != "..") {
+            names.push_back(argument.substr(0, name_at) + name);
+        }
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::string Utf8_Of(const wchar_t* text) {
