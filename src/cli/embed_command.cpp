@@ -125,11 +125,11 @@ int Report(const Run& run, const Job& job, const EmbedResult& result) {
         case EmbedStatus::OutputExists:
             if (run.options.no_clobber) {
                 if (!run.options.quiet) {
-                    run.Say(job.output, "exists; skipped");
+                    run.Say(Shown_Output(job), "exists; skipped");
                 }
                 return kWritten;
             }
-            run.Say(job.output, Exists_Text(result));
+            run.Say(Shown_Output(job), Exists_Text(result));
             break;
         case EmbedStatus::SameFileAsInput:
         case EmbedStatus::WriteFailed:
@@ -225,7 +225,7 @@ int Dry_Run(const Run& run, const Job& job, const InputCheck& check) {
 
 int Run_Job(const Run& run, const Job& job) {
     if (!job.conflict.empty()) {
-        run.Say(job.output, job.conflict);
+        run.Say(Shown_Output(job), job.conflict);
         return kRefused;
     }
     const auto early = Output_Refusal_Of(run, job);

@@ -7,6 +7,7 @@
 
 #include "core/files/input_file.h"
 #include "core/files/output_target.h"
+#include "core/files/platform/paths.h"
 #include "core/output_naming.h"
 
 namespace zaveze::cli {
@@ -17,17 +18,14 @@ bool Is_Folder(const std::string& path) {
     return status && status->kind == platform::FileKind::Directory;
 }
 
-std::string File_Name_Of(const std::string& path) {
-    return path.substr(Folder_Of(path).size());
-}
-
 // The automatic name of `input`'s output, beside it or in `folder`.
 std::string Automatic_Output(const Options& options, const std::string& input,
                              const std::string* folder) {
     if (input == kStandardStream) {
         throw UsageError{"standard input (-) has no name to make an output name from: give OUTPUT"};
     }
-    const std::string placed = folder == nullptr ? input : In_Folder(*folder, File_Name_Of(input));
+    const std::string placed =
+        folder == nullptr ? input : platform::In_Folder(*folder, platform::File_Name_Of(input));
     return options.each
                ? Timed_Output_Name(placed)
                : Auto_Output_Name(placed, options.mode, options.begin_date, options.end_date);
@@ -111,11 +109,11 @@ std::vector<Job> Plan_Jobs(const Options& options) {
 }
 
 std::string Shown_Input(const Job& job) {
-    return job.From_Standard_Input() ? "standard input" : job.input;
+    return job.From_Standard_Input() ? "standard input" : platform::Shown_Path(job.input);
 }
 
 std::string Shown_Output(const Job& job) {
-    return job.To_Standard_Output() ? "standard output" : job.output;
+    return job.To_Standard_Output() ? "standard output" : platform::Shown_Path(job.output);
 }
 
 }  // namespace zaveze::cli

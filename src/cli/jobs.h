@@ -30,7 +30,7 @@ struct Job {
 // collide, or whose output is another job's input, carry a conflict and are not run.
 std::vector<Job> Plan_Jobs(const Options& options);
 
-// How a job's file is named in messages.
+// How a job's file is named in messages, in the system's own separators.
 std::string Shown_Input(const Job& job);
 std::string Shown_Output(const Job& job);
 

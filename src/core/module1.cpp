@@ -3,15 +3,10 @@
 
 #include <string_view>
 
+#include "core/files/platform/paths.h"
+
 namespace Module1 {
 namespace {
-
-// Windows paths accept both separators; elsewhere only "/" separates folders.
-#ifdef _WIN32
-constexpr std::string_view kSeparators = "\\/";
-#else
-constexpr std::string_view kSeparators = "/";
-#endif
 
 void Replace_All(std::string& text, std::string_view from, std::string_view to) {
     std::string result;
@@ -36,19 +31,12 @@ std::string Get_Folder(const std::string& path) {
     }
     const std::string_view trimmed =
         std::string_view(path).substr(first, path.find_last_not_of(' ') - first + 1);
-    const std::size_t last_separator = trimmed.find_last_of(kSeparators);
-    if (last_separator == std::string_view::npos) {
-        return {};
-    }
-    return std::string(trimmed.substr(0, last_separator + 1));
+    return zaveze::platform::Folder_Of(std::string(trimmed));
 }
 
 std::string Get_Base_Name(const std::string& path) {
-    const std::size_t last_separator = path.find_last_of(kSeparators);
-    const std::string_view rest = last_separator == std::string::npos
-                                      ? std::string_view(path)
-                                      : std::string_view(path).substr(last_separator + 1);
-    return std::string(rest.substr(0, rest.find('.')));
+    const std::string name = zaveze::platform::File_Name_Of(path);
+    return name.substr(0, name.find('.'));
 }
 
 std::string Clean_Line(std::string& line) {

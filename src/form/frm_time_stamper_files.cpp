@@ -6,6 +6,7 @@
 #include "core/embed_file.h"
 #include "core/files/output_target.h"
 #include "core/files/platform/file_system.h"
+#include "core/files/platform/paths.h"
 #include "core/input_check.h"
 #include "core/messages.h"
 #include "core/output_naming.h"
@@ -22,19 +23,11 @@ std::uint64_t Size_To_Read(const std::string& path) {
     return status && status->kind == platform::FileKind::Regular ? status->size : 0;
 }
 
-// A path as the user's system writes it (backslashes on Windows), for the messages.
-std::string Shown_Path(std::string path) {
-#ifdef _WIN32
-    std::replace(path.begin(), path.end(), '/', '\\');
-#endif
-    return path;
-}
-
 // Where an output name typed into the box goes: a bare name beside the input, as the automatic
 // name does, and a relative path from the input's folder (the program's working folder may be
 // its own installation folder, or any other), so that the messages name it in full.
 std::string Placed_Output(const std::string& typed, const std::string& input) {
-    return Is_Absolute_Path(typed) ? typed : Folder_Of(input) + typed;
+    return platform::Is_Absolute_Path(typed) ? typed : platform::Folder_Of(input) + typed;
 }
 
 const std::vector<FileFilter> kInputFilters{{"KML", "*.kml"}, {"KMZ", "*.kmz"}};
@@ -57,14 +50,14 @@ void frmTimeStamper::Take_Input_File(const std::string& path) {
     Set_Text("txtInputFile", path);
     const std::string input = controls_.Text("txtInputFile");
     InputCheck check;
-    services_.Run_Long_Job("Checking " + Shown_Path(path) + "...", Size_To_Read(path),
+    services_.Run_Long_Job("Checking " + platform::Shown_Path(path) + "...", Size_To_Read(path),
                            [&](JobControl& control) { check = Check_Input_File(input, &control); });
     if (check.verdict == InputVerdict::Cancelled) {  // as if the file had never been chosen
         state_.strInput_File = previous_input;
         Set_Text("txtInputFile", previous_text);
         return;
     }
-    if (const auto refusal = Input_Refusal_Message(check, Shown_Path(path))) {
+    if (const auto refusal = Input_Refusal_Message(check, platform::Shown_Path(path))) {
         Message(*refusal);
         Set_Text("txtInputFile", "");
         return;
@@ -86,28 +79,26 @@ void frmTimeStamper::Refuse_Output(const std::string& message) {
 // Whether the output may be written: it must not be the input or something other than a file,
 // and an existing file is replaced only after a Yes for exactly that name. A refusal empties the
 // output name.
+// The core's refusal of an output, but for a name that is taken: the user decides about that.
 bool frmTimeStamper::Output_May_Be_Written(const std::string& output) {
     const OutputTarget target = Examine_Output(output, Identity_Of(state_.strInput_File));
-    switch (target.state) {
-        case OutputState::Free:
-            return true;
-        case OutputState::SameAsInput:
-            Refuse_Output(std::string(messages::kSameAsInput));
-            return false;
-        case OutputState::NotRegularFile:
-            Refuse_Output(messages::Write_Failed(Shown_Path(output), target.reason));
-            return false;
-        case OutputState::ExistingFile:
-            if (output != consented_output_ &&
-                Message(std::string(messages::kOverwriteQuestion), MessageButtons::YesNo) !=
-                    MessageAnswer::Yes) {
-                Refuse_Output({});
-                return false;
-            }
-            consented_output_ = output;
-            return true;
+    const Replacing replacing = output == consented_output_ ? Replacing::Allowed : Replacing::Never;
+    const std::optional<EmbedResult> refusal = Output_Refusal(target, replacing);
+    if (!refusal) {
+        return true;
     }
-    return false;
+    if (refusal->status != EmbedStatus::OutputExists) {
+        Refuse_Output(Embed_Result_Message(*refusal, platform::Shown_Path(state_.strInput_File),
+                                           platform::Shown_Path(output)));
+        return false;
+    }
+    if (Message(std::string(messages::kOverwriteQuestion), MessageButtons::YesNo) !=
+        MessageAnswer::Yes) {
+        Refuse_Output({});
+        return false;
+    }
+    consented_output_ = output;
+    return true;
 }
 
 void frmTimeStamper::cmdOutputFile_Click() {
@@ -195,14 +186,16 @@ void frmTimeStamper::cmdTimestamp_Click() {
     }
     const Replacing replacing = output == consented_output_ ? Replacing::Allowed : Replacing::Never;
     EmbedResult result;
-    services_.Run_Long_Job(
-        "Writing " + Shown_Path(output) + "...", Size_To_Read(input), [&](JobControl& control) {
-            result = Embed_File(input, output, Time_Element_Text(element), replacing, &control);
-        });
+    services_.Run_Long_Job("Writing " + platform::Shown_Path(output) + "...", Size_To_Read(input),
+                           [&](JobControl& control) {
+                               result = Embed_File(input, output, Time_Element_Text(element),
+                                                   replacing, &control);
+                           });
     if (result.status == EmbedStatus::Cancelled) {
         return;  // nothing was written, and the window stays as it was
     }
-    Message(Embed_Result_Message(result, Shown_Path(input), Shown_Path(output)));
+    Message(
+        Embed_Result_Message(result, platform::Shown_Path(input), platform::Shown_Path(output)));
     if (result.status == EmbedStatus::Written) {
         Reset_All();
     }

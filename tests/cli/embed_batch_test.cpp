@@ -35,8 +35,8 @@ class EmbedBatch : public ::testing::Test {
     TempFolder folder;
     std::string in = folder.File("in");
     std::string out = folder.File("out");
-    std::string good = in + "/good.kml", other = in + "/other.kml", timed = in + "/timed.kml",
-                missing = in + "/missing.kml";
+    std::string good = folder.File("in/good.kml"), other = folder.File("in/other.kml"),
+                timed = folder.File("in/timed.kml"), missing = folder.File("in/missing.kml");
     void SetUp() override {
         fs::create_directory(in);
         fs::create_directory(out);

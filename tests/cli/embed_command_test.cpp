@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 #endif
 
+#include "core/files/platform/paths.h"
 #include "core/messages.h"
 #include "support/temp_folder.h"
 #include "support/two_pass_model.h"
@@ -24,9 +25,9 @@ using testing::Read_File;
 using testing::TempFolder;
 using testing::Write_File;
 
-// A message line about `file`.
+// A message line about `file`, named in the system's own separators.
 std::string Said(const std::string& file, std::string_view text) {
-    return "zaveze-embed: " + file + ": " + std::string(text) + "\n";
+    return "zaveze-embed: " + platform::Shown_Path(file) + ": " + std::string(text) + "\n";
 }
 
 class EmbedCommand : public ::testing::Test {

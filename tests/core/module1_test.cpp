@@ -37,7 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PathCase{"C:\\maps/sub\\trip.x.kml", "C:\\maps/sub\\", "trip"},
                       PathCase{"\\\\server\\share\\trip.kml", "\\\\server\\share\\", "trip"},
                       PathCase{"//server/share/trip.kml", "//server/share/", "trip"},
-                      PathCase{"D:trip.kml", "", "D:trip"}));
+                      PathCase{"D:trip.kml", "D:", "trip"}));
 #endif
 
 // Each line: what Clean_Line returns, and the collapsed form it leaves in the caller's variable.

@@ -18,7 +18,9 @@ class TempFolder {
 
     const std::filesystem::path& Path() const { return path_; }
     // The full path of a file in the folder, as a text.
-    std::string File(std::string_view name) const { return (path_ / name).string(); }
+    std::string File(std::string_view name) const {
+        return (path_ / name).make_preferred().string();  // in the system's own separators
+    }
     // Names of everything in the folder, sorted.
     std::vector<std::string> Names() const;
 

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "core/files/output_target.h"
 
-#include <cctype>
-
 #include "core/files/file_descriptor.h"
 #include "core/messages.h"
 
@@ -27,41 +25,12 @@ std::optional<std::string> Follow_Links(std::string path) {
         if (!target || target->empty()) {
             return std::nullopt;
         }
-        path = target->front() == '/' ? *target : Folder_Of(path) + *target;
+        path = target->front() == '/' ? *target : platform::Folder_Of(path) + *target;
     }
     return std::nullopt;
 }
 
 }  // namespace
-
-std::string Folder_Of(const std::string& path) {
-#ifdef _WIN32
-    const std::size_t last_separator = path.find_last_of("\\/");
-#else
-    const std::size_t last_separator = path.rfind('/');
-#endif
-    return last_separator == std::string::npos ? std::string() : path.substr(0, last_separator + 1);
-}
-
-bool Is_Absolute_Path(const std::string& path) {
-#ifdef _WIN32
-    const bool from_drive =
-        path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
-    return from_drive || path.starts_with('\\') || path.starts_with('/');
-#else
-    return path.starts_with('/');
-#endif
-}
-
-std::string In_Folder(const std::string& folder, const std::string& name) {
-#ifdef _WIN32
-    constexpr char kSeparator = '\\';
-#else
-    constexpr char kSeparator = '/';
-#endif
-    const bool ends_with_separator = !folder.empty() && Folder_Of(folder) == folder;
-    return ends_with_separator ? folder + name : folder + kSeparator + name;
-}
 
 OutputTarget Examine_Output(const std::string& output, std::optional<FileIdentity> input) {
     if (!platform::Status_Of_Path(output, false)) {

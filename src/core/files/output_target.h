@@ -26,16 +26,4 @@ struct OutputTarget {
 // Examines `output`; `input` is the identity of the input file, when there is one.
 OutputTarget Examine_Output(const std::string& output, std::optional<FileIdentity> input);
 
-// The folder part of a path exactly as given ("" for a bare name, "/" for a file in the root):
-// the folder where a new file of that name is made.
-std::string Folder_Of(const std::string& path);
-
-// Whether `path` names its place without the working folder: from the root, and on Windows
-// also from a drive ("C:\\", even "C:") or a server ("\\\\server\\share").
-bool Is_Absolute_Path(const std::string& path);
-
-// `name` in `folder`: with the system's separator between them, unless `folder` ends with one
-// (on Windows "\\" or "/").
-std::string In_Folder(const std::string& folder, const std::string& name);
-
 }  // namespace zaveze

@@ -19,7 +19,7 @@ std::optional<WriteFailure> File_Failure(int error) {
 
 // The folder of `path` as the user knows it: as given, or the current folder in full.
 std::string Shown_Folder(const std::string& path) {
-    std::string folder = Folder_Of(path);
+    std::string folder = platform::Folder_Of(path);
     if (folder.size() > 1) {
         folder.pop_back();
     }
@@ -42,8 +42,8 @@ std::optional<WriteFailure> Folder_Failure(const std::string& path, int error) {
 }  // namespace
 
 std::string Scratch_Candidate(const std::string& path, int attempt, bool short_name) {
-    const std::string stem =
-        Folder_Of(path) + (short_name ? std::string("zaveze") : Module1::Get_Base_Name(path));
+    const std::string stem = platform::Folder_Of(path) +
+                             (short_name ? std::string("zaveze") : Module1::Get_Base_Name(path));
     return attempt == 0 && !short_name ? stem + ".tmp"
                                        : stem + "~" + std::to_string(attempt) + ".tmp";
 }
@@ -107,7 +107,7 @@ void SafeOutput::Drop_Scratch() {
 std::optional<WriteFailure> SafeOutput::Create(const std::string& path, std::uint32_t permissions) {
     path_ = path;
     // The folder is held from here on, so that the file is named where it was made.
-    if (!folder_.Open(Folder_Of(path))) {
+    if (!folder_.Open(platform::Folder_Of(path))) {
         return Folder_Failure(path, errno);
     }
     name_ = path.substr(folder_.Path().size());

@@ -92,30 +92,5 @@ TEST_F(ExamineOutput, ALinkLoopIsRefused) {
     EXPECT_EQ(Examine(folder.File("a.kml")).state, OutputState::NotRegularFile);
 }
 
-TEST(FolderOf, KeepsThePathExactlyAsGiven) {
-    EXPECT_EQ(Folder_Of(" sub/out.kml"), " sub/");
-    EXPECT_EQ(Folder_Of("out.kml"), "");
-    EXPECT_EQ(Folder_Of("/out.kml"), "/");
-    EXPECT_EQ(Folder_Of("a b/c /out.kml"), "a b/c /");
-#ifdef _WIN32
-    EXPECT_EQ(Folder_Of("C:\\Maps\\out.kml"), "C:\\Maps\\");
-    EXPECT_EQ(Folder_Of("\\\\server\\maps/out.kml"), "\\\\server\\maps/");
-#endif
-}
-
-TEST(IsAbsolutePath, OnlyPathsThatNeedNoWorkingFolder) {
-    EXPECT_TRUE(Is_Absolute_Path("/maps/out.kml"));
-    EXPECT_FALSE(Is_Absolute_Path("out.kml"));
-    EXPECT_FALSE(Is_Absolute_Path("dated/out.kml"));
-    EXPECT_FALSE(Is_Absolute_Path("../out.kml"));
-#ifdef _WIN32
-    for (const char* path : {"C:\\Maps\\out.kml", "c:/maps/out.kml", "C:out.kml",
-                             "\\\\server\\share\\out.kml", "\\out.kml"}) {
-        EXPECT_TRUE(Is_Absolute_Path(path)) << path;
-    }
-    EXPECT_FALSE(Is_Absolute_Path("dated\\out.kml"));
-#endif
-}
-
 }  // namespace
 }  // namespace zaveze

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/files/platform/paths.h"
+
 namespace zaveze::platform {
 
 // Which file a path or descriptor names, whatever the spelling of the path.
@@ -125,10 +127,5 @@ int Standard_Output();
 // Makes standard output carry bytes exactly and show UTF-8 texts as such (Windows consoles).
 void Prepare_Standard_Streams();
 
-#ifdef _WIN32
-// A UTF-16 text of the system (an argument, a control's text) as UTF-8, and back.
-std::string Utf8_Of(const wchar_t* text);
-std::wstring Utf16_Of(const std::string& text);
-#endif
 
 }  // namespace zaveze::platform
