@@ -278,6 +278,15 @@ ControlKind Kind_Of(std::string_view name) {
     return Label;
 }
 
+std::string_view Caption_Of(std::string_view name) {
+    for (const ControlSpec& spec : kControls) {
+        if (spec.name == name) {
+            return spec.caption;
+        }
+    }
+    return {};
+}
+
 std::span<const std::string_view> Focus_Order() {
     return kFocusOrder;
 }

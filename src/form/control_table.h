@@ -62,6 +62,9 @@ std::span<const ControlSpec> Control_Table();
 // The kind of the control of that name (a label for a name the table does not hold).
 ControlKind Kind_Of(std::string_view name);
 
+// The caption the table gives the control of that name, for the form to set again.
+std::string_view Caption_Of(std::string_view name);
+
 // The controls that take the focus, in the order Tab moves it.
 std::span<const std::string_view> Focus_Order();
 

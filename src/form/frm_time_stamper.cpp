@@ -125,7 +125,7 @@ void frmTimeStamper::Set_Enabled(std::initializer_list<std::string_view> names, 
     }
 }
 
-void frmTimeStamper::Set_Visible(std::initializer_list<std::string_view> names, bool visible) {
+void frmTimeStamper::Set_Visible(std::span<const std::string_view> names, bool visible) {
     for (const std::string_view name : names) {
         controls_.Set_Visible(name, visible);
     }
@@ -196,7 +196,7 @@ void frmTimeStamper::Form_Load() {
     Set_Visible({"dtPickBegin", "dtPickEnd"}, false);
     controls_.Set_Visible("chkSet_Time", true);
     state_.strDate_Format = "Year-Month-Day Time";
-    Set_Text("lblBegin_Date_Label", "Beginning of TimeSpan (" + state_.strDate_Format + ")");
+    Set_Text("lblBegin_Date_Label", Span_Begin_Caption());
     Reset_All();
     controls_.Set_Focus("txtInputFile");
 }
@@ -224,15 +224,20 @@ void frmTimeStamper::Switch_Mode() {
     }
     if (controls_.Checked("optTimeSpan")) {
         Set_Visible({"txtEnd_Year", "comboEnd_Month", "comboEnd_Day", "lblEnd"}, true);
-        Set_Text("lblBegin", "Enter beginning of TimeSpan");
+        Set_Text("lblBegin", std::string(Caption_Of("lblBegin")));
         controls_.Set_Visible("lblEnd_Date_Label", true);
-        Set_Text("lblEnd_Date_Label", "End of TimeSpan");
-        Set_Text("lblBegin_Date_Label", "Beginning of TimeSpan (" + state_.strDate_Format + ")");
+        Set_Text("lblEnd_Date_Label", std::string(Caption_Of("lblEnd_Date_Label")));
+        Set_Text("lblBegin_Date_Label", Span_Begin_Caption());
         Set_Visible({"lblEnd_Day", "lblEnd_Year", "lblEnd_Month"}, true);
         if (controls_.Checked("chkSet_Time")) {
             controls_.Set_Visible("dtPickEnd", true);
         }
     }
+}
+
+// The begin result's caption in TimeSpan mode, with the format of the dates shown below it.
+std::string frmTimeStamper::Span_Begin_Caption() const {
+    return "Beginning of TimeSpan (" + state_.strDate_Format + ")";
 }
 
 void frmTimeStamper::Load_Time_Zones() {
@@ -276,8 +281,7 @@ void frmTimeStamper::Reset_All() {
     controls_.Set_Enabled("chkUTC", true);
     Set_Checked("chkUTC", false);
     Set_Checked("chkSet_Time", false);  // its handler hides the time pickers
-    Set_Visible({"lblTime_Zone", "lblTime_Zone_Caption", "comboTime_Zone", "lblSet_Timezone"},
-                false);
+    Set_Visible(kZoneControls, false);
     Set_Text("lblTime_Zone", kUtcZone);
     Load_Time_Zones();
     Set_Enabled({"cmdOutputFile", "txtOutputFile", "cmdReset_Dates"}, false);

@@ -12,6 +12,8 @@
 // - an option button's handler runs when the selection has moved to it.
 // The resets and the mode switch rely on that order.
 
+#include <array>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,13 +65,19 @@ class frmTimeStamper {
     };
     static const DateSide kBegin;
     static const DateSide kEnd;
+    // The zone's label, caption, list and the list's label: shown and hidden together.
+    static constexpr std::array<std::string_view, 4> kZoneControls = {
+        "lblTime_Zone", "lblTime_Zone_Caption", "comboTime_Zone", "lblSet_Timezone"};
 
     // Changes from code that raise the changed control's handler (see above).
     void Set_Text(std::string_view name, std::string_view text);
     void Set_Checked(std::string_view name, bool checked);
     void Raise(std::string_view name);
     void Set_Enabled(std::initializer_list<std::string_view> names, bool enabled);
-    void Set_Visible(std::initializer_list<std::string_view> names, bool visible);
+    void Set_Visible(std::span<const std::string_view> names, bool visible);
+    void Set_Visible(std::initializer_list<std::string_view> names, bool visible) {
+        Set_Visible(std::span(names.begin(), names.size()), visible);
+    }
     void Fill_List(std::string_view name, const std::vector<std::string>& entries);
 
     // Files (input, output, embedding)
@@ -104,6 +112,7 @@ class frmTimeStamper {
     void chkUTC_Click();
     void comboTime_Zone_Click();
     void Load_Time_Zones();
+    std::string Span_Begin_Caption() const;
     TimeSettings Current_Time_Settings() const;
 
     // Mode, resets and the window's own commands

@@ -84,8 +84,7 @@ void frmTimeStamper::chkSet_Time_Click() {
         controls_.Set_Visible(kBegin.picker, true);
         controls_.Set_Visible(kEnd.picker, !controls_.Checked("optTimeStamp"));
         Set_Checked("chkUTC", true);  // shows the zone controls through its handler
-        Set_Visible({"lblTime_Zone", "lblTime_Zone_Caption", "comboTime_Zone", "lblSet_Timezone"},
-                    true);
+        Set_Visible(kZoneControls, true);
         controls_.Set_Enabled("chkUTC", false);  // no switching back to UTC while times are set
     }
     if (!controls_.Checked("chkSet_Time")) {
@@ -96,8 +95,7 @@ void frmTimeStamper::chkSet_Time_Click() {
 
 void frmTimeStamper::chkUTC_Click() {
     const bool local_zone = controls_.Checked("chkUTC");
-    Set_Visible({"lblTime_Zone", "lblTime_Zone_Caption", "comboTime_Zone", "lblSet_Timezone"},
-                local_zone);
+    Set_Visible(kZoneControls, local_zone);
     if (!local_zone) {
         Load_Time_Zones();
         Set_Text("lblTime_Zone", kUtcZone);
