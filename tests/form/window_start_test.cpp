@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The window as the user first sees it, and its own commands.
 
+#include "form/window_command_line.h"
 #include "form_fixture.h"
 
 #include "datetime/time_zones.h"
@@ -111,4 +112,30 @@ TEST_F(WindowStart, OnlyAMovedSelectionSwitchesTheMode) {
 }
 
 }  // namespace
+// The window program's command line, the same in both faces.
+TEST(WindowArguments, OpenAFilePrintOrRefuse) {
+    using Kind = form::WindowRequest::Kind;
+    const struct {
+        std::vector<std::string> words;
+        Kind kind;
+        std::string text_start, file;
+    } cases[] = {
+        {{}, Kind::Open, "", ""},
+        {{"trip.kml"}, Kind::Open, "", "trip.kml"},
+        {{"trip.kml", "--help"}, Kind::Print, "Usage: zaveze [options] [FILE]\n", ""},
+        {{"-?"}, Kind::Print, "Usage: zaveze", ""},
+        {{"-v"}, Kind::Print, "zaveze " ZAVEZE_VERSION "\n", ""},
+        {{"--bogus"}, Kind::BadUsage, "zaveze: Unknown option 'bogus'.\n", ""},
+        {{"a.kml", "b.kml"}, Kind::BadUsage, "zaveze: one FILE at most\n", ""},
+        {{"-"}, Kind::Open, "", "-"},
+    };
+    for (const auto& [words, kind, text_start, file] : cases) {
+        const form::WindowRequest request = form::Read_Window_Arguments(words);
+        EXPECT_EQ(request.kind, kind) << ::testing::PrintToString(words);
+        EXPECT_TRUE(request.text.starts_with(text_start)) << request.text;
+        EXPECT_EQ(request.file, file);
+        EXPECT_EQ(form::Only_Prints(words), kind == Kind::Print);
+    }
+}
+
 }  // namespace zaveze::testing

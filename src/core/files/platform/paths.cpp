@@ -1,6 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "core/files/platform/paths.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
 #include <algorithm>
 #include <cctype>
 
@@ -39,6 +45,30 @@ bool Is_Absolute_Path(const std::string& path) {
 std::string In_Folder(const std::string& folder, const std::string& name) {
     const bool ends_with_separator = !folder.empty() && Folder_Of(folder) == folder;
     return ends_with_separator ? folder + name : folder + kSeparator + name;
+}
+
+std::string Absolute_Path(const std::string& path) {
+#ifdef _WIN32
+    const std::wstring wide = Utf16_Of(path);
+    std::wstring full(::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr), L'\0');
+    const DWORD length =
+        ::GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length == 0 || length >= full.size()) {
+        return path;
+    }
+    full.resize(length);
+    return Utf8_Of(full.c_str());
+#else
+    if (path.empty() || Is_Absolute_Path(path)) {
+        return path;
+    }
+    std::string folder(4096, '\0');
+    if (::getcwd(folder.data(), folder.size()) == nullptr) {
+        return path;
+    }
+    folder.resize(folder.find('\0'));
+    return In_Folder(folder, path);
+#endif
 }
 
 std::string Shown_Path(std::string path) {

@@ -22,6 +22,10 @@ bool Is_Absolute_Path(const std::string& path);
 // `name` in `folder`: with the system's separator between them, unless `folder` ends with one.
 std::string In_Folder(const std::string& folder, const std::string& name);
 
+// `path` from the working folder, as the system resolves it ("." and ".." gone on Windows); as
+// given when it is absolute already or cannot be resolved.
+std::string Absolute_Path(const std::string& path);
+
 // A path as the system's own messages show it: with "\" on Windows, as given elsewhere.
 std::string Shown_Path(std::string path);
 
