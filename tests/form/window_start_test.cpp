@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The window as the user first sees it, and its own commands.
 
+#include "form/progress_text.h"
 #include "form/window_command_line.h"
 #include "form_fixture.h"
 
@@ -136,6 +137,12 @@ TEST(WindowArguments, OpenAFilePrintOrRefuse) {
         EXPECT_EQ(request.file, file);
         EXPECT_EQ(form::Only_Prints(words), kind == Kind::Print);
     }
+}
+
+TEST(ProgressText, ShowsTheBytesDoneOfTheTotalInMiB) {
+    EXPECT_EQ(form::Progress_Text("Writing a.kml...", 3 << 19, 512u << 20),
+              "Writing a.kml...\n1.5 MiB of 512.0 MiB");
+    EXPECT_EQ(form::Progress_Text("Checking -...", 0, 0), "Checking -...\n0.0 MiB");
 }
 
 }  // namespace zaveze::testing

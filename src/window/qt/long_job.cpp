@@ -10,12 +10,11 @@
 #include <QWindow>
 #include <thread>
 
+#include "form/progress_text.h"
+#include "window/qt/qt_bridge.h"
+
 namespace zaveze {
 namespace {
-
-// How long a job may take before the progress dialog shows.
-constexpr int kQuietMilliseconds = 500;
-constexpr int kUpdateMilliseconds = 100;
 
 // Holds back the user's input to the window while a job runs; the progress dialog, once shown,
 // is modal and gets its own.
@@ -63,10 +62,6 @@ class BusyCursor {
     BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
-QString Size_Text(std::uint64_t bytes) {
-    return QString::number(static_cast<double>(bytes) / (1 << 20), 'f', 1) + " MiB";
-}
-
 }  // namespace
 
 void Run_Long_Job(QWidget* window, const QString& label, std::uint64_t total_bytes,
@@ -85,7 +80,7 @@ void Run_Long_Job(QWidget* window, const QString& label, std::uint64_t total_byt
                              window);
     progress.setWindowTitle(window->windowTitle());
     progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(kQuietMilliseconds);
+    progress.setMinimumDuration(static_cast<int>(form::kProgressDelay.count()));
     progress.setAutoReset(false);
     progress.setAutoClose(false);
     progress.setValue(0);  // starts the wait before the dialog appears
@@ -94,16 +89,14 @@ void Run_Long_Job(QWidget* window, const QString& label, std::uint64_t total_byt
     QTimer updates;
     QObject::connect(&updates, &QTimer::timeout, [&] {
         const std::uint64_t done = control.bytes_done.load();
-        const QString amount =
-            total_bytes > 0 ? Size_Text(done) + " of " + Size_Text(total_bytes) : Size_Text(done);
-        progress.setLabelText(label + "\n" + amount);
+        progress.setLabelText(To_QString(form::Progress_Text(To_Utf8(label), done, total_bytes)));
         if (total_bytes > 0) {
             progress.setValue(static_cast<int>(std::min(done, total_bytes) >> 10));
         } else {
             progress.setValue(0);
         }
     });
-    updates.start(kUpdateMilliseconds);
+    updates.start(static_cast<int>(form::kProgressInterval.count()));
     loop.exec();
     worker.join();
 }

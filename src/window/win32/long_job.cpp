@@ -11,21 +11,15 @@
 #include <memory>
 #include <thread>
 
+#include "core/files/platform/file_system.h"
+#include "form/progress_text.h"
 #include "window/win32/window_text.h"
 
 namespace zaveze::win32 {
 namespace {
 
-constexpr auto kQuietTime = std::chrono::milliseconds(500);
-constexpr DWORD kUpdateMilliseconds = 100;
 constexpr int kCancelId = IDCANCEL;
 constexpr wchar_t kClassName[] = L"ZavezeProgress";
-
-std::wstring Size_Text(std::uint64_t bytes) {
-    wchar_t text[32];
-    std::swprintf(text, 32, L"%.1f MiB", static_cast<double>(bytes) / (1 << 20));
-    return text;
-}
 
 // The progress window: the label with the amount done, a bar, and Cancel, which (like the
 // close box) cancels the job.
@@ -83,9 +77,8 @@ class ProgressWindow {
     HWND Handle() const { return window_; }
 
     void Show_Progress(const std::wstring& label, std::uint64_t done, std::uint64_t total) {
-        const std::wstring amount =
-            total > 0 ? Size_Text(done) + L" of " + Size_Text(total) : Size_Text(done);
-        ::SetWindowTextW(label_, (label + L"\n" + amount).c_str());
+        const std::string text = form::Progress_Text(platform::Utf8_Of(label.c_str()), done, total);
+        ::SetWindowTextW(label_, platform::Utf16_Of(text).c_str());
         const auto permille =
             total > 0 ? static_cast<WPARAM>(std::min(done, total) * 1000 / total) : 0;
         ::SendMessageW(bar_, PBM_SETPOS, permille, 0);
@@ -143,8 +136,9 @@ void Run_Long_Job(HWND window, const std::wstring& label, std::uint64_t total_by
     const auto started = std::chrono::steady_clock::now();
     bool quit = false;
     int quit_status = 0;
-    while (::MsgWaitForMultipleObjects(1, &finished, FALSE, kUpdateMilliseconds, QS_ALLINPUT) !=
-           WAIT_OBJECT_0) {
+    while (::MsgWaitForMultipleObjects(1, &finished, FALSE,
+                                       static_cast<DWORD>(form::kProgressInterval.count()),
+                                       QS_ALLINPUT) != WAIT_OBJECT_0) {
         MSG message;
         while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {  // kept for the main loop, after the job
@@ -157,7 +151,8 @@ void Run_Long_Job(HWND window, const std::wstring& label, std::uint64_t total_by
                 ::DispatchMessageW(&message);
             }
         }
-        if (progress == nullptr && std::chrono::steady_clock::now() - started >= kQuietTime) {
+        if (progress == nullptr &&
+            std::chrono::steady_clock::now() - started >= form::kProgressDelay) {
             progress = std::make_unique<ProgressWindow>(window, Window_Text(window), control);
         }
         if (progress != nullptr) {
