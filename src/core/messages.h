@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// Every text the program tells its user, in one place, so that the window and the command-line
-// tool say the same thing.
+// Every text the core and the command line tell the user, in one place, so that the window and
+// the command-line tool say the same thing; the texts of the window alone are in
+// form/window_messages.h.
 
 #include <optional>
 #include <string>
@@ -13,9 +14,6 @@
 
 namespace zaveze::messages {
 
-inline constexpr std::string_view kAppTitle = "Zaveze";
-inline constexpr std::string_view kDataErrorTitle = "Data Error";
-
 inline constexpr std::string_view kTimeDataPresent =
     "This file appears to already have time data embedded in it";
 inline constexpr std::string_view kNoContainerTag =
@@ -24,11 +22,6 @@ inline constexpr std::string_view kNoContainerTag =
 
 inline constexpr std::string_view kSameAsInput =
     "You can't use the same filename as the input file.";
-inline constexpr std::string_view kOverwriteQuestion =
-    "Filename already exists - do you want to overwrite the previous file?";
-inline constexpr std::string_view kNoDateYet = "You haven't entered any date information yet.";
-inline constexpr std::string_view kNoInputYet = "You haven't entered the input filename yet.";
-inline constexpr std::string_view kNoOutputYet = "You haven't entered the output filename yet.";
 
 inline constexpr std::string_view kYearNotANumber = "Please enter a valid number for the year";
 inline constexpr std::string_view kYearIsZero = "0 is not a valid year";
@@ -182,15 +175,6 @@ inline std::string Stopped_Run_Left(std::string_view scratch) {
 }
 
 inline constexpr std::string_view kCancelled = "Cancelled; nothing was written.";
-
-// When Help or the website label cannot show the user guide.
-inline std::string Guide_Not_Opened(std::string_view guide, std::string_view reason) {
-    return "Sorry, the user guide " + std::string(guide) +
-           " could not be opened: " + std::string(reason) +
-           ". Open it in a web browser to read it.";
-}
-inline constexpr std::string_view kGuideMissing = "it is not there";
-inline constexpr std::string_view kNoBrowser = "no web browser or other program opened it";
 
 // The reasons the program gives itself, where the system has none.
 inline constexpr std::string_view kNotRegularFile = "it is not a regular file";

@@ -7,9 +7,9 @@
 #include <cmath>
 
 #include "core/kmz/kmz.h"
-#include "core/messages.h"
 #include "datetime/time_zones.h"
 #include "form/control_table.h"
+#include "form/window_messages.h"
 
 namespace zaveze::form {
 namespace {

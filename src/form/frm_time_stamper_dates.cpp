@@ -10,6 +10,7 @@
 #include "datetime/year_validation.h"
 #include "form/frm_time_stamper.h"
 #include "form/picker_text.h"
+#include "form/window_messages.h"
 
 namespace zaveze::form {
 

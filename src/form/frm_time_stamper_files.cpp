@@ -13,6 +13,7 @@
 #include "core/time_element.h"
 #include "datetime/year_text.h"
 #include "form/frm_time_stamper.h"
+#include "form/window_messages.h"
 
 namespace zaveze::form {
 namespace {

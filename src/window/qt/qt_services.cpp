@@ -6,7 +6,7 @@
 #include <QMessageBox>
 #include <QStringList>
 
-#include "core/messages.h"
+#include "form/window_messages.h"
 #include "window/qt/long_job.h"
 #include "window/qt/qt_bridge.h"
 #include "window/qt/user_guide.h"

@@ -14,8 +14,8 @@
 #include <QScreen>
 #include <QTimeEdit>
 
-#include "core/messages.h"
 #include "form/control_table.h"
+#include "form/window_messages.h"
 #include "window/qt/qt_bridge.h"
 #include "window/qt/qt_services.h"
 #include "window/qt/year_focus_guard.h"

@@ -8,7 +8,7 @@
 #include <shlwapi.h>
 
 #include "core/files/platform/file_system.h"
-#include "core/messages.h"
+#include "form/window_messages.h"
 #include "window/win32/long_job.h"
 
 namespace zaveze::win32 {

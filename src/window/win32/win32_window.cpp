@@ -9,7 +9,7 @@
 #include <shellapi.h>
 
 #include "core/files/platform/file_system.h"
-#include "core/messages.h"
+#include "form/window_messages.h"
 #include "window/win32/win32_services.h"
 
 namespace zaveze::win32 {
