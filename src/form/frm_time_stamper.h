@@ -27,11 +27,12 @@
 namespace zaveze::form {
 
 class frmTimeStamper {
-    friend class FormProbe;  // the form's tests read the state kept outside the controls
-
   public:
     // The controls must exist, as the control table describes them, before the form is made.
     frmTimeStamper(Controls& controls, Services& services);
+
+    // The state the form keeps outside its controls (the specified form-level variables).
+    const FormState& State() const { return state_; }
 
     void Form_Load();
 

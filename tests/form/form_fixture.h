@@ -12,16 +12,6 @@
 #include "scripted_services.h"
 #include "support/temp_folder.h"
 
-namespace zaveze::form {
-
-// Reaches the form state that the form keeps outside its controls.
-class FormProbe {
-  public:
-    static const FormState& State(const frmTimeStamper& form) { return form.state_; }
-};
-
-}  // namespace zaveze::form
-
 namespace zaveze::testing {
 
 using Texts = std::vector<std::string>;
@@ -30,7 +20,7 @@ class FormFixture : public ::testing::Test {
   protected:
     FormFixture();
 
-    const form::FormState& State() const { return form::FormProbe::State(form); }
+    const form::FormState& State() const { return form.State(); }
     std::string Text(std::string_view name) const { return controls.Text(name); }
     bool Shown(std::string_view name) const { return controls[name].visible; }
     bool Enabled(std::string_view name) const { return controls[name].enabled; }
