@@ -18,7 +18,6 @@ namespace {
 static_assert(STN_CLICKED == BN_CLICKED);  // a click on a button or on the website label
 
 constexpr wchar_t kClassName[] = L"ZavezeWindow";
-constexpr COLORREF kLinkColour = RGB(0, 0, 204);
 
 void Register_Window_Class(WNDPROC procedure) {
     static const ATOM registered = [procedure] {
@@ -112,10 +111,11 @@ LRESULT Win32Window::Handle_Message(UINT message, WPARAM w, LPARAM l) {
             return 0;
         }
         case WM_CTLCOLORSTATIC:
-            // The website label reads as a link.
+            // The website label reads as a link, in the system's colour for links (which a
+            // high-contrast theme sets too).
             if (Name_Of(reinterpret_cast<HWND>(l)) == "lblWebsite") {
                 const auto device = reinterpret_cast<HDC>(w);
-                ::SetTextColor(device, kLinkColour);
+                ::SetTextColor(device, ::GetSysColor(COLOR_HOTLIGHT));
                 ::SetBkMode(device, TRANSPARENT);
                 return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
             }

@@ -174,6 +174,12 @@ TEST_F(Win32Face, ControlsAreBuiltFromTheTable) {
     EXPECT_NE(::GetWindowLongW(Get("comboBegin_Month"), GWL_STYLE) & CBS_DROPDOWNLIST, 0);
     EXPECT_NE(::GetWindowLongW(Get("dtPickEnd"), GWL_STYLE) & DTS_TIMEFORMAT, 0);
     EXPECT_EQ(Focused(), "txtInputFile");
+    // The website label is drawn in the system's colour for links.
+    HDC device = ::GetDC(Get("lblWebsite"));
+    ::SendMessageW(window.Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(device),
+                   reinterpret_cast<LPARAM>(Get("lblWebsite")));
+    EXPECT_EQ(::GetTextColor(device), ::GetSysColor(COLOR_HOTLIGHT));
+    ::ReleaseDC(Get("lblWebsite"), device);
 }
 
 // The focus order is the table's: Windows takes it from the order of creation.
