@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include <commctrl.h>
 #include <shellapi.h>
 
@@ -18,6 +21,26 @@ namespace {
 static_assert(STN_CLICKED == BN_CLICKED);  // a click on a button or on the website label
 
 constexpr wchar_t kClassName[] = L"ZavezeWindow";
+
+// The relative luminance of the web's accessibility guidelines: 0 (black) to 1 (white).
+double Luminance(COLORREF colour) {
+    const auto channel = [](int value) {
+        const double share = value / 255.0;
+        return share <= 0.03928 ? share / 12.92 : std::pow((share + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(GetRValue(colour)) + 0.7152 * channel(GetGValue(colour)) +
+           0.0722 * channel(GetBValue(colour));
+}
+
+// The system's colour for links (which a high-contrast theme sets), when it reads well on the
+// window's background; some themes (wine's own) give it a pale grey for hot-tracked menus
+// instead, and then the classic link blue stands in.
+COLORREF Link_Colour() {
+    const COLORREF link = ::GetSysColor(COLOR_HOTLIGHT);
+    const double a = Luminance(link), b = Luminance(::GetSysColor(COLOR_BTNFACE));
+    const double contrast = (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+    return contrast >= 4.5 ? link : RGB(0, 0, 204);
+}
 
 void Register_Window_Class(WNDPROC procedure) {
     static const ATOM registered = [procedure] {
@@ -115,7 +138,7 @@ LRESULT Win32Window::Handle_Message(UINT message, WPARAM w, LPARAM l) {
             // high-contrast theme sets too).
             if (Name_Of(reinterpret_cast<HWND>(l)) == "lblWebsite") {
                 const auto device = reinterpret_cast<HDC>(w);
-                ::SetTextColor(device, ::GetSysColor(COLOR_HOTLIGHT));
+                ::SetTextColor(device, Link_Colour());
                 ::SetBkMode(device, TRANSPARENT);
                 return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
             }

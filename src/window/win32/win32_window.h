@@ -60,6 +60,7 @@ class Win32Window final : private form::Controls {
     void Describe_For_Screen_Readers();
     void Lay_Out(UINT dpi);
     HFONT Font_For(const form::Font& font);
+    int Text_Width(const form::ControlSpec& spec, HFONT font) const;
     int Scaled(int length) const;
 
     // form::Controls

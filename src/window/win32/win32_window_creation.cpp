@@ -8,6 +8,7 @@
 #include <initguid.h>
 #include <oleacc.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/files/platform/file_system.h"
@@ -170,6 +171,30 @@ HFONT Win32Window::Font_For(const form::Font& font) {
     return made;
 }
 
+// How wide a label's widest line is in `font`, for a label whose lines must not wrap: the fonts
+// that stand in for "Microsoft Sans Serif" (under wine, or in other languages) may be wider than
+// the table's places allow. 0 for other controls.
+int Win32Window::Text_Width(const form::ControlSpec& spec, HFONT font) const {
+    if (spec.kind != form::ControlKind::Label || spec.word_wrap || spec.caption.empty()) {
+        return 0;
+    }
+    HDC device = ::GetDC(window_);
+    const HGDIOBJ previous = ::SelectObject(device, font);
+    int widest = 0;
+    std::string_view rest = spec.caption;
+    while (!rest.empty()) {
+        const std::size_t end = std::min(rest.find('\n'), rest.size());
+        const std::wstring line = platform::Utf16_Of(std::string(rest.substr(0, end)));
+        SIZE extent{};
+        ::GetTextExtentPoint32W(device, line.c_str(), static_cast<int>(line.size()), &extent);
+        widest = std::max(widest, static_cast<int>(extent.cx));
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+    }
+    ::SelectObject(device, previous);
+    ::ReleaseDC(window_, device);
+    return widest + 2;  // the static control's own margin
+}
+
 // The client area, every control's place and every font at `dpi` and the window's scale; the
 // frame at `dpi` alone.
 void Win32Window::Lay_Out(UINT dpi) {
@@ -186,10 +211,11 @@ void Win32Window::Lay_Out(UINT dpi) {
             place.x += frame_place.x;
             place.y += frame_place.y;
         }
-        ::SetWindowPos(made.handle, nullptr, Scaled(place.x), Scaled(place.y), Scaled(place.width),
+        const HFONT font = Font_For(made.spec->font);
+        const int width = std::max(Scaled(place.width), Text_Width(*made.spec, font));
+        ::SetWindowPos(made.handle, nullptr, Scaled(place.x), Scaled(place.y), width,
                        Scaled(place.height), SWP_NOZORDER | SWP_NOACTIVATE);
-        ::SendMessageW(made.handle, WM_SETFONT, reinterpret_cast<WPARAM>(Font_For(made.spec->font)),
-                       TRUE);
+        ::SendMessageW(made.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
 }
 
