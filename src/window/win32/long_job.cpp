@@ -38,10 +38,8 @@ class ProgressWindow {
         }();
         (void)registered;
         const UINT dpi = ::GetDpiForWindow(owner);
-        const auto scaled = [dpi](int length) {
-            return ::MulDiv(length, static_cast<int>(dpi), 96);
-        };
-        RECT frame{0, 0, scaled(420), scaled(130)};
+        RECT frame{0, 0, ::MulDiv(420, static_cast<int>(dpi), 96),
+                   ::MulDiv(130, static_cast<int>(dpi), 96)};
         const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
         ::AdjustWindowRectExForDpi(&frame, style, FALSE, WS_EX_DLGMODALFRAME, dpi);
         RECT owner_frame{};
@@ -53,15 +51,10 @@ class ProgressWindow {
                               style, (owner_frame.left + owner_frame.right - width) / 2,
                               (owner_frame.top + owner_frame.bottom - height) / 2, width, height,
                               owner, nullptr, ::GetModuleHandleW(nullptr), this);
-        font_ =
-            ::CreateFontW(-::MulDiv(11, static_cast<int>(dpi), 96), 0, 0, 0, FW_NORMAL, FALSE,
-                          FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                          CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Microsoft Sans Serif");
-        label_ = Child(WC_STATICW, SS_LEFT | SS_NOPREFIX, scaled(12), scaled(10), scaled(396),
-                       scaled(40), 0);
-        bar_ = Child(PROGRESS_CLASSW, 0, scaled(12), scaled(56), scaled(396), scaled(18), 0);
-        cancel_ = Child(WC_BUTTONW, WS_TABSTOP | BS_DEFPUSHBUTTON, scaled(318), scaled(88),
-                        scaled(90), scaled(30), kCancelId);
+        label_ = Child(WC_STATICW, SS_LEFT | SS_NOPREFIX, 0);
+        bar_ = Child(PROGRESS_CLASSW, 0, 0);
+        cancel_ = Child(WC_BUTTONW, WS_TABSTOP | BS_DEFPUSHBUTTON, kCancelId);
+        Lay_Out(dpi);
         ::SetWindowTextW(cancel_, L"Cancel");
         ::SendMessageW(bar_, PBM_SETRANGE32, 0, 1000);
         ::ShowWindow(window_, SW_SHOW);
@@ -85,14 +78,35 @@ class ProgressWindow {
     }
 
   private:
-    HWND Child(const wchar_t* window_class, DWORD style, int x, int y, int width, int height,
-               int id) {
-        HWND child =
-            ::CreateWindowExW(0, window_class, L"", WS_CHILD | WS_VISIBLE | style, x, y, width,
-                              height, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              ::GetModuleHandleW(nullptr), nullptr);
-        ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
-        return child;
+    HWND Child(const wchar_t* window_class, DWORD style, int id) {
+        return ::CreateWindowExW(0, window_class, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+                                 window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 ::GetModuleHandleW(nullptr), nullptr);
+    }
+
+    // The label, bar and button, and their font, at `dpi`.
+    void Lay_Out(UINT dpi) {
+        const auto scaled = [dpi](int length) {
+            return ::MulDiv(length, static_cast<int>(dpi), 96);
+        };
+        const HFONT font =
+            ::CreateFontW(-scaled(11), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                          DEFAULT_PITCH | FF_SWISS, L"Microsoft Sans Serif");
+        const struct {
+            HWND child;
+            int x, y, width, height;
+        } places[] = {
+            {label_, 12, 10, 396, 40}, {bar_, 12, 56, 396, 18}, {cancel_, 318, 88, 90, 30}};
+        for (const auto& [child, x, y, width, height] : places) {
+            ::SetWindowPos(child, nullptr, scaled(x), scaled(y), scaled(width), scaled(height),
+                           SWP_NOZORDER | SWP_NOACTIVATE);
+            ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        }
+        if (font_ != nullptr) {
+            ::DeleteObject(font_);
+        }
+        font_ = font;
     }
 
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
@@ -102,6 +116,14 @@ class ProgressWindow {
                 reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams));
         }
         auto* self = reinterpret_cast<ProgressWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (self != nullptr && message == WM_DPICHANGED) {  // moved to another monitor
+            const RECT* suggested = reinterpret_cast<const RECT*>(l);
+            ::SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                           suggested->right - suggested->left, suggested->bottom - suggested->top,
+                           SWP_NOZORDER | SWP_NOACTIVATE);
+            self->Lay_Out(HIWORD(w));
+            return 0;
+        }
         const bool cancel =
             (message == WM_COMMAND && LOWORD(w) == kCancelId) || message == WM_CLOSE;
         if (self != nullptr && cancel) {

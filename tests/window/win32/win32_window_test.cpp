@@ -346,15 +346,24 @@ TEST_F(Win32Face, TheLayoutFollowsTheMonitorsDpi) {
 
 // A slow job shows the progress window after half a second; its Cancel cancels the job, and the
 // window takes input again.
+// Moved to a monitor at 144 dpi, the progress window's Cancel grows half as large again.
 TEST_F(Win32Face, ASlowJobShowsProgressAndCancels) {
     bool saw_cancel = false;
-    std::thread user([] {
+    int cancel_width = 0;
+    std::thread user([&cancel_width] {
         HWND progress = nullptr;
         for (int wait = 0; wait < 500 && progress == nullptr; ++wait) {
             ::Sleep(10);
             progress = ::FindWindowW(L"ZavezeProgress", nullptr);
         }
         if (progress != nullptr) {
+            RECT frame{};
+            ::GetWindowRect(progress, &frame);
+            ::SendMessageW(progress, WM_DPICHANGED, MAKEWPARAM(144, 144),
+                           reinterpret_cast<LPARAM>(&frame));
+            RECT cancel{};
+            ::GetWindowRect(::GetDlgItem(progress, IDCANCEL), &cancel);
+            cancel_width = cancel.right - cancel.left;
             ::PostMessageW(progress, WM_COMMAND, IDCANCEL, 0);
         }
     });
@@ -367,6 +376,7 @@ TEST_F(Win32Face, ASlowJobShowsProgressAndCancels) {
     });
     user.join();
     EXPECT_TRUE(saw_cancel);
+    EXPECT_EQ(cancel_width, 135);
     EXPECT_TRUE(::IsWindowEnabled(window.Handle()));
     EXPECT_EQ(::FindWindowW(L"ZavezeProgress", nullptr), nullptr);
 }
