@@ -12,9 +12,10 @@ namespace zaveze {
 
 struct Embedding {
     // One element after the file's first container tag, in the layout of engine/
-    // embedding_stream.h; `element_text` as Time_Element_Text makes it.
-    Embedding(std::string element) : element_text(std::move(element)) {}  // NOLINT: implicit
-    Embedding(const char* element) : Embedding(std::string(element)) {}   // NOLINT: implicit
+    // embedding_stream.h; `element_text` as Time_Element_Text makes it. Implicit, since the
+    // element's text is what the window (and every caller before the other embeddings) gives.
+    Embedding(std::string element) : element_text(std::move(element)) {}  // NOLINT
+    Embedding(const char* element) : Embedding(std::string(element)) {}   // NOLINT
     // One element in the first container, on one line at the schema's place, every other byte
     // kept.
     static Embedding Keeping_Layout(const TimeElement& element) {
