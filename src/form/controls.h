@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "form/control_table.h"
+
 namespace zaveze::form {
 
 struct TimeOfDay {
@@ -28,28 +30,28 @@ class Controls {
     virtual ~Controls() = default;
 
     // A text box's text, a label's caption, or a list's picked entry (empty while none is picked).
-    virtual std::string Text(std::string_view name) const = 0;
+    virtual std::string Text(ControlName name) const = 0;
     // A text box's text or a label's caption.
-    virtual void Set_Text(std::string_view name, std::string_view text) = 0;
-    virtual void Set_Enabled(std::string_view name, bool enabled) = 0;
-    virtual void Set_Visible(std::string_view name, bool visible) = 0;
+    virtual void Set_Text(ControlName name, std::string_view text) = 0;
+    virtual void Set_Enabled(ControlName name, bool enabled) = 0;
+    virtual void Set_Visible(ControlName name, bool visible) = 0;
 
     // Check boxes and option buttons.
-    virtual bool Checked(std::string_view name) const = 0;
-    virtual void Set_Checked(std::string_view name, bool checked) = 0;
+    virtual bool Checked(ControlName name) const = 0;
+    virtual void Set_Checked(ControlName name, bool checked) = 0;
 
     // Drop-down lists; a list that is filled anew shows no pick until the user makes one.
-    virtual void Clear_Entries(std::string_view name) = 0;
-    virtual void Append_Entry(std::string_view name, std::string_view entry) = 0;
+    virtual void Clear_Entries(ControlName name) = 0;
+    virtual void Append_Entry(ControlName name, std::string_view entry) = 0;
 
     // Time pickers.
-    virtual TimeOfDay Time(std::string_view name) const = 0;
-    virtual void Set_Time(std::string_view name, TimeOfDay time) = 0;
+    virtual TimeOfDay Time(ControlName name) const = 0;
+    virtual void Set_Time(ControlName name, TimeOfDay time) = 0;
 
     // The control that has the keyboard focus (or had it last, while another window such as a
     // message box has it); empty when none.
     virtual std::string Focused() const = 0;
-    virtual void Set_Focus(std::string_view name) = 0;
+    virtual void Set_Focus(ControlName name) = 0;
 
     // The window: its outer frame and inner area (in the units of the screen), the screen's free
     // area, moving, scaling and closing it.

@@ -43,8 +43,12 @@ frmTimeStamper::frmTimeStamper(Controls& controls, Services& services)
     : controls_(controls), services_(services), selected_option_(Initially_Selected_Option()) {}
 
 // Each control's handler, by the control's name.
-void frmTimeStamper::Raise(std::string_view name) {
-    static constexpr std::pair<std::string_view, Handler> kHandlers[] = {
+void frmTimeStamper::Raise(ControlName name) {
+    struct Entry {
+        ControlName control;
+        Handler handler;
+    };
+    static constexpr Entry kHandlers[] = {
         {"cmdInputFile", &frmTimeStamper::cmdInputFile_Click},
         {"cmdOutputFile", &frmTimeStamper::cmdOutputFile_Click},
         {"cmdAuto_Output", &frmTimeStamper::cmdAuto_Output_Click},
@@ -83,25 +87,33 @@ void frmTimeStamper::Open_User_Guide(const std::string& section) {
     }
 }
 
-void frmTimeStamper::User_Clicked(std::string_view name) {
-    if (Kind_Of(name) == ControlKind::OptionButton) {
-        if (!controls_.Checked(name) || name == selected_option_) {
+void frmTimeStamper::User_Clicked(std::string_view reported) {
+    const std::optional<ControlName> name = ControlName::Find(reported);
+    if (!name) {
+        return;
+    }
+    if (Kind_Of(*name) == ControlKind::OptionButton) {
+        if (!controls_.Checked(*name) || name->View() == selected_option_) {
             return;  // the selection did not move
         }
-        selected_option_ = name;
+        selected_option_ = name->View();
     }
-    Raise(name);
+    Raise(*name);
 }
 
-void frmTimeStamper::User_Edited(std::string_view name) {
-    Raise(name);
+void frmTimeStamper::User_Edited(std::string_view reported) {
+    if (const auto name = ControlName::Find(reported)) {
+        Raise(*name);
+    }
 }
 
-void frmTimeStamper::User_Picked(std::string_view name) {
-    Raise(name);
+void frmTimeStamper::User_Picked(std::string_view reported) {
+    if (const auto name = ControlName::Find(reported)) {
+        Raise(*name);
+    }
 }
 
-void frmTimeStamper::Set_Text(std::string_view name, std::string_view text) {
+void frmTimeStamper::Set_Text(ControlName name, std::string_view text) {
     if (controls_.Text(name) == text) {
         return;  // no change, no handler
     }
@@ -111,7 +123,7 @@ void frmTimeStamper::Set_Text(std::string_view name, std::string_view text) {
     }
 }
 
-void frmTimeStamper::Set_Checked(std::string_view name, bool checked) {
+void frmTimeStamper::Set_Checked(ControlName name, bool checked) {
     if (controls_.Checked(name) == checked) {
         return;
     }
@@ -119,20 +131,20 @@ void frmTimeStamper::Set_Checked(std::string_view name, bool checked) {
     Raise(name);
 }
 
-void frmTimeStamper::Set_Enabled(std::initializer_list<std::string_view> names, bool enabled) {
-    for (const std::string_view name : names) {
+void frmTimeStamper::Set_Enabled(std::initializer_list<ControlName> names, bool enabled) {
+    for (const ControlName name : names) {
         controls_.Set_Enabled(name, enabled);
     }
 }
 
-void frmTimeStamper::Set_Visible(std::span<const std::string_view> names, bool visible) {
-    for (const std::string_view name : names) {
+void frmTimeStamper::Set_Visible(std::span<const ControlName> names, bool visible) {
+    for (const ControlName name : names) {
         controls_.Set_Visible(name, visible);
     }
 }
 
 // Replaces a list's entries; it shows no pick until the user makes one.
-void frmTimeStamper::Fill_List(std::string_view name, const std::vector<std::string>& entries) {
+void frmTimeStamper::Fill_List(ControlName name, const std::vector<std::string>& entries) {
     controls_.Clear_Entries(name);
     for (const std::string& entry : entries) {
         controls_.Append_Entry(name, entry);
@@ -140,10 +152,11 @@ void frmTimeStamper::Fill_List(std::string_view name, const std::vector<std::str
 }
 
 bool frmTimeStamper::Focus_May_Leave() {
-    const std::string focused = controls_.Focused();
-    if (checking_year_ || (focused != kBegin.year && focused != kEnd.year)) {
+    const std::string focused_name = controls_.Focused();
+    if (checking_year_ || (focused_name != kBegin.year && focused_name != kEnd.year)) {
         return true;
     }
+    const ControlName focused = focused_name == kBegin.year ? kBegin.year : kEnd.year;
     checking_year_ = true;  // the message box takes the focus; that is no leaving
     const bool may_leave = Year_May_Be_Left(focused);
     checking_year_ = false;
@@ -249,7 +262,7 @@ void frmTimeStamper::Load_Time_Zones() {
 void frmTimeStamper::Empty_Date_Entries() {
     Set_Text(kBegin.year, "");
     Set_Text(kEnd.year, "");
-    for (const std::string_view list : {kBegin.month, kEnd.month, kBegin.day, kEnd.day}) {
+    for (const ControlName list : {kBegin.month, kEnd.month, kBegin.day, kEnd.day}) {
         controls_.Clear_Entries(list);
     }
     state_.strBegin_Date.clear();

@@ -60,26 +60,26 @@ class frmTimeStamper {
   private:
     // One side of the date entry: the begin and the end blocks are alike.
     struct DateSide {
-        std::string_view year, month, day, picker;
+        ControlName year, month, day, picker;
         bool FormState::*year_set;
         std::string FormState::*date;
     };
     static const DateSide kBegin;
     static const DateSide kEnd;
     // The zone's label, caption, list and the list's label: shown and hidden together.
-    static constexpr std::array<std::string_view, 4> kZoneControls = {
+    static constexpr std::array<ControlName, 4> kZoneControls = {
         "lblTime_Zone", "lblTime_Zone_Caption", "comboTime_Zone", "lblSet_Timezone"};
 
     // Changes from code that raise the changed control's handler (see above).
-    void Set_Text(std::string_view name, std::string_view text);
-    void Set_Checked(std::string_view name, bool checked);
-    void Raise(std::string_view name);
-    void Set_Enabled(std::initializer_list<std::string_view> names, bool enabled);
-    void Set_Visible(std::span<const std::string_view> names, bool visible);
-    void Set_Visible(std::initializer_list<std::string_view> names, bool visible) {
+    void Set_Text(ControlName name, std::string_view text);
+    void Set_Checked(ControlName name, bool checked);
+    void Raise(ControlName name);
+    void Set_Enabled(std::initializer_list<ControlName> names, bool enabled);
+    void Set_Visible(std::span<const ControlName> names, bool visible);
+    void Set_Visible(std::initializer_list<ControlName> names, bool visible) {
         Set_Visible(std::span(names.begin(), names.size()), visible);
     }
-    void Fill_List(std::string_view name, const std::vector<std::string>& entries);
+    void Fill_List(ControlName name, const std::vector<std::string>& entries);
 
     // Files (input, output, embedding)
     void cmdInputFile_Click();
@@ -95,7 +95,7 @@ class frmTimeStamper {
     void txtBegin_Year_Change() { Year_Changed(kBegin); }
     void txtEnd_Year_Change() { Year_Changed(kEnd); }
     void Year_Changed(const DateSide& side);
-    bool Year_May_Be_Left(std::string_view year_box);
+    bool Year_May_Be_Left(ControlName year_box);
     void comboBegin_Month_Click() { Month_Picked(kBegin); }
     void comboEnd_Month_Click() { Month_Picked(kEnd); }
     void Month_Picked(const DateSide& side);

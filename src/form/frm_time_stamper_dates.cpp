@@ -24,7 +24,7 @@ void frmTimeStamper::Year_Changed(const DateSide& side) {
     Set_Enabled({"cmdVerify_Dates", "cmdReset_Dates"}, true);
 }
 
-bool frmTimeStamper::Year_May_Be_Left(std::string_view year_box) {
+bool frmTimeStamper::Year_May_Be_Left(ControlName year_box) {
     const auto refusal = messages::Year_Refusal(Validate_Year(controls_.Text(year_box)));
     if (refusal) {
         services_.Show_Message({std::string(messages::kDataErrorTitle), std::string(*refusal),

@@ -30,7 +30,7 @@ const FakeControl& FakeControls::operator[](std::string_view name) const {
     return const_cast<FakeControls&>(*this)[name];
 }
 
-std::string FakeControls::Text(std::string_view name) const {
+std::string FakeControls::Text(form::ControlName name) const {
     const FakeControl& control = (*this)[name];
     if (control.kind == form::ControlKind::DropDownList) {
         return control.picked ? control.entries[*control.picked] : std::string();
@@ -38,13 +38,13 @@ std::string FakeControls::Text(std::string_view name) const {
     return control.text;
 }
 
-void FakeControls::Set_Text(std::string_view name, std::string_view text) {
+void FakeControls::Set_Text(form::ControlName name, std::string_view text) {
     (*this)[name].text = text;
 }
 
 // An option button selected from code leaves the other options of its frame, as on every
 // window system.
-void FakeControls::Set_Checked(std::string_view name, bool checked) {
+void FakeControls::Set_Checked(form::ControlName name, bool checked) {
     FakeControl& control = (*this)[name];
     if (control.kind == form::ControlKind::OptionButton && checked) {
         for (auto& [other_name, other] : controls_) {
@@ -56,12 +56,12 @@ void FakeControls::Set_Checked(std::string_view name, bool checked) {
     control.checked = checked;
 }
 
-void FakeControls::Clear_Entries(std::string_view name) {
+void FakeControls::Clear_Entries(form::ControlName name) {
     (*this)[name].entries.clear();
     (*this)[name].picked.reset();
 }
 
-void FakeControls::Append_Entry(std::string_view name, std::string_view entry) {
+void FakeControls::Append_Entry(form::ControlName name, std::string_view entry) {
     (*this)[name].entries.emplace_back(entry);
 }
 

@@ -37,7 +37,7 @@ void FormFixture::Click(std::string_view name) {
             control.checked = !control.checked;
             break;
         case ControlKind::OptionButton:
-            controls.Set_Checked(name, true);
+            controls.Set_Checked(Name(name), true);
             break;
         case ControlKind::Button:
         case ControlKind::LinkLabel:

@@ -21,7 +21,11 @@ class FormFixture : public ::testing::Test {
     FormFixture();
 
     const form::FormState& State() const { return form.State(); }
-    std::string Text(std::string_view name) const { return controls.Text(name); }
+    // A name the test writes, checked against the table when it runs.
+    static form::ControlName Name(std::string_view name) {
+        return form::ControlName::Find(name).value();
+    }
+    std::string Text(std::string_view name) const { return controls.Text(Name(name)); }
     bool Shown(std::string_view name) const { return controls[name].visible; }
     bool Enabled(std::string_view name) const { return controls[name].enabled; }
     bool Checked(std::string_view name) const { return controls[name].checked; }

@@ -101,7 +101,7 @@ QWidget* QtWindow::Control(std::string_view name) const {
     return found->second;
 }
 
-std::string QtWindow::Text(std::string_view name) const {
+std::string QtWindow::Text(form::ControlName name) const {
     QWidget* control = Control(name);
     if (auto* box = qobject_cast<QLineEdit*>(control)) {
         return To_Utf8(box->text());
@@ -112,7 +112,7 @@ std::string QtWindow::Text(std::string_view name) const {
     return To_Utf8(Get<QLabel>(name)->text());
 }
 
-void QtWindow::Set_Text(std::string_view name, std::string_view text) {
+void QtWindow::Set_Text(form::ControlName name, std::string_view text) {
     if (auto* box = qobject_cast<QLineEdit*>(Control(name))) {
         box->setText(To_QString(text));
     } else {
@@ -120,28 +120,28 @@ void QtWindow::Set_Text(std::string_view name, std::string_view text) {
     }
 }
 
-void QtWindow::Set_Enabled(std::string_view name, bool enabled) {
+void QtWindow::Set_Enabled(form::ControlName name, bool enabled) {
     Control(name)->setEnabled(enabled);
 }
 
-void QtWindow::Set_Visible(std::string_view name, bool visible) {
+void QtWindow::Set_Visible(form::ControlName name, bool visible) {
     Control(name)->setVisible(visible);
 }
 
-bool QtWindow::Checked(std::string_view name) const {
+bool QtWindow::Checked(form::ControlName name) const {
     return Get<QAbstractButton>(name)->isChecked();
 }
 
-void QtWindow::Set_Checked(std::string_view name, bool checked) {
+void QtWindow::Set_Checked(form::ControlName name, bool checked) {
     Get<QAbstractButton>(name)->setChecked(checked);
 }
 
-void QtWindow::Clear_Entries(std::string_view name) {
+void QtWindow::Clear_Entries(form::ControlName name) {
     Get<QComboBox>(name)->clear();
 }
 
 // Qt picks the first entry of a list that was empty by itself; here the list keeps no pick.
-void QtWindow::Append_Entry(std::string_view name, std::string_view entry) {
+void QtWindow::Append_Entry(form::ControlName name, std::string_view entry) {
     auto* list = Get<QComboBox>(name);
     list->addItem(To_QString(entry));
     if (list->count() == 1) {
@@ -149,12 +149,12 @@ void QtWindow::Append_Entry(std::string_view name, std::string_view entry) {
     }
 }
 
-form::TimeOfDay QtWindow::Time(std::string_view name) const {
+form::TimeOfDay QtWindow::Time(form::ControlName name) const {
     const QTime time = Get<QTimeEdit>(name)->time();
     return {time.hour(), time.minute(), time.second()};
 }
 
-void QtWindow::Set_Time(std::string_view name, form::TimeOfDay time) {
+void QtWindow::Set_Time(form::ControlName name, form::TimeOfDay time) {
     Get<QTimeEdit>(name)->setTime(QTime(time.hour, time.minute, time.second));
 }
 
@@ -174,7 +174,7 @@ std::string QtWindow::Focused() const {
     return {};
 }
 
-void QtWindow::Set_Focus(std::string_view name) {
+void QtWindow::Set_Focus(form::ControlName name) {
     Control(name)->setFocus(Qt::OtherFocusReason);
 }
 

@@ -64,18 +64,18 @@ class Win32Window final : private form::Controls {
     int Scaled(int length) const;
 
     // form::Controls
-    std::string Text(std::string_view name) const override;
-    void Set_Text(std::string_view name, std::string_view text) override;
-    void Set_Enabled(std::string_view name, bool enabled) override;
-    void Set_Visible(std::string_view name, bool visible) override;
-    bool Checked(std::string_view name) const override;
-    void Set_Checked(std::string_view name, bool checked) override;
-    void Clear_Entries(std::string_view name) override;
-    void Append_Entry(std::string_view name, std::string_view entry) override;
-    form::TimeOfDay Time(std::string_view name) const override;
-    void Set_Time(std::string_view name, form::TimeOfDay time) override;
+    std::string Text(form::ControlName name) const override;
+    void Set_Text(form::ControlName name, std::string_view text) override;
+    void Set_Enabled(form::ControlName name, bool enabled) override;
+    void Set_Visible(form::ControlName name, bool visible) override;
+    bool Checked(form::ControlName name) const override;
+    void Set_Checked(form::ControlName name, bool checked) override;
+    void Clear_Entries(form::ControlName name) override;
+    void Append_Entry(form::ControlName name, std::string_view entry) override;
+    form::TimeOfDay Time(form::ControlName name) const override;
+    void Set_Time(form::ControlName name, form::TimeOfDay time) override;
     std::string Focused() const override;
-    void Set_Focus(std::string_view name) override;
+    void Set_Focus(form::ControlName name) override;
     form::Area Window_Frame() const override;
     form::Area Client_Area() const override;
     form::Area Screen_Area() const override;

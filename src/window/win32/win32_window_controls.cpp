@@ -26,14 +26,14 @@ std::string Picked_Entry(HWND list) {
 
 }  // namespace
 
-std::string Win32Window::Text(std::string_view name) const {
+std::string Win32Window::Text(form::ControlName name) const {
     const Made& made = Find(name);
     return made.spec->kind == form::ControlKind::DropDownList
                ? Picked_Entry(made.handle)
                : platform::Utf8_Of(Window_Text(made.handle).c_str());
 }
 
-void Win32Window::Set_Text(std::string_view name, std::string_view text) {
+void Win32Window::Set_Text(form::ControlName name, std::string_view text) {
     const Made& made = Find(name);
     setting_text_ = true;
     ::SetWindowTextW(made.handle, platform::Utf16_Of(std::string(text)).c_str());
@@ -47,39 +47,39 @@ void Win32Window::Set_Text(std::string_view name, std::string_view text) {
     }
 }
 
-void Win32Window::Set_Enabled(std::string_view name, bool enabled) {
+void Win32Window::Set_Enabled(form::ControlName name, bool enabled) {
     ::EnableWindow(Control(name), enabled);
 }
 
-void Win32Window::Set_Visible(std::string_view name, bool visible) {
+void Win32Window::Set_Visible(form::ControlName name, bool visible) {
     ::ShowWindow(Control(name), visible ? SW_SHOWNA : SW_HIDE);
 }
 
-bool Win32Window::Checked(std::string_view name) const {
+bool Win32Window::Checked(form::ControlName name) const {
     return ::SendMessageW(Control(name), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void Win32Window::Set_Checked(std::string_view name, bool checked) {
+void Win32Window::Set_Checked(form::ControlName name, bool checked) {
     ::SendMessageW(Control(name), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void Win32Window::Clear_Entries(std::string_view name) {
+void Win32Window::Clear_Entries(form::ControlName name) {
     ::SendMessageW(Control(name), CB_RESETCONTENT, 0, 0);
 }
 
-void Win32Window::Append_Entry(std::string_view name, std::string_view entry) {
+void Win32Window::Append_Entry(form::ControlName name, std::string_view entry) {
     ::SendMessageW(Control(name), CB_ADDSTRING, 0,
                    reinterpret_cast<LPARAM>(platform::Utf16_Of(std::string(entry)).c_str()));
 }
 
-form::TimeOfDay Win32Window::Time(std::string_view name) const {
+form::TimeOfDay Win32Window::Time(form::ControlName name) const {
     SYSTEMTIME time{};
     ::SendMessageW(Control(name), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time));
     return {time.wHour, time.wMinute, time.wSecond};
 }
 
 // The picker needs a valid date beside the time of day; the date is never shown.
-void Win32Window::Set_Time(std::string_view name, form::TimeOfDay time) {
+void Win32Window::Set_Time(form::ControlName name, form::TimeOfDay time) {
     SYSTEMTIME value{};
     value.wYear = 2000;
     value.wMonth = 1;
@@ -96,7 +96,7 @@ std::string Win32Window::Focused() const {
     return name.empty() ? Name_Of(focus_when_inactive_) : name;
 }
 
-void Win32Window::Set_Focus(std::string_view name) {
+void Win32Window::Set_Focus(form::ControlName name) {
     focus_when_inactive_ = Control(name);
     ::SetFocus(focus_when_inactive_);
 }

@@ -62,17 +62,13 @@ WindowKind Window_Kind_Of(const ControlSpec& spec) {
 std::vector<const ControlSpec*> Creation_Order() {
     std::vector<const ControlSpec*> order;
     const auto table = form::Control_Table();
-    const auto spec_of = [&](std::string_view name) {
-        return &*std::find_if(table.begin(), table.end(),
-                              [name](const ControlSpec& spec) { return spec.name == name; });
-    };
-    for (const std::string_view name : form::Focus_Order()) {
+    for (const form::ControlName name : form::Focus_Order()) {
         for (const ControlSpec& label : table) {
-            if (label.names == name) {
+            if (label.names == name.View()) {
                 order.push_back(&label);
             }
         }
-        order.push_back(spec_of(name));
+        order.push_back(&form::table::Spec_Of(name.View()));  // the names are checked
     }
     for (const ControlSpec& spec : table) {
         if (std::find(order.begin(), order.end(), &spec) == order.end()) {

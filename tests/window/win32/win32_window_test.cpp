@@ -92,10 +92,11 @@ class Win32Face : public ::testing::Test {
     void Click(std::string_view name) {
         RECT place{};
         ::GetWindowRect(Get(name), &place);
-        const int x = place.left + (form::Kind_Of(name) == ControlKind::CheckBox ||
-                                            form::Kind_Of(name) == ControlKind::OptionButton
-                                        ? 6
-                                        : (place.right - place.left) / 2);
+        const ControlKind kind = form::Kind_Of(form::ControlName::Find(name).value());
+        const int x =
+            place.left + (kind == ControlKind::CheckBox || kind == ControlKind::OptionButton
+                              ? 6
+                              : (place.right - place.left) / 2);
         const int y = (place.top + place.bottom) / 2;
         ::SetCursorPos(x, y);
         INPUT input[2] = {};
