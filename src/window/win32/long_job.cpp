@@ -13,6 +13,8 @@
 
 #include "core/files/platform/file_system.h"
 #include "form/progress_text.h"
+#include "window/win32/base_window.h"
+#include "window/win32/handles.h"
 #include "window/win32/window_text.h"
 
 namespace zaveze::win32 {
@@ -23,20 +25,12 @@ constexpr wchar_t kClassName[] = L"ZavezeProgress";
 
 // The progress window: the label with the amount done, a bar, and Cancel, which (like the
 // close box) cancels the job.
-class ProgressWindow {
+class ProgressWindow : public BaseWindow<ProgressWindow> {
+    friend class BaseWindow<ProgressWindow>;  // hands it the messages
+
   public:
     ProgressWindow(HWND owner, const std::wstring& title, JobControl& control) : control_(control) {
-        static const ATOM registered = [] {
-            WNDCLASSEXW window_class{};
-            window_class.cbSize = sizeof window_class;
-            window_class.lpfnWndProc = &ProgressWindow::Procedure;
-            window_class.hInstance = ::GetModuleHandleW(nullptr);
-            window_class.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-            window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-            window_class.lpszClassName = kClassName;
-            return ::RegisterClassExW(&window_class);
-        }();
-        (void)registered;
+        Register_Class(kClassName, [](WNDCLASSEXW&) {});
         const UINT dpi = ::GetDpiForWindow(owner);
         RECT frame{0, 0, ::MulDiv(420, static_cast<int>(dpi), 96),
                    ::MulDiv(130, static_cast<int>(dpi), 96)};
@@ -46,11 +40,9 @@ class ProgressWindow {
         ::GetWindowRect(owner, &owner_frame);
         const int width = frame.right - frame.left;
         const int height = frame.bottom - frame.top;
-        window_ =
-            ::CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kClassName, title.c_str(),
-                              style, (owner_frame.left + owner_frame.right - width) / 2,
-                              (owner_frame.top + owner_frame.bottom - height) / 2, width, height,
-                              owner, nullptr, ::GetModuleHandleW(nullptr), this);
+        Create(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kClassName, title.c_str(), style,
+               (owner_frame.left + owner_frame.right - width) / 2,
+               (owner_frame.top + owner_frame.bottom - height) / 2, width, height, owner);
         label_ = Child(WC_STATICW, SS_LEFT | SS_NOPREFIX, 0);
         bar_ = Child(PROGRESS_CLASSW, 0, 0);
         cancel_ = Child(WC_BUTTONW, WS_TABSTOP | BS_DEFPUSHBUTTON, kCancelId);
@@ -60,14 +52,9 @@ class ProgressWindow {
         ::ShowWindow(window_, SW_SHOW);
         ::SetFocus(cancel_);
     }
-    ~ProgressWindow() {
-        ::DestroyWindow(window_);
-        ::DeleteObject(font_);
-    }
+    ~ProgressWindow() { ::DestroyWindow(window_); }
     ProgressWindow(const ProgressWindow&) = delete;
     ProgressWindow& operator=(const ProgressWindow&) = delete;
-
-    HWND Handle() const { return window_; }
 
     void Show_Progress(const std::wstring& label, std::uint64_t done, std::uint64_t total) {
         const std::string text = form::Progress_Text(platform::Utf8_Of(label.c_str()), done, total);
@@ -89,10 +76,10 @@ class ProgressWindow {
         const auto scaled = [dpi](int length) {
             return ::MulDiv(length, static_cast<int>(dpi), 96);
         };
-        const HFONT font =
-            ::CreateFontW(-scaled(11), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                          DEFAULT_PITCH | FF_SWISS, L"Microsoft Sans Serif");
+        UniqueFont font(::CreateFontW(-scaled(11), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                      CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                                      L"Microsoft Sans Serif"));
         const struct {
             HWND child;
             int x, y, width, height;
@@ -101,42 +88,30 @@ class ProgressWindow {
         for (const auto& [child, x, y, width, height] : places) {
             ::SetWindowPos(child, nullptr, scaled(x), scaled(y), scaled(width), scaled(height),
                            SWP_NOZORDER | SWP_NOACTIVATE);
-            ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+            ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
         }
-        if (font_ != nullptr) {
-            ::DeleteObject(font_);
-        }
-        font_ = font;
+        font_ = std::move(font);  // the one the children used before goes
     }
 
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
-        if (message == WM_NCCREATE) {
-            ::SetWindowLongPtrW(
-                window, GWLP_USERDATA,
-                reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams));
-        }
-        auto* self = reinterpret_cast<ProgressWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (self != nullptr && message == WM_DPICHANGED) {  // moved to another monitor
+    LRESULT Handle_Message(UINT message, WPARAM w, LPARAM l) {
+        if (message == WM_DPICHANGED) {  // moved to another monitor
             const RECT* suggested = reinterpret_cast<const RECT*>(l);
-            ::SetWindowPos(window, nullptr, suggested->left, suggested->top,
+            ::SetWindowPos(window_, nullptr, suggested->left, suggested->top,
                            suggested->right - suggested->left, suggested->bottom - suggested->top,
                            SWP_NOZORDER | SWP_NOACTIVATE);
-            self->Lay_Out(HIWORD(w));
+            Lay_Out(HIWORD(w));
             return 0;
         }
-        const bool cancel =
-            (message == WM_COMMAND && LOWORD(w) == kCancelId) || message == WM_CLOSE;
-        if (self != nullptr && cancel) {
-            self->control_.cancelled = true;
-            ::EnableWindow(self->cancel_, FALSE);
+        if ((message == WM_COMMAND && LOWORD(w) == kCancelId) || message == WM_CLOSE) {
+            control_.cancelled = true;
+            ::EnableWindow(cancel_, FALSE);
             return 0;
         }
-        return ::DefWindowProcW(window, message, w, l);
+        return Default(message, w, l);
     }
 
     JobControl& control_;
-    HWND window_ = nullptr;
-    HFONT font_ = nullptr;
+    UniqueFont font_;
     HWND label_ = nullptr;
     HWND bar_ = nullptr;
     HWND cancel_ = nullptr;
@@ -147,10 +122,11 @@ class ProgressWindow {
 void Run_Long_Job(HWND window, const std::wstring& label, std::uint64_t total_bytes,
                   const std::function<void(JobControl&)>& job) {
     JobControl control;
-    HANDLE finished = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    const UniqueHandle finished(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    HANDLE finished_event = finished.get();
     std::thread worker([&] {
         job(control);
-        ::SetEvent(finished);
+        ::SetEvent(finished_event);
     });
     ::EnableWindow(window, FALSE);
     HCURSOR previous_cursor = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
@@ -158,7 +134,7 @@ void Run_Long_Job(HWND window, const std::wstring& label, std::uint64_t total_by
     const auto started = std::chrono::steady_clock::now();
     bool quit = false;
     int quit_status = 0;
-    while (::MsgWaitForMultipleObjects(1, &finished, FALSE,
+    while (::MsgWaitForMultipleObjects(1, &finished_event, FALSE,
                                        static_cast<DWORD>(form::kProgressInterval.count()),
                                        QS_ALLINPUT) != WAIT_OBJECT_0) {
         MSG message;
@@ -182,7 +158,6 @@ void Run_Long_Job(HWND window, const std::wstring& label, std::uint64_t total_by
         }
     }
     worker.join();
-    ::CloseHandle(finished);
     // The window takes input again before the progress window goes, so that it gets the focus.
     ::EnableWindow(window, TRUE);
     progress.reset();

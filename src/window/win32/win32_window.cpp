@@ -42,21 +42,6 @@ COLORREF Link_Colour() {
     return contrast >= 4.5 ? link : RGB(0, 0, 204);
 }
 
-void Register_Window_Class(WNDPROC procedure) {
-    static const ATOM registered = [procedure] {
-        WNDCLASSEXW window_class{};
-        window_class.cbSize = sizeof window_class;
-        window_class.lpfnWndProc = procedure;
-        window_class.hInstance = ::GetModuleHandleW(nullptr);
-        window_class.hIcon = ::LoadIconW(window_class.hInstance, L"IDI_ICON1");
-        window_class.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        window_class.lpszClassName = kClassName;
-        return ::RegisterClassExW(&window_class);
-    }();
-    (void)registered;
-}
-
 }  // namespace
 
 Win32Window::Win32Window(form::Services* services) {
@@ -64,11 +49,11 @@ Win32Window::Win32Window(form::Services* services) {
         sizeof(INITCOMMONCONTROLSEX),
         ICC_STANDARD_CLASSES | ICC_DATE_CLASSES | ICC_PROGRESS_CLASS | ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&classes);
-    Register_Window_Class(&Win32Window::Window_Procedure);
-    window_ = ::CreateWindowExW(kWindowExStyle, kClassName,
-                                platform::Utf16_Of(std::string(messages::kAppTitle)).c_str(),
-                                kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, nullptr,
-                                nullptr, ::GetModuleHandleW(nullptr), this);
+    Register_Class(kClassName, [](WNDCLASSEXW& window_class) {
+        window_class.hIcon = ::LoadIconW(window_class.hInstance, L"IDI_ICON1");
+    });
+    Create(kWindowExStyle, kClassName, platform::Utf16_Of(std::string(messages::kAppTitle)).c_str(),
+           kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, nullptr);
     dpi_ = ::GetDpiForWindow(window_);
     if (services == nullptr) {
         own_services_ = std::make_unique<Win32Services>(window_);
@@ -84,9 +69,6 @@ Win32Window::~Win32Window() {
     if (::IsWindow(window_)) {
         ::DestroyWindow(window_);
     }
-    for (const auto& [size, font] : fonts_) {
-        ::DeleteObject(font);
-    }
 }
 
 void Win32Window::Show(int how) {
@@ -94,20 +76,10 @@ void Win32Window::Show(int how) {
     ::UpdateWindow(window_);
 }
 
-LRESULT CALLBACK Win32Window::Window_Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<Win32Window*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
-        self->window_ = window;
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<Win32Window*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr || self->form_ == nullptr) {
-        return ::DefWindowProcW(window, message, w, l);
-    }
-    return self->Handle_Message(message, w, l);
-}
-
 LRESULT Win32Window::Handle_Message(UINT message, WPARAM w, LPARAM l) {
+    if (form_ == nullptr) {
+        return Default(message, w, l);  // still being made
+    }
     switch (message) {
         case WM_COMMAND:
             Report_Command(LOWORD(w), HIWORD(w));
@@ -155,7 +127,7 @@ LRESULT Win32Window::Handle_Message(UINT message, WPARAM w, LPARAM l) {
         default:
             break;
     }
-    return ::DefWindowProcW(window_, message, w, l);
+    return Default(message, w, l);
 }
 
 // Only what the user did reaches the form: a text the form sets itself raises EN_CHANGE too,

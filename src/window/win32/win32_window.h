@@ -16,10 +16,14 @@
 #include "form/controls.h"
 #include "form/frm_time_stamper.h"
 #include "form/services.h"
+#include "window/win32/base_window.h"
+#include "window/win32/handles.h"
 
 namespace zaveze::win32 {
 
-class Win32Window final : private form::Controls {
+class Win32Window final : public BaseWindow<Win32Window>, private form::Controls {
+    friend class BaseWindow<Win32Window>;  // hands it the messages
+
   public:
     // Without services of its own, the window uses Windows' message boxes, dialogs and browser.
     explicit Win32Window(form::Services* services = nullptr);
@@ -27,7 +31,6 @@ class Win32Window final : private form::Controls {
     Win32Window(const Win32Window&) = delete;
     Win32Window& operator=(const Win32Window&) = delete;
 
-    HWND Handle() const { return window_; }
     HWND Control(std::string_view name) const;
     std::string Name_Of(HWND control) const;  // empty for a window that is no control of ours
 
@@ -49,7 +52,6 @@ class Win32Window final : private form::Controls {
         const form::ControlSpec* spec = nullptr;
     };
 
-    static LRESULT CALLBACK Window_Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
     LRESULT Handle_Message(UINT message, WPARAM w, LPARAM l);
     void Report_Command(WORD id, WORD notification);
     void Files_Dropped(HDROP drop);
@@ -85,14 +87,13 @@ class Win32Window final : private form::Controls {
 
     const Made& Find(std::string_view name) const;
 
-    HWND window_ = nullptr;
     HWND tool_tips_ = nullptr;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     double scale_ = 1;  // below 1 where the window at the DPI's size does not fit the screen
     // The frame's size as laid out: the system may clip a window larger than the screen.
     SIZE frame_size_{};
     std::map<std::string, Made, std::less<>> controls_;
-    std::map<std::pair<int, bool>, HFONT> fonts_;  // by size in pixels and boldness
+    std::map<std::pair<int, bool>, UniqueFont> fonts_;  // by size in pixels and boldness
     HWND focus_when_inactive_ = nullptr;
     bool setting_text_ = false;  // a change the form makes raises no EN_CHANGE report
     std::unique_ptr<form::Services> own_services_;

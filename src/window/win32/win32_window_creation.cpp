@@ -158,13 +158,14 @@ int Win32Window::Scaled(int length) const {
 // the window's DPI.
 HFONT Win32Window::Font_For(const form::Font& font) {
     const int height = -static_cast<int>(std::lround(font.points * scale_ * dpi_ / 72.0));
-    HFONT& made = fonts_[{height, font.bold}];
+    UniqueFont& made = fonts_[{height, font.bold}];
     if (made == nullptr) {
-        made = ::CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Microsoft Sans Serif");
+        made.reset(::CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+                                 FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                 CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                                 L"Microsoft Sans Serif"));
     }
-    return made;
+    return made.get();
 }
 
 // How wide a label's widest line is in `font`, for a label whose lines must not wrap: the fonts
