@@ -2,7 +2,6 @@
 #include "core/each/markup_scanner.h"
 
 #include <algorithm>
-#include <array>
 #include <optional>
 #include <utility>
 
@@ -182,9 +181,9 @@ void MarkupScanner::Take_Byte(char c) {
             run_from_ = at_ + 1;
             Judge_Tag(c);
             break;
-        default:
-            if (const State skipped = state_; Skip_Step(c)) {
-                Flush_Run(at_ + 1, skipped == State::CData);
+        case State::Skipped:
+            if (skipped_.Step(c)) {
+                Flush_Run(at_ + 1, true);
                 state_ = State::Text;
             }
             break;
@@ -204,24 +203,11 @@ void MarkupScanner::Open_Tag() {
 
 // Decides, byte by byte, what the held "<" opens.
 void MarkupScanner::Judge_Tag(char c) {
-    // What "<!" and "<?" open; "<!" alone is whatever the longer ones are not.
-    static constexpr std::array<std::pair<std::string_view, State>, 4> kSkipped = {{
-        {"<!--", State::Comment},
-        {"<![CDATA[", State::CData},
-        {"<!DOCTYPE", State::DoctypeName},
-        {"<?", State::Instruction},
-    }};
     const char kind = tag_[1];
     if (kind == '!' || kind == '?') {
-        bool could_grow = false;
-        for (const auto& [opening, skipping] : kSkipped) {
-            if (tag_ == opening) {
-                return Skip_From(skipping, opening.size());
-            }
-            could_grow = could_grow || opening.starts_with(tag_);
-        }
-        if (!could_grow) {
-            Skip_From(State::Declaration, 2);
+        const SkippedMarkup::Opening opening = SkippedMarkup::Opening_Of(tag_, false);
+        if (opening.verdict == SkippedMarkup::Opening::Verdict::Skipped) {
+            Skip_From(opening);
         }
         return;
     }
@@ -266,12 +252,12 @@ void MarkupScanner::Judge_Tag(char c) {
 }
 
 // The held bytes open something skipped; those after its opening are skipped bytes already.
-void MarkupScanner::Skip_From(State skipping, std::size_t opening) {
+void MarkupScanner::Skip_From(SkippedMarkup::Opening opening) {
     events_.Pass(tag_);
-    state_ = skipping;
-    run_ = 0;
-    for (const char c : std::string_view(tag_).substr(opening)) {
-        if (state_ != State::Text && Skip_Step(c)) {
+    state_ = State::Skipped;
+    skipped_.Begin(opening.kind);
+    for (const char c : std::string_view(tag_).substr(opening.length)) {
+        if (state_ == State::Skipped && skipped_.Step(c)) {
             state_ = State::Text;
         }
     }
@@ -289,53 +275,9 @@ void MarkupScanner::Not_Markup(char last) {
     }
 }
 
-// One byte of a skipped part, as the container locator counts it; whether the part ends there.
-bool MarkupScanner::Skip_Step(char c) {
-    const auto count_run = [this, c](char closing, int needed) {
-        run_ = c == closing ? std::min(run_ + 1, needed) : 0;
-    };
-    bool ends = false;
-    switch (state_) {
-        case State::Comment:
-            ends = c == '>' && run_ == 2;
-            count_run('-', 2);
-            break;
-        case State::CData:
-            ends = c == '>' && run_ == 2;
-            count_run(']', 2);
-            break;
-        case State::Instruction:
-            ends = c == '>' && run_ == 1;
-            count_run('?', 1);
-            break;
-        case State::DoctypeName:
-            ends = c == '>';
-            if (c == '[') {
-                state_ = State::DoctypeSubset;
-            }
-            break;
-        case State::DoctypeSubset:
-            if (c == ']') {
-                state_ = State::DoctypeEnd;
-            }
-            break;
-        case State::Declaration:
-        case State::DoctypeEnd:
-            ends = c == '>';
-            break;
-        case State::Text:
-        case State::Tag:
-            break;
-    }
-    if (ends) {
-        run_ = 0;
-    }
-    return ends;
-}
-
 // Passes the bytes of the piece up to `end` that are not passed yet, reporting those that are
-// text; `cdata_ended`: they end a CDATA section.
-void MarkupScanner::Flush_Run(std::size_t end, bool cdata_ended) {
+// text; `ended`: they end a skipped part.
+void MarkupScanner::Flush_Run(std::size_t end, bool ended) {
     if (state_ == State::Tag || end <= run_from_) {
         run_from_ = std::max(run_from_, end);
         return;
@@ -343,8 +285,8 @@ void MarkupScanner::Flush_Run(std::size_t end, bool cdata_ended) {
     const std::string_view run = bytes_.substr(run_from_, end - run_from_);
     if (state_ == State::Text) {
         events_.Text(run);
-    } else if (state_ == State::CData) {
-        Report_CData_Text(run, cdata_ended);
+    } else if (skipped_.Skipping() == SkippedMarkup::Kind::CData) {
+        Report_CData_Text(run, ended);
     }
     events_.Pass(run);
     run_from_ = end;

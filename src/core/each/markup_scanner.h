@@ -3,7 +3,7 @@
 // Reads KML text as an XML reader sees its markup, one piece at a time, for the embeddings that
 // keep every byte: start tags (with their prefix, name and attributes), end tags and text, with
 // each tag's line and indentation. Comments, CDATA sections, processing instructions and
-// declarations are skipped exactly as the container locator skips them (container_locator.h),
+// declarations are skipped by the rule the container locator skips them by (skipped_markup.h),
 // so that both agree on which tag is the file's first container; the contents of a CDATA
 // section are text. A tag is a start tag when it follows the locator's grammar with any name
 // ("<", optional prefix and ":", a name, attributes, optional "/", ">"), an end tag when it is
@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "core/engine/skipped_markup.h"
 
 namespace zaveze {
 
@@ -54,14 +56,8 @@ class MarkupScanner {
   private:
     enum class State {
         Text,
-        Tag,  // from a "<" on, held until it is known what it opens
-        Comment,
-        CData,
-        Instruction,
-        Declaration,
-        DoctypeName,
-        DoctypeSubset,
-        DoctypeEnd,
+        Tag,      // from a "<" on, held until it is known what it opens
+        Skipped,  // in a comment, CDATA section, ... (`skipped_`)
     };
     void Take_Byte(char c);
     void Count_Line(char c);
@@ -69,10 +65,9 @@ class MarkupScanner {
     std::size_t Plain_Tag_Bytes(std::string_view bytes) const;
     void Open_Tag();
     void Judge_Tag(char c);
-    void Skip_From(State skipping, std::size_t opening);
+    void Skip_From(SkippedMarkup::Opening opening);
     void Not_Markup(char last);
-    bool Skip_Step(char c);
-    void Flush_Run(std::size_t end, bool cdata_ended = false);
+    void Flush_Run(std::size_t end, bool ended = false);
     void Report_CData_Text(std::string_view run, bool ended);
 
     MarkupEvents& events_;
@@ -80,9 +75,9 @@ class MarkupScanner {
     std::string_view bytes_;    // the piece being read
     std::size_t run_from_ = 0;  // where the bytes not yet passed begin in it
     std::size_t at_ = 0;
-    std::string tag_;                // a tag's bytes so far, from its "<"
-    char quote_ = 0;                 // the quote of an attribute value the tag is in, 0 outside
-    int run_ = 0;                    // the closing "-", "]" or "?" just seen while skipping
+    std::string tag_;  // a tag's bytes so far, from its "<"
+    char quote_ = 0;   // the quote of an attribute value the tag is in, 0 outside
+    SkippedMarkup skipped_;
     std::size_t held_brackets_ = 0;  // a CDATA section's last "]"s, not yet reported
     // Lines.
     std::uint64_t line_ = 1;

@@ -2,9 +2,7 @@
 #include "core/engine/container_locator.h"
 
 #include <algorithm>
-#include <array>
 #include <optional>
-#include <utility>
 
 namespace zaveze {
 namespace {
@@ -151,18 +149,14 @@ StartTagMatch Match_Container_Start_Tag(std::string_view text) {
 }
 
 ContainerLocator::Step ContainerLocator::Scan(std::string_view bytes, bool at_end) {
-    // What a "<" opens that the scan skips; "<!" is whatever the longer ones are not.
-    static constexpr std::array<std::pair<std::string_view, Skipping>, 5> kSkipped = {{
-        {"<!--", Skipping::Comment},
-        {"<![CDATA[", Skipping::CData},
-        {"<!DOCTYPE", Skipping::DoctypeName},
-        {"<?", Skipping::Instruction},
-        {"<!", Skipping::Declaration},
-    }};
+    using Verdict = SkippedMarkup::Opening::Verdict;
     std::size_t at = 0;
     while (at < bytes.size()) {
-        if (skipping_ != Skipping::Nothing) {
-            at = Skip(bytes, at);
+        if (skipped_.Active()) {
+            while (at < bytes.size() && !skipped_.Step(bytes[at])) {
+                ++at;
+            }
+            at = std::min(at + 1, bytes.size());
             continue;
         }
         const std::size_t open = bytes.find('<', at);
@@ -171,18 +165,13 @@ ContainerLocator::Step ContainerLocator::Scan(std::string_view bytes, bool at_en
         }
         const std::string_view rest = bytes.substr(open);
         at = open + 1;
-        for (const auto& [opening, skipping] : kSkipped) {
-            if (rest.starts_with(opening)) {
-                skipping_ = skipping;
-                run_ = 0;
-                at = open + opening.size();
-                break;
-            }
-            if (!at_end && opening.starts_with(rest)) {
-                return {Step::Kind::NeedMore, open};
-            }
+        const SkippedMarkup::Opening opening = SkippedMarkup::Opening_Of(rest, at_end);
+        if (opening.verdict == Verdict::Undecided) {
+            return {Step::Kind::NeedMore, open};
         }
-        if (skipping_ != Skipping::Nothing) {
+        if (opening.verdict == Verdict::Skipped) {
+            skipped_.Begin(opening.kind);
+            at = open + opening.length;
             continue;
         }
         const StartTagMatch tag = Match_Container_Start_Tag(rest);
@@ -194,54 +183,6 @@ ContainerLocator::Step ContainerLocator::Scan(std::string_view bytes, bool at_en
         }
     }
     return {Step::Kind::Searched, bytes.size()};
-}
-
-std::size_t ContainerLocator::Skip(std::string_view bytes, std::size_t at) {
-    // Counts the closing characters just seen ("-" of "-->", "]" of "]]>", "?" of "?>").
-    const auto count_run = [this](char c, char closing, int needed) {
-        run_ = c == closing ? std::min(run_ + 1, needed) : 0;
-    };
-    for (; at < bytes.size(); ++at) {
-        const char c = bytes[at];
-        bool ends = false;
-        switch (skipping_) {
-            case Skipping::Comment:
-                ends = c == '>' && run_ == 2;
-                count_run(c, '-', 2);
-                break;
-            case Skipping::CData:
-                ends = c == '>' && run_ == 2;
-                count_run(c, ']', 2);
-                break;
-            case Skipping::Instruction:
-                ends = c == '>' && run_ == 1;
-                count_run(c, '?', 1);
-                break;
-            case Skipping::DoctypeName:
-                ends = c == '>';
-                if (c == '[') {
-                    skipping_ = Skipping::DoctypeSubset;
-                }
-                break;
-            case Skipping::DoctypeSubset:
-                if (c == ']') {
-                    skipping_ = Skipping::DoctypeEnd;
-                }
-                break;
-            case Skipping::Declaration:
-            case Skipping::DoctypeEnd:
-                ends = c == '>';
-                break;
-            case Skipping::Nothing:
-                return at;
-        }
-        if (ends) {
-            skipping_ = Skipping::Nothing;
-            run_ = 0;
-            return at + 1;
-        }
-    }
-    return at;
 }
 
 }  // namespace zaveze

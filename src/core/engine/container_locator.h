@@ -7,9 +7,8 @@
 // <NetworkLinkControl> from <NetworkLink>.
 //
 // The rule is defined for any bytes, well-formed or not, by one scan from the start:
-//  - "<!--" is skipped past the next "-->", "<![CDATA[" past the next "]]>", "<?" past the next
-//    "?>", "<!DOCTYPE" past its internal subset ("[" ... "]") and the ">" after it, any other
-//    "<!" past the next ">"; without its end, the rest of the file is skipped;
+//  - comments, CDATA sections, processing instructions and declarations are skipped
+//    (skipped_markup.h);
 //  - a container start tag is "<", an optional prefix and ":" (an ASCII letter or "_", then
 //    letters, digits, "_", "-", "."), one of the seven names, attributes each after whitespace
 //    (name, optional whitespace, "=", optional whitespace, a quoted value without "<" or its
@@ -20,6 +19,7 @@
 #include <string_view>
 
 #include "core/engine/container_tags.h"
+#include "core/engine/skipped_markup.h"
 
 namespace zaveze {
 
@@ -55,21 +55,7 @@ class ContainerLocator {
     Step Scan(std::string_view bytes, bool at_end);
 
   private:
-    enum class Skipping {
-        Nothing,
-        Comment,
-        CData,
-        Instruction,
-        Declaration,
-        DoctypeName,
-        DoctypeSubset,
-        DoctypeEnd
-    };
-    // Moves through skipped bytes from `at`; where the skipping ends, or the bytes' end.
-    std::size_t Skip(std::string_view bytes, std::size_t at);
-
-    Skipping skipping_ = Skipping::Nothing;
-    int run_ = 0;  // how many of the closing "--", "]]" or "?" were just seen
+    SkippedMarkup skipped_;  // a comment, CDATA section, ... the scan is inside
 };
 
 }  // namespace zaveze
