@@ -16,9 +16,6 @@ constexpr std::size_t kEndTagReach = 64;
 // Held output leaves in pieces of this size.
 constexpr std::size_t kReleaseSize = std::size_t{1} << 20;
 
-constexpr std::array<std::string_view, 7> kFeatures = {
-    "Document",      "Folder",       "Placemark",  "ScreenOverlay",
-    "GroundOverlay", "PhotoOverlay", "NetworkLink"};
 // The children that come before a feature's time element in the schema's sequence.
 constexpr std::array<std::string_view, 12> kLeadingChildren = {
     "name",           "visibility",  "open",    "author",      "link",   "address",
@@ -26,6 +23,13 @@ constexpr std::array<std::string_view, 12> kLeadingChildren = {
 
 bool Is_One_Of(std::string_view name, auto&& names) {
     return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// The features are the seven containers: "<Document>" ... without their brackets.
+bool Is_Feature(std::string_view name) {
+    return std::any_of(kContainerTags.begin(), kContainerTags.end(), [name](std::string_view tag) {
+        return tag.substr(1, tag.size() - 2) == name;
+    });
 }
 
 // The value of the attribute `name` of a well-formed start tag.
@@ -137,7 +141,7 @@ void FeatureTimeStream::Start_Tag(const StartTag& tag) {
     }
     OpenElement element;
     element.qualified = Qualified(tag);
-    const bool is_feature = Is_One_Of(tag.name, kFeatures);
+    const bool is_feature = Is_Feature(tag.name);
     if (!open_.empty()) {
         switch (open_.back().role) {
             case Role::Feature:

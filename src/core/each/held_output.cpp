@@ -2,27 +2,14 @@
 #include "core/each/held_output.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "core/engine/writing_pass.h"
 #include "core/files/spool.h"
 
 namespace zaveze {
-namespace {
-
-void Append(OutputBuffer& out, std::string_view bytes) {
-    char* const cursor = out.Room_For(bytes.size());
-    if (!bytes.empty()) {
-        std::memcpy(cursor, bytes.data(), bytes.size());
-    }
-    out.Written_Until(cursor + bytes.size());
-}
-
-}  // namespace
-
 void HeldOutput::Write(std::string_view bytes, OutputBuffer& out) {
     if (holes_.empty() && Held() == 0) {
-        Append(out, bytes);
+        out.Append(bytes);
         return;
     }
     memory_.append(bytes);
@@ -68,7 +55,7 @@ bool HeldOutput::Release(OutputBuffer& out, std::size_t limit) {
             spool_front_ = spool_end_ = 0;  // the file is used again from its start
         }
     }
-    Append(out, std::string_view(memory_).substr(0, static_cast<std::size_t>(count)));
+    out.Append(std::string_view(memory_).substr(0, static_cast<std::size_t>(count)));
     memory_.erase(0, static_cast<std::size_t>(count));
     return Ready() > 0;
 }

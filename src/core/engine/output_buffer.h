@@ -19,6 +19,14 @@ class OutputBuffer {
         }
         return data_.get() + size_;
     }
+    // Adds `bytes` at the end.
+    void Append(std::string_view bytes) {
+        char* const cursor = Room_For(bytes.size());
+        if (!bytes.empty()) {
+            std::memcpy(cursor, bytes.data(), bytes.size());
+        }
+        size_ += bytes.size();
+    }
     // Marks everything up to `cursor` (from Room_For) as written.
     void Written_Until(const char* cursor) {
         size_ = static_cast<std::size_t>(cursor - data_.get());

@@ -25,7 +25,7 @@ class ThreadedFileOutput : public PassOutput {
         const std::size_t ready = last ? out.Size() : out.Size() / kBlockSize * kBlockSize;
         const std::string rest(out.View().substr(ready));
         out = writer_.Hand_Over(std::move(out), ready);
-        out.Written_Until(std::copy(rest.begin(), rest.end(), out.Room_For(rest.size())));
+        out.Append(rest);
     }
     bool Failed() override { return writer_.Failed(); }
     int Finish() { return writer_.Finish(); }
@@ -41,8 +41,7 @@ class Utf16Output : public PassOutput {
     void Take(OutputBuffer& out, bool last) override {
         std::string converted;
         out.Drop_Front(encoder_.Encode(out.View(), converted));
-        char* const cursor = converted_.Room_For(converted.size());
-        converted_.Written_Until(std::copy(converted.begin(), converted.end(), cursor));
+        converted_.Append(converted);
         output_.Take(converted_, last);
     }
     bool Failed() override { return output_.Failed(); }
