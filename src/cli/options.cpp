@@ -96,50 +96,123 @@ void Check_Each_Options(const Options& options) {
     Check_Source("end-from", options.end_from);
 }
 
-}  // namespace
+enum OptionCode : int {
+    kStamp = 1000,
+    kBegin,
+    kEnd,
+    kTime,
+    kEndTime,
+    kZone,
+    kForce = 'f',
+    kHelpOption = 'h',
+    kVersion = 'V',
+    kQuiet = 'q',
+    kNoClobber = 'n',
+    kTargetFolder = 't',
+    kDryRun = 2000,
+    kEach,
+    kStampFrom,
+    kBeginFrom,
+    kEndFrom,
+    kKeepLayout,
+};
 
-Request Parse_Arguments(int argc, char** argv, Options& options) {
-    enum : int {
-        kStamp = 1000,
-        kBegin,
-        kEnd,
-        kTime,
-        kEndTime,
-        kZone,
-        kForce = 'f',
-        kHelpOption = 'h',
-        kVersion = 'V',
-        kQuiet = 'q',
-        kNoClobber = 'n',
-        kTargetFolder = 't',
-        kDryRun = 2000,
-        kEach,
-        kStampFrom,
-        kBeginFrom,
-        kEndFrom,
-        kKeepLayout,
-    };
-    static const option kLongOptions[] = {
-        {"stamp", required_argument, nullptr, kStamp},
-        {"begin", required_argument, nullptr, kBegin},
-        {"end", required_argument, nullptr, kEnd},
-        {"time", required_argument, nullptr, kTime},
-        {"end-time", required_argument, nullptr, kEndTime},
-        {"zone", required_argument, nullptr, kZone},
-        {"force", no_argument, nullptr, kForce},
-        {"no-clobber", no_argument, nullptr, kNoClobber},
-        {"quiet", no_argument, nullptr, kQuiet},
-        {"target-directory", required_argument, nullptr, kTargetFolder},
-        {"dry-run", no_argument, nullptr, kDryRun},
-        {"each", no_argument, nullptr, kEach},
-        {"stamp-from", required_argument, nullptr, kStampFrom},
-        {"begin-from", required_argument, nullptr, kBeginFrom},
-        {"end-from", required_argument, nullptr, kEndFrom},
-        {"keep-layout", no_argument, nullptr, kKeepLayout},
-        {"help", no_argument, nullptr, kHelpOption},
-        {"version", no_argument, nullptr, kVersion},
-        {nullptr, 0, nullptr, 0},
-    };
+const option kLongOptions[] = {
+    {"stamp", required_argument, nullptr, kStamp},
+    {"begin", required_argument, nullptr, kBegin},
+    {"end", required_argument, nullptr, kEnd},
+    {"time", required_argument, nullptr, kTime},
+    {"end-time", required_argument, nullptr, kEndTime},
+    {"zone", required_argument, nullptr, kZone},
+    {"force", no_argument, nullptr, kForce},
+    {"no-clobber", no_argument, nullptr, kNoClobber},
+    {"quiet", no_argument, nullptr, kQuiet},
+    {"target-directory", required_argument, nullptr, kTargetFolder},
+    {"dry-run", no_argument, nullptr, kDryRun},
+    {"each", no_argument, nullptr, kEach},
+    {"stamp-from", required_argument, nullptr, kStampFrom},
+    {"begin-from", required_argument, nullptr, kBeginFrom},
+    {"end-from", required_argument, nullptr, kEndFrom},
+    {"keep-layout", no_argument, nullptr, kKeepLayout},
+    {"help", no_argument, nullptr, kHelpOption},
+    {"version", no_argument, nullptr, kVersion},
+    {nullptr, 0, nullptr, 0},
+};
+
+// The option's value or flag in `options`; false for an option getopt_long could not take.
+bool Take_Option(int choice, const char* value, Options& options) {
+    switch (choice) {
+        case kStamp:
+            options.stamp = value;
+            return true;
+        case kBegin:
+            options.begin = value;
+            return true;
+        case kEnd:
+            options.end = value;
+            return true;
+        case kTime:
+            options.time = value;
+            return true;
+        case kEndTime:
+            options.end_time = value;
+            return true;
+        case kZone:
+            options.zone = value;
+            return true;
+        case kForce:
+            options.force = true;
+            return true;
+        case kNoClobber:
+            options.no_clobber = true;
+            return true;
+        case kQuiet:
+            options.quiet = true;
+            return true;
+        case kTargetFolder:
+            options.target_folder = value;
+            return true;
+        case kDryRun:
+            options.dry_run = true;
+            return true;
+        case kEach:
+            options.each = true;
+            return true;
+        case kStampFrom:
+            options.stamp_from = value;
+            return true;
+        case kBeginFrom:
+            options.begin_from = value;
+            return true;
+        case kEndFrom:
+            options.end_from = value;
+            return true;
+        case kKeepLayout:
+            options.keep_layout = true;
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Why getopt_long could not take `word` (`missing_value`: it answered ':').
+std::string Bad_Usage_Text(std::string_view word, bool missing_value) {
+    const bool short_option = !word.starts_with("--") && optopt > 0 && optopt < 128;
+    const std::string short_name = "'-" + std::string(1, static_cast<char>(optopt)) + "'";
+    if (!missing_value) {
+        return short_option ? "unknown option " + short_name : Bad_Option_Text(word, kLongOptions);
+    }
+    if (word.starts_with("--") && word.find('=') != std::string_view::npos) {
+        return Bad_Option_Text(word, kLongOptions);  // a value too many
+    }
+    if (short_option) {
+        return "option " + short_name + " needs a value";
+    }
+    return "option '--" + std::string(Typed_Option_Name(word)) + "' needs a value";
+}
+
+// Reads the options up to the first file name, or up to --help or --version.
+Request Read_Options(int argc, char** argv, Options& options) {
     optind = 0;  // start afresh, also when called more than once in one process
     opterr = 0;
     for (;;) {
@@ -147,81 +220,24 @@ Request Parse_Arguments(int argc, char** argv, Options& options) {
         // The leading ":" makes a missing value its own answer, apart from unknown options.
         const int choice = ::getopt_long(argc, argv, ":fhVqnt:", kLongOptions, nullptr);
         if (choice == -1) {
-            break;
+            return Request::Run;
         }
-        // getopt_long has moved past the word it could not take.
-        const std::string_view word = optind > 0 && optind <= argc ? argv[optind - 1] : "";
-        switch (choice) {
-            case kStamp:
-                options.stamp = optarg;
-                break;
-            case kBegin:
-                options.begin = optarg;
-                break;
-            case kEnd:
-                options.end = optarg;
-                break;
-            case kTime:
-                options.time = optarg;
-                break;
-            case kEndTime:
-                options.end_time = optarg;
-                break;
-            case kZone:
-                options.zone = optarg;
-                break;
-            case kForce:
-                options.force = true;
-                break;
-            case kNoClobber:
-                options.no_clobber = true;
-                break;
-            case kQuiet:
-                options.quiet = true;
-                break;
-            case kTargetFolder:
-                options.target_folder = optarg;
-                break;
-            case kDryRun:
-                options.dry_run = true;
-                break;
-            case kEach:
-                options.each = true;
-                break;
-            case kStampFrom:
-                options.stamp_from = optarg;
-                break;
-            case kBeginFrom:
-                options.begin_from = optarg;
-                break;
-            case kEndFrom:
-                options.end_from = optarg;
-                break;
-            case kKeepLayout:
-                options.keep_layout = true;
-                break;
-            case kHelpOption:
-                return Request::Help;
-            case kVersion:
-                return Request::Version;
-            case ':':
-                if (word.starts_with("--") && word.find('=') != std::string_view::npos) {
-                    throw UsageError{Bad_Option_Text(word, kLongOptions)};  // a value too many
-                }
-                if (!word.starts_with("--") && optopt > 0 && optopt < 128) {
-                    throw UsageError{"option '-" + std::string(1, static_cast<char>(optopt)) +
-                                     "' needs a value"};
-                }
-                throw UsageError{"option '--" + std::string(Typed_Option_Name(word)) +
-                                 "' needs a value"};
-            default:
-                if (!word.starts_with("--") && optopt > 0 && optopt < 128) {
-                    throw UsageError{"unknown option '-" +
-                                     std::string(1, static_cast<char>(optopt)) + "'"};
-                }
-                throw UsageError{Bad_Option_Text(word, kLongOptions)};
+        if (choice == kHelpOption) {
+            return Request::Help;
+        }
+        if (choice == kVersion) {
+            return Request::Version;
+        }
+        if (!Take_Option(choice, optarg, options)) {
+            // getopt_long has moved past the word it could not take.
+            const std::string_view word = optind > 0 && optind <= argc ? argv[optind - 1] : "";
+            throw UsageError{Bad_Usage_Text(word, choice == ':')};
         }
     }
+}
+
+// The file names after the options, wildcards expanded where the shell leaves that to programs.
+void Read_Names(int argc, char** argv, Options& options) {
     for (int i = optind; i < argc; ++i) {
         const std::string argument = argv[i];
         const std::vector<std::string> names = platform::Names_Matching(argument);
@@ -230,6 +246,9 @@ Request Parse_Arguments(int argc, char** argv, Options& options) {
         }
         options.names.insert(options.names.end(), names.begin(), names.end());
     }
+}
+
+void Check_Names(const Options& options) {
     if (options.names.empty()) {
         throw UsageError{"INPUT is missing"};
     }
@@ -238,10 +257,10 @@ Request Parse_Arguments(int argc, char** argv, Options& options) {
         (options.target_folder && options.target_folder->empty())) {
         throw UsageError{"a file name is empty"};
     }
-    if (options.force && options.no_clobber) {
-        throw UsageError{"--force and --no-clobber exclude each other"};
-    }
-    Check_Each_Options(options);
+}
+
+// Checks the dates, times and zone and puts them in the form the window would build them.
+void Check_Times(Options& options) {
     if (options.stamp && (options.begin || options.end)) {
         throw UsageError{"--stamp cannot be combined with --begin or --end"};
     }
@@ -267,6 +286,21 @@ Request Parse_Arguments(int argc, char** argv, Options& options) {
         }
         options.zone = *entry;
     }
+}
+
+}  // namespace
+
+Request Parse_Arguments(int argc, char** argv, Options& options) {
+    if (const Request request = Read_Options(argc, argv, options); request != Request::Run) {
+        return request;
+    }
+    Read_Names(argc, argv, options);
+    Check_Names(options);
+    if (options.force && options.no_clobber) {
+        throw UsageError{"--force and --no-clobber exclude each other"};
+    }
+    Check_Each_Options(options);
+    Check_Times(options);
     return Request::Run;
 }
 
