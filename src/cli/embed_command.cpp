@@ -139,7 +139,21 @@ int Report(const Run& run, const Job& job, const EmbedResult& result) {
         case EmbedStatus::ArchiveSpoolFailed:
             run.Say(result.folder, message);
             break;
-        default:
+        case EmbedStatus::HasTimeData:
+        case EmbedStatus::NoContainerTag:
+        case EmbedStatus::InputChanged:
+        case EmbedStatus::ReadFailed:
+        case EmbedStatus::PipeTooLarge:
+        case EmbedStatus::Cancelled:
+        case EmbedStatus::NotKmz:
+        case EmbedStatus::KmzUnsupported:
+        case EmbedStatus::ArchiveIntoKml:
+        case EmbedStatus::TextIntoKmz:
+        case EmbedStatus::KmzUnusable:
+        case EmbedStatus::Utf32:
+        case EmbedStatus::CutShortUtf16:
+        case EmbedStatus::PipedArchive:
+        case EmbedStatus::NoFeatureTimed:
             run.Say(Shown_Input(job), message);
             break;
     }

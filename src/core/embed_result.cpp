@@ -108,9 +108,18 @@ bool Is_Refusal(EmbedStatus status) {
         case EmbedStatus::PipedArchive:
         case EmbedStatus::NoFeatureTimed:
             return true;
-        default:
+        case EmbedStatus::Written:
+        case EmbedStatus::InputChanged:
+        case EmbedStatus::ReadFailed:
+        case EmbedStatus::WriteFailed:
+        case EmbedStatus::FolderFailed:
+        case EmbedStatus::ArchiveSpoolFailed:
+        case EmbedStatus::PipeTooLarge:
+        case EmbedStatus::Cancelled:
+        case EmbedStatus::KmzUnusable:
             return false;
     }
+    return false;
 }
 
 }  // namespace zaveze
