@@ -38,6 +38,12 @@ inline constexpr Font kLargeFont{9.75, false};
 inline constexpr Font kLargeBold{9.75, true};
 inline constexpr Font kResultFont{12.0, true};
 
+// How a time picker shows its time.
+enum class PickerFormat {
+    TwentyFourHour,  // HH:mm:ss whatever the system's habit
+    SystemsLong,     // the system's long time format, without a time zone
+};
+
 struct ControlSpec {
     std::string_view name;
     ControlKind kind;
@@ -54,6 +60,7 @@ struct ControlSpec {
     std::string_view accessible_name = {};
     std::string_view names = {};  // for a label: the control it names ("Year" its year box)
     int visible_entries = 12;     // for a list: entries shown when it drops down
+    PickerFormat picker_format = PickerFormat::TwentyFourHour;  // for a time picker
 };
 
 // The window's client area at 96 dpi.
@@ -280,7 +287,8 @@ inline constexpr std::array kControls = {
                 .kind = TimePicker,
                 .place = {896, 182, 104, 28},
                 .font = kLargeFont,
-                .accessible_name = "End time"},
+                .accessible_name = "End time",
+                .picker_format = PickerFormat::SystemsLong},
     ControlSpec{.name = "cmdVerify_Dates",
                 .kind = Button,
                 .place = {512, 224, 150, 36},

@@ -101,8 +101,6 @@ class frmTimeStamper {
     void Month_Picked(const DateSide& side);
     void comboBegin_Day_Click() { controls_.Set_Enabled(kBegin.picker, true); }
     void comboEnd_Day_Click() { controls_.Set_Enabled(kEnd.picker, true); }
-    void Fill_Begin_Days() { Fill_Days(kBegin); }
-    void Fill_End_Days() { Fill_Days(kEnd); }
     void Fill_Days(const DateSide& side);
     void Build_Date_Strings();
     void Build_Side(const DateSide& side);

@@ -62,8 +62,14 @@ QWidget* Make(const ControlSpec& spec, QWidget* parent) {
             list->setMaxVisibleItems(spec.visible_entries);
             return list;
         }
-        case ControlKind::TimePicker:
-            return new TimePicker(parent);
+        case ControlKind::TimePicker: {
+            auto* picker = new TimePicker(parent);
+            picker->setDisplayFormat(
+                spec.picker_format == form::PickerFormat::TwentyFourHour
+                    ? QStringLiteral("HH:mm:ss")
+                    : Time_Format_Without_Zone(QLocale::system().timeFormat(QLocale::LongFormat)));
+            return picker;
+        }
     }
     return nullptr;
 }
@@ -92,10 +98,6 @@ void QtWindow::Create_Controls() {
         controls_.emplace(spec.name, control);
     }
     Scale_Window(1);
-    Get<QTimeEdit>("dtPickBegin")->setDisplayFormat("HH:mm:ss");
-    Get<QTimeEdit>("dtPickEnd")
-        ->setDisplayFormat(
-            Time_Format_Without_Zone(QLocale::system().timeFormat(QLocale::LongFormat)));
     Describe_For_Screen_Readers();
 }
 

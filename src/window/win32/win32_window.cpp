@@ -106,9 +106,9 @@ LRESULT Win32Window::Handle_Message(UINT message, WPARAM w, LPARAM l) {
             return 0;
         }
         case WM_CTLCOLORSTATIC:
-            // The website label reads as a link, in the system's colour for links (which a
+            // A link label (the website) reads as a link, in the system's colour for links (which a
             // high-contrast theme sets too).
-            if (Name_Of(reinterpret_cast<HWND>(l)) == "lblWebsite") {
+            if (Is_Link(reinterpret_cast<HWND>(l))) {
                 const auto device = reinterpret_cast<HDC>(w);
                 ::SetTextColor(device, Link_Colour());
                 ::SetBkMode(device, TRANSPARENT);
@@ -116,7 +116,7 @@ LRESULT Win32Window::Handle_Message(UINT message, WPARAM w, LPARAM l) {
             }
             break;
         case WM_SETCURSOR:
-            if (Name_Of(reinterpret_cast<HWND>(w)) == "lblWebsite") {
+            if (Is_Link(reinterpret_cast<HWND>(w))) {
                 ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
                 return TRUE;
             }
@@ -158,7 +158,9 @@ void Win32Window::Report_Command(WORD id, WORD notification) {
                 form_->User_Picked(spec.name);
             }
             break;
-        default:
+        case form::ControlKind::Label:
+        case form::ControlKind::Frame:
+        case form::ControlKind::TimePicker:  // read when the job starts
             break;
     }
 }

@@ -33,6 +33,11 @@ class Win32Window final : public BaseWindow<Win32Window>, private form::Controls
 
     HWND Control(std::string_view name) const;
     std::string Name_Of(HWND control) const;  // empty for a window that is no control of ours
+    const form::ControlSpec* Spec_Of(HWND control) const;  // null for one that is no control
+    bool Is_Link(HWND control) const {
+        const form::ControlSpec* spec = Spec_Of(control);
+        return spec != nullptr && spec->kind == form::ControlKind::LinkLabel;
+    }
 
     void Show(int how);
     void Open_Input_File(const std::string& path) { form_->Open_Input_File(path); }

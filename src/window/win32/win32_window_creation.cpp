@@ -102,12 +102,17 @@ void Win32Window::Create_Controls() {
             ::SendMessageW(control, CB_SETMINVISIBLE, static_cast<WPARAM>(spec->visible_entries),
                            0);
         }
+        if (spec->kind == ControlKind::TimePicker &&
+            spec->picker_format == form::PickerFormat::TwentyFourHour) {
+            // Without a format of its own a picker shows the system's long time format.
+            ::SendMessageW(control, DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"HH':'mm':'ss"));
+        }
+        if (spec->kind == ControlKind::Frame) {
+            // A frame lies under its options, which are its siblings here.
+            ::SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0,
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
     }
-    // The frame lies under its options.
-    ::SetWindowPos(Control("frameMode"), HWND_BOTTOM, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ::SendMessageW(Control("dtPickBegin"), DTM_SETFORMATW, 0,
-                   reinterpret_cast<LPARAM>(L"HH':'mm':'ss"));
     Create_Tool_Tips();
     Describe_For_Screen_Readers();
 }
@@ -228,17 +233,22 @@ HWND Win32Window::Control(std::string_view name) const {
     return Find(name).handle;
 }
 
-// The control a window belongs to: itself, or the control whose part it is (a list's box).
 std::string Win32Window::Name_Of(HWND control) const {
+    const form::ControlSpec* spec = Spec_Of(control);
+    return spec != nullptr ? std::string(spec->name) : std::string();
+}
+
+// The control a window belongs to: itself, or the control whose part it is (a list's box).
+const form::ControlSpec* Win32Window::Spec_Of(HWND control) const {
     while (control != nullptr && ::GetParent(control) != window_) {
         control = ::GetParent(control);
     }
     for (const auto& [name, made] : controls_) {
         if (made.handle == control) {
-            return name;
+            return made.spec;
         }
     }
-    return {};
+    return nullptr;
 }
 
 }  // namespace zaveze::win32
