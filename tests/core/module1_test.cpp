@@ -40,20 +40,4 @@ INSTANTIATE_TEST_SUITE_P(
                       PathCase{"D:trip.kml", "D:", "trip"}));
 #endif
 
-// Each line: what Clean_Line returns, and the collapsed form it leaves in the caller's variable.
-TEST(CleanLine, CollapsesTrimsAndHandsBackTheUntrimmedForm) {
-    const struct {
-        std::string line, result, left;
-    } cases[] = {
-        {"\t  <Document> \t ", "<Document>", " <Document> "},
-        {"a\r\nb\nc\rd", "a b c\rd", "a b c\rd"},  // a lone CR stays
-        {std::string(17, ' ') + "x" + std::string(9, '\t') + "y", "x y", " x y"},
-        {" \t \t", "", " "},
-    };
-    for (auto [line, result, left] : cases) {
-        EXPECT_EQ(Module1::Clean_Line(line), result);
-        EXPECT_EQ(line, left);
-    }
-}
-
 }  // namespace
