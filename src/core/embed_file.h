@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// Writes the output KML file from the input KML file, whole or not at all.
+// Writes the output from the input, whole or not at all: a KML file, or a KMZ archive whose main
+// document gets the time (the archive's other bytes are copied as they are).
 //
 // The input is read exactly once: the checks that refuse it (time data already there, no
 // container tag) run inside the writing pass, and a refusal drops the unfinished output. The

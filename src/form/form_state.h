@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// The values the window's handlers share outside its controls. The scratch path and the
-// "element inserted" flag of the original design are gone: the output is written through an
-// unnamed or scratch file that the file layer names and removes itself, and the element goes in
-// once by construction, so neither value had a reader.
+// The values the window's handlers share outside its controls: the chosen files, the date texts
+// last built, whether a year was typed since the last reset, and the date format shown.
 
 #include <string>
 
