@@ -2,6 +2,7 @@
 // The window as the user first sees it, and its own commands.
 
 #include "form/progress_text.h"
+#include "form/user_guide.h"
 #include "form/window_command_line.h"
 #include "form_fixture.h"
 
@@ -100,6 +101,26 @@ TEST_F(WindowStart, HelpAndWebsiteOpenTheUserGuideAndExitCloses) {
     Click("cmdExit");
     EXPECT_TRUE(controls.closed);
     EXPECT_TRUE(services.messages.empty());
+}
+
+// The guide is where the package installs it, beside the program on Windows and in the
+// documentation folder elsewhere; a development build reads the source tree's while there is none.
+TEST(UserGuide, IsWhereThePackageInstallsItElseInTheSourceTree) {
+    TempFolder root;
+#ifdef _WIN32
+    const std::string program_folder = root.File("Zaveze");
+    const std::string installed = root.File("Zaveze\\user-guide.html");
+#else
+    const std::string program_folder = root.File("bin");
+    const std::string installed = root.File("share/doc/zaveze/user-guide.html");
+#endif
+    const form::UserGuide before = form::Find_User_Guide(program_folder);
+    EXPECT_EQ(before.expected, installed);
+    ASSERT_TRUE(before.found.has_value());
+    EXPECT_TRUE(before.found->ends_with("docs/user-guide.html")) << *before.found;
+    std::filesystem::create_directories(std::filesystem::path(installed).parent_path());
+    Write_File(installed, "<html></html>");
+    EXPECT_EQ(form::Find_User_Guide(program_folder).found, installed);
 }
 
 // A click on the option that is already selected raises nothing: the mode stays as it was set.

@@ -54,12 +54,12 @@ std::string QtServices::Choose_Output_File(const std::string& title,
 
 std::optional<form::Services::GuideFailure> QtServices::Open_User_Guide(
     const std::string& section) {
-    const QUrl address = User_Guide_Address(To_QString(section));
-    if (address.isEmpty()) {
-        return GuideFailure{To_Utf8(Expected_User_Guide()), std::string(messages::kGuideMissing)};
+    const form::UserGuide guide = Find_User_Guide();
+    if (!guide.found) {
+        return GuideFailure{guide.expected, std::string(messages::kGuideMissing)};
     }
-    if (!QDesktopServices::openUrl(address)) {
-        return GuideFailure{To_Utf8(address.toLocalFile()), std::string(messages::kNoBrowser)};
+    if (!QDesktopServices::openUrl(User_Guide_Address(*guide.found, To_QString(section)))) {
+        return GuideFailure{*guide.found, std::string(messages::kNoBrowser)};
     }
     return std::nullopt;
 }

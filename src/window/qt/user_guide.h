@@ -4,13 +4,14 @@
 #include <QString>
 #include <QUrl>
 
+#include "form/user_guide.h"
+
 namespace zaveze {
 
-// The address of the user guide that ships with the program, at `section` (an anchor such as
-// "about") when given: installed beside the program under share/doc/zaveze, or in the source
-// tree for a program that runs from its build folder. Empty when neither is there.
-QUrl User_Guide_Address(const QString& section = {});
-// Where the installed guide belongs, beside the program.
-QString Expected_User_Guide();
+// Where this program's user guide is (form/user_guide.h), from the program's own folder.
+form::UserGuide Find_User_Guide();
+
+// The address of the guide at `path`, at `section` (an anchor such as "about") when given.
+QUrl User_Guide_Address(const std::string& path, const QString& section = {});
 
 }  // namespace zaveze

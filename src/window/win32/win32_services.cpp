@@ -8,6 +8,8 @@
 #include <shlwapi.h>
 
 #include "core/files/platform/file_system.h"
+#include "core/files/platform/paths.h"
+#include "form/user_guide.h"
 #include "form/window_messages.h"
 #include "window/win32/long_job.h"
 
@@ -75,40 +77,33 @@ std::string Win32Services::Choose_Output_File(const std::string& title,
     return Run_File_Dialog(window_, title, filters, preset, false);
 }
 
-std::wstring User_Guide_Address(const std::wstring& program_folder, const std::string& section) {
-    std::vector<std::wstring> candidates{program_folder + L"\\user-guide.html"};
-#ifdef ZAVEZE_SOURCE_GUIDE
-    candidates.push_back(platform::Utf16_Of(ZAVEZE_SOURCE_GUIDE));  // a development build
-#endif
-    for (const std::wstring& candidate : candidates) {
-        if (::GetFileAttributesW(candidate.c_str()) == INVALID_FILE_ATTRIBUTES) {
-            continue;
-        }
-        std::wstring address(kPathRoom, L'\0');
-        DWORD length = kPathRoom;
-        if (FAILED(::UrlCreateFromPathW(candidate.c_str(), address.data(), &length, 0))) {
-            continue;
-        }
-        address.resize(length);
-        return section.empty() ? address : address + L"#" + platform::Utf16_Of(section);
+// The guide's address (file:///...), at `section` when given; empty when it has none.
+std::wstring User_Guide_Address(const std::string& path, const std::string& section) {
+    std::wstring address(kPathRoom, L'\0');
+    DWORD length = kPathRoom;
+    if (FAILED(
+            ::UrlCreateFromPathW(platform::Utf16_Of(path).c_str(), address.data(), &length, 0))) {
+        return {};
     }
-    return {};
+    address.resize(length);
+    return section.empty() ? address : address + L"#" + platform::Utf16_Of(section);
 }
 
 std::optional<form::Services::GuideFailure> Win32Services::Open_User_Guide(
     const std::string& section) {
     std::wstring program(kPathRoom, L'\0');
     program.resize(::GetModuleFileNameW(nullptr, program.data(), kPathRoom));
-    const std::wstring folder = program.substr(0, program.find_last_of(L"\\/"));
-    const std::wstring address = User_Guide_Address(folder, section);
-    const std::string expected = platform::Utf8_Of((folder + L"\\user-guide.html").c_str());
-    if (address.empty()) {
-        return GuideFailure{expected, std::string(messages::kGuideMissing)};
+    const form::UserGuide guide =
+        form::Find_User_Guide(platform::Folder_Of(platform::Utf8_Of(program.c_str())));
+    if (!guide.found) {
+        return GuideFailure{guide.expected, std::string(messages::kGuideMissing)};
     }
+    const std::wstring address = User_Guide_Address(*guide.found, section);
     // ShellExecuteW reports success with a value above 32.
-    if (reinterpret_cast<INT_PTR>(::ShellExecuteW(window_, L"open", address.c_str(), nullptr,
+    if (address.empty() ||
+        reinterpret_cast<INT_PTR>(::ShellExecuteW(window_, L"open", address.c_str(), nullptr,
                                                   nullptr, SW_SHOWNORMAL)) <= 32) {
-        return GuideFailure{expected, std::string(messages::kNoBrowser)};
+        return GuideFailure{*guide.found, std::string(messages::kNoBrowser)};
     }
     return std::nullopt;
 }

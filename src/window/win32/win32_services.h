@@ -27,9 +27,8 @@ class Win32Services final : public form::Services {
     HWND window_;
 };
 
-// The user guide beside the program in `program_folder` (or, for a program in its build folder,
-// the one in the source tree) as a file: address, at `section` when given; empty when there is
-// none.
-std::wstring User_Guide_Address(const std::wstring& program_folder, const std::string& section);
+// The address (file:///...) of the guide at `path`, at `section` when given; empty when the path
+// has none.
+std::wstring User_Guide_Address(const std::string& path, const std::string& section);
 
 }  // namespace zaveze::win32

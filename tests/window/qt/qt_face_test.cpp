@@ -351,7 +351,9 @@ class QtFaceTest : public QObject {
     }
 
     void theUserGuideIsALocalFile() {
-        const QUrl guide = zaveze::User_Guide_Address("about");
+        const auto found = zaveze::Find_User_Guide().found;
+        QVERIFY(found.has_value());
+        const QUrl guide = zaveze::User_Guide_Address(*found, "about");
         QVERIFY(guide.isLocalFile());
         QVERIFY(guide.toLocalFile().endsWith("/user-guide.html"));
         QVERIFY(QFileInfo::exists(guide.toLocalFile()));
