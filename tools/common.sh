@@ -19,11 +19,15 @@ install_missing() {
     for package in "$@"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
     done
-    if [ ${#missing[@]} -gt 0 ]; then
-        echo "Installing: ${missing[*]}"
-        local sudo=""
-        [ "$(id -u)" -eq 0 ] || sudo="sudo"
-        $sudo apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    [ ${#missing[@]} -gt 0 ] || return 0
+    # Only root installs; elsewhere the script says what to install and stops, rather than asking
+    # for a password in the middle of a build.
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "These Debian packages are missing; install them as root, then run this again:" >&2
+        echo "  apt-get install ${missing[*]}" >&2
+        exit 1
     fi
+    echo "Installing: ${missing[*]}"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
