@@ -13,6 +13,7 @@ int Run(std::vector<std::string> arguments) {
     zaveze::Install_Termination_Cleanup();
     zaveze::platform::Prepare_Standard_Streams();
     std::vector<char*> argv;
+    argv.reserve(arguments.size() + 1);
     for (std::string& argument : arguments) {
         argv.push_back(argument.data());
     }

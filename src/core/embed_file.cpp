@@ -71,7 +71,7 @@ EmbedResult Embed_File(const std::string& input_path, const std::string& output,
     if (const auto failure = safe_output.Create(target.write_path, permissions)) {
         return From_Write_Failure(*failure, target.write_path);
     }
-    const EmbedResult copied = kmz ? Write_Kmz(input, safe_output.Fd(), embedding, control)
+    EmbedResult copied = kmz ? Write_Kmz(input, safe_output.Fd(), embedding, control)
                                    : Copy_With_Element(input, safe_output.Fd(), embedding, control);
     if (!kmz && Piped_As_Text_But_An_Archive(input)) {
         return {EmbedStatus::PipedArchive, {}, {}};  // whatever the text's own verdict was

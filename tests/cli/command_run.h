@@ -19,6 +19,7 @@ struct CommandRun {
 inline CommandRun Embed_Command(std::vector<std::string> args) {
     args.insert(args.begin(), "zaveze-embed");
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (std::string& arg : args) {
         argv.push_back(arg.data());
     }

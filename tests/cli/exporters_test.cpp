@@ -85,7 +85,8 @@ class Exporters : public ::testing::Test {
     // Embeds a span of 2007 into the file `name` with `bytes`; the output, of the same name in
     // another folder, since GDAL names a single layer after its file.
     std::string Embed(const std::string& name, const std::string& bytes, bool gdal_reads = true) {
-        const std::string input = folder.File(name), output = (dated.Path() / name).string();
+        const std::string input = folder.File(name);
+        std::string output = (dated.Path() / name).string();
         Write_File(input, bytes);
         const CommandRun run =
             Embed_Command({"--begin", "2007-01-01", "--end", "2007-12-31", input, output});

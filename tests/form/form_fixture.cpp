@@ -114,7 +114,7 @@ void FormFixture::Enter_Date(Side side, std::string_view year, std::string_view 
 }
 
 std::string FormFixture::Choose_Input(std::string_view file_name, std::string_view content) {
-    const std::string path = folder.File(file_name);
+    std::string path = folder.File(file_name);
     Write_File(path, content);
     services.chosen_files.push_back(path);
     Click("cmdInputFile");

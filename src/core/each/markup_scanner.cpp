@@ -218,7 +218,11 @@ void MarkupScanner::Judge_Tag(char c) {
         return Not_Markup(c);
     }
     if (kind != '/' && (c == '"' || c == '\'')) {
-        quote_ = quote_ == 0 ? c : (quote_ == c ? 0 : quote_);
+        if (quote_ == 0) {
+            quote_ = c;  // a quoted value starts
+        } else if (quote_ == c) {
+            quote_ = 0;  // and ends
+        }
     }
     if (c != '>' || quote_ != 0) {
         return;

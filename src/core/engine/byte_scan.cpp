@@ -92,6 +92,12 @@ __attribute__((target("avx2"))) inline WindowMasks Masks_Avx2(const char* p) {
                         _mm256_and_si256, _mm256_andnot_si256, _mm256_movemask_epi8)
 }
 
+char* Put_Line_Break(char* cursor) {
+    cursor[0] = '\r';
+    cursor[1] = '\n';
+    return cursor + 2;
+}
+
 // Copies a piece of at most kWidth bytes with one fixed-size copy; the bytes written beyond
 // `length` are overwritten by what follows, or lie in the output's slack.
 template <int kWidth>
@@ -111,7 +117,7 @@ template <int kWidth, WindowMasks (*Masks)(const char*)>
         }
         ++position;
     }
-    while (end - position > 2 * kWidth) {
+    while (end - position > std::ptrdiff_t{2} * kWidth) {
         const WindowMasks masks = Masks(position);
         unsigned events = masks.lone_cr | masks.lone_lf | masks.tag_start;
         const char* from = position;  // copied up to here
@@ -131,10 +137,9 @@ template <int kWidth, WindowMasks (*Masks)(const char*)>
                     return {at, cursor};
                 }
                 // The tag on a line of its own; the window starts again behind it.
-                std::memcpy(cursor, "\r\n", 2);
-                std::memcpy(cursor + 2, tag.data(), tag.size());
-                std::memcpy(cursor + 2 + tag.size(), "\r\n", 2);
-                cursor += tag.size() + 4;
+                cursor = Put_Line_Break(cursor);
+                std::memcpy(cursor, tag.data(), tag.size());
+                cursor = Put_Line_Break(cursor + tag.size());
                 after_tag = at + tag.size();
                 break;
             } else if ((masks.lone_lf & bit) != 0) {

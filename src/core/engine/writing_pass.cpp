@@ -138,7 +138,7 @@ EmbedResult Run_Writing_Pass(const ByteReader& read, PassOutput& output, const E
 EmbedResult Copy_With_Element(InputFile& input, int output_fd, const Embedding& embedding,
                               JobControl* control) {
     ThreadedFileOutput output(output_fd);
-    const EmbedResult result = Run_Writing_Pass(
+    EmbedResult result = Run_Writing_Pass(
         [&input](char* buffer, std::size_t size) { return input.Read(buffer, size); }, output,
         embedding, control);
     if (result.status != EmbedStatus::Written && result.status != EmbedStatus::NoContainerTag &&

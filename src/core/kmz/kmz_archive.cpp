@@ -302,7 +302,7 @@ InputCheck Check_Kmz(InputFile& input, JobControl* control) {
                 0};
     }
     kmz::MainDocumentReader reader(input.Fd(), archive.main);
-    const InputCheck check = Check_Bytes(
+    InputCheck check = Check_Bytes(
         [&reader](char* buffer, std::size_t size) { return reader.Read(buffer, size); }, control);
     if (reader.Damage()) {
         return {InputVerdict::KmzUnusable, *reader.Damage(), {}, 0, {}};

@@ -153,7 +153,7 @@ MainDocumentReader::~MainDocumentReader() {
     }
 }
 
-std::int64_t MainDocumentReader::Fail(std::string what) {
+std::int64_t MainDocumentReader::Fail(const std::string& what) {
     damage_ = messages::Kml_Entry_Damaged(name_, what);
     return -1;
 }

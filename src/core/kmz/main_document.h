@@ -53,7 +53,7 @@ class MainDocumentReader {
     const std::optional<std::string>& Damage() const { return damage_; }
 
   private:
-    std::int64_t Fail(std::string what);
+    std::int64_t Fail(const std::string& what);
     std::int64_t Inflate(char* buffer, std::size_t size);
     std::int64_t Finish();
 

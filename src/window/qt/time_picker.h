@@ -20,7 +20,10 @@ class TimePicker : public QTimeEdit {
             const auto* key = static_cast<QKeyEvent*>(event);
             const bool plain = (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == 0;
             if (plain && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
-                QWidget::focusNextPrevChild(key->key() == Qt::Key_Tab);
+                // QDateTimeEdit's own override steps between the sections; the window's focus
+                // chain is QWidget's.
+                QWidget::focusNextPrevChild(  // NOLINT(bugprone-parent-virtual-call)
+                    key->key() == Qt::Key_Tab);
                 return true;
             }
         }

@@ -103,7 +103,7 @@ void WindowFixture::Tab(const char* from) {
 }
 
 QString WindowFixture::Choose_Input(const QString& file_name, const std::string& content) {
-    const QString path = QString::fromStdString(folder.File(file_name.toStdString()));
+    QString path = QString::fromStdString(folder.File(file_name.toStdString()));
     Write_File(path.toStdString(), content);
     services.chosen_files.push_back(path.toStdString());
     Click("cmdInputFile");

@@ -127,5 +127,4 @@ int Standard_Output();
 // Makes standard output carry bytes exactly and show UTF-8 texts as such (Windows consoles).
 void Prepare_Standard_Streams();
 
-
 }  // namespace zaveze::platform
