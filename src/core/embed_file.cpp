@@ -48,7 +48,8 @@ std::optional<EmbedResult> Output_Refusal(const OutputTarget& target, Replacing 
 }
 
 EmbedResult Embed_File(const std::string& input_path, const std::string& output,
-                       const Embedding& embedding, Replacing replacing, JobControl* control) {
+                       const Embedding& embedding, Replacing replacing, JobControl* control,
+                       const platform::FileNaming& naming) {
     InputFile input;
     if (const auto reason = input.Open(input_path)) {
         return {EmbedStatus::ReadFailed, *reason, {}};
@@ -67,12 +68,12 @@ EmbedResult Embed_File(const std::string& input_path, const std::string& output,
     if (const auto mismatch = Kind_Mismatch(kmz, output)) {
         return {*mismatch, {}, {}};
     }
-    SafeOutput safe_output;
+    SafeOutput safe_output(naming);
     if (const auto failure = safe_output.Create(target.write_path, permissions)) {
         return From_Write_Failure(*failure, target.write_path);
     }
     EmbedResult copied = kmz ? Write_Kmz(input, safe_output.Fd(), embedding, control)
-                                   : Copy_With_Element(input, safe_output.Fd(), embedding, control);
+                             : Copy_With_Element(input, safe_output.Fd(), embedding, control);
     if (!kmz && Piped_As_Text_But_An_Archive(input)) {
         return {EmbedStatus::PipedArchive, {}, {}};  // whatever the text's own verdict was
     }

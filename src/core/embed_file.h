@@ -22,9 +22,11 @@ namespace zaveze {
 // Why an output may not be written, as Examine_Output found it; none when it may.
 std::optional<EmbedResult> Output_Refusal(const OutputTarget& target, Replacing replacing);
 
-// `control`, when given, receives the progress and may cancel the job.
+// `control`, when given, receives the progress and may cancel the job; `naming` is how the output
+// is made and named, the system's own unless a test says otherwise.
 EmbedResult Embed_File(const std::string& input, const std::string& output,
                        const Embedding& embedding, Replacing replacing,
-                       JobControl* control = nullptr);
+                       JobControl* control = nullptr,
+                       const platform::FileNaming& naming = platform::System_File_Naming());
 
 }  // namespace zaveze

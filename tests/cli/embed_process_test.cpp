@@ -256,9 +256,9 @@ TEST_F(EmbedProcess, AScratchNameIsRemovedWhenASignalEndsTheRun) {
             if (child == 0) {
                 const rlimit no_core{0, 0};  // SIGQUIT and SIGABRT would dump one
                 ::setrlimit(RLIMIT_CORE, &no_core);
-                platform::Pretend_File_System_Limits(limits);
                 Install_Termination_Cleanup();
-                Embed_File(fifo, output, kElement, Replacing::Never);
+                Embed_File(fifo, output, kElement, Replacing::Never, nullptr,
+                           testing::LimitedNaming(limits));
                 ::_exit(0);
             }
             const FileDescriptor writer(::open(fifo.c_str(), O_WRONLY));

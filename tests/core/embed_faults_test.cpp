@@ -101,7 +101,7 @@ namespace {
 // consent: the run reports it and drops its own output.
 TEST(EmbedRace, AFileAppearingAtTheOutputDuringTheRunIsKept) {
     for (const auto limits : testing::kEveryFileSystem) {
-        const testing::PretendedFileSystem file_system(limits);
+        const testing::LimitedNaming naming(limits);
         TempFolder folder;
         const std::string fifo = folder.File("input.kml");
         const std::string output = folder.File("out.kml");
@@ -112,7 +112,8 @@ TEST(EmbedRace, AFileAppearingAtTheOutputDuringTheRunIsKept) {
             Write_File(output, "written by somebody else meanwhile");
             Write_All(writer.Get(), "<Folder>\r\n");
         });
-        const EmbedResult result = Embed_File(fifo, output, kElement, Replacing::Never);
+        const EmbedResult result =
+            Embed_File(fifo, output, kElement, Replacing::Never, nullptr, naming);
         feeder.join();
         EXPECT_EQ(result.status, EmbedStatus::OutputExists);
         EXPECT_EQ(Embed_Result_Message(result, fifo, output),
@@ -129,7 +130,7 @@ TEST(EmbedRace, AFileAppearingAtTheOutputDuringTheRunIsKept) {
 TEST(EmbedRace, AFolderSwappedForALinkMidwayIsNotFollowed) {
     for (const auto limits : testing::kEveryFileSystem) {
         for (const Replacing replacing : {Replacing::Never, Replacing::Allowed}) {
-            const testing::PretendedFileSystem file_system(limits);
+            const testing::LimitedNaming naming(limits);
             TempFolder root;
             const std::string out = root.File("out"), moved = root.File("out.real");
             const std::string victim = root.File("victim"), fifo = root.File("input.kml");
@@ -140,8 +141,9 @@ TEST(EmbedRace, AFolderSwappedForALinkMidwayIsNotFollowed) {
             }
             ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
             EmbedResult result;
-            std::thread run(
-                [&] { result = Embed_File(fifo, out + "/trip.kml", kElement, replacing); });
+            std::thread run([&] {
+                result = Embed_File(fifo, out + "/trip.kml", kElement, replacing, nullptr, naming);
+            });
             FileDescriptor writer(::open(fifo.c_str(), O_WRONLY));
             Write_All(writer.Get(), Big_Kml(1 << 20));
             std::this_thread::sleep_for(std::chrono::milliseconds(200));  // the run is writing
@@ -162,14 +164,16 @@ TEST(EmbedRace, AFolderSwappedForALinkMidwayIsNotFollowed) {
 
 TEST(EmbedRace, OfTwoRunsOntoOneNameExactlyOneWrites) {
     for (const auto limits : testing::kEveryFileSystem) {
-        const testing::PretendedFileSystem file_system(limits);
+        const testing::LimitedNaming naming(limits);
         TempFolder folder;
         const std::string input = folder.File("trip.kml");
         const std::string output = folder.File("out.kml");
         Write_File(input, Big_Kml(4 << 20));
         EmbedResult first, second;
-        std::thread other([&] { second = Embed_File(input, output, kElement, Replacing::Never); });
-        first = Embed_File(input, output, kElement, Replacing::Never);
+        std::thread other([&] {
+            second = Embed_File(input, output, kElement, Replacing::Never, nullptr, naming);
+        });
+        first = Embed_File(input, output, kElement, Replacing::Never, nullptr, naming);
         other.join();
         const std::multiset<EmbedStatus> statuses{first.status, second.status};
         EXPECT_EQ(statuses,

@@ -2,16 +2,22 @@
 #pragma once
 // Tests that run on every kind of file system the program meets: with unnamed files (Linux's
 // ext4, tmpfs), without them, and without links either (exFAT and FAT memory cards, many network
-// shares), pretended on whatever file system the test folder is on.
+// shares), pretended on whatever file system the test folder is on by the naming the output is
+// given.
 
 #include <array>
+#include <cerrno>
 #include <string>
 
 #include "core/files/platform/file_system.h"
 
 namespace zaveze::testing {
 
-using platform::FileSystemLimits;
+enum class FileSystemLimits {
+    None,
+    NoUnnamedFiles,  // no unnamed files
+    NoLinks,         // nor hard links nor renames that refuse to replace, as on exFAT and FAT
+};
 
 inline constexpr std::array kEveryFileSystem = {
     FileSystemLimits::None, FileSystemLimits::NoUnnamedFiles, FileSystemLimits::NoLinks};
@@ -28,15 +34,30 @@ inline std::string Name_Of(FileSystemLimits limits) {
     return "?";
 }
 
-// For the length of a scope, every file system behaves as one with `limits`.
-class PretendedFileSystem {
+// The system's naming, less what a file system with `limits` lacks: those calls fail with
+// EOPNOTSUPP, as they do there.
+class LimitedNaming final : public platform::FileNaming {
   public:
-    explicit PretendedFileSystem(FileSystemLimits limits) {
-        platform::Pretend_File_System_Limits(limits);
+    explicit LimitedNaming(FileSystemLimits limits) : limits_(limits) {}
+
+    int Create_Unnamed(const platform::Folder& folder, std::uint32_t permissions) const override {
+        if (limits_ >= FileSystemLimits::NoUnnamedFiles) {
+            errno = EOPNOTSUPP;
+            return -1;
+        }
+        return FileNaming::Create_Unnamed(folder, permissions);
     }
-    ~PretendedFileSystem() { platform::Pretend_File_System_Limits(FileSystemLimits::None); }
-    PretendedFileSystem(const PretendedFileSystem&) = delete;
-    PretendedFileSystem& operator=(const PretendedFileSystem&) = delete;
+    bool Rename_No_Replace(const platform::Folder& folder, const std::string& from,
+                           const std::string& to) const override {
+        if (limits_ >= FileSystemLimits::NoLinks) {
+            errno = EOPNOTSUPP;
+            return false;
+        }
+        return FileNaming::Rename_No_Replace(folder, from, to);
+    }
+
+  private:
+    FileSystemLimits limits_;
 };
 
 }  // namespace zaveze::testing

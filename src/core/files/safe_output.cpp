@@ -111,7 +111,7 @@ std::optional<WriteFailure> SafeOutput::Create(const std::string& path, std::uin
         return Folder_Failure(path, errno);
     }
     name_ = path.substr(folder_.Path().size());
-    const int fd = platform::Create_Unnamed(folder_, permissions);
+    const int fd = naming_.Create_Unnamed(folder_, permissions);
     if (fd >= 0) {
         file_ = FileDescriptor(fd);
         return std::nullopt;
@@ -204,7 +204,7 @@ std::optional<WriteFailure> SafeOutput::Rename_Scratch(Replacing replacing) {
         return platform::Rename_Replacing(folder_, scratch_, name_) ? std::nullopt
                                                                     : File_Failure(errno);
     }
-    if (platform::Rename_No_Replace(folder_, scratch_, name_)) {
+    if (naming_.Rename_No_Replace(folder_, scratch_, name_)) {
         return std::nullopt;
     }
     if (errno == EOPNOTSUPP) {

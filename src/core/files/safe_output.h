@@ -16,6 +16,7 @@
 #include <string>
 
 #include "core/files/file_descriptor.h"
+#include "core/files/platform/file_system.h"
 
 namespace zaveze {
 
@@ -37,7 +38,9 @@ struct WriteFailure {
 
 class SafeOutput {
   public:
-    SafeOutput() = default;
+    // `naming`: how new files are made and named here; the system's own unless a test says.
+    explicit SafeOutput(const platform::FileNaming& naming = platform::System_File_Naming())
+        : naming_(naming) {}
     SafeOutput(const SafeOutput&) = delete;
     SafeOutput& operator=(const SafeOutput&) = delete;
     ~SafeOutput();  // drops a file that was never committed
@@ -63,6 +66,7 @@ class SafeOutput {
     std::optional<WriteFailure> Keep_Attributes_Of_Replaced();
     void Drop_Scratch();
 
+    const platform::FileNaming& naming_;
     std::string path_;
     platform::Folder folder_;  // the output's folder, held from Create on
     std::string name_;         // the output's name in it

@@ -27,11 +27,11 @@ class SafeOutputTest : public ::testing::TestWithParam<testing::FileSystemLimits
   protected:
     TempFolder folder;
     std::string path = folder.File("out.kml");
-    testing::PretendedFileSystem file_system{GetParam()};
+    testing::LimitedNaming naming{GetParam()};
 
     std::optional<WriteFailure> Write(const std::string& where, std::string_view bytes,
                                       Replacing replacing) {
-        SafeOutput output;
+        SafeOutput output(naming);
         if (auto failure = output.Create(where)) {
             return failure;
         }
@@ -46,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(EveryFileSystem, SafeOutputTest,
 
 TEST_P(SafeOutputTest, NothingHasTheNameUntilTheCommit) {
     {
-        SafeOutput output;
+        SafeOutput output(naming);
         ASSERT_EQ(output.Create(path), std::nullopt);
         ASSERT_TRUE(Write_All(output.Fd(), "half"));
         EXPECT_FALSE(fs::exists(path));
@@ -59,7 +59,7 @@ TEST_P(SafeOutputTest, NothingHasTheNameUntilTheCommit) {
 
 TEST_P(SafeOutputTest, AFileThatTookTheNameMeanwhileIsKept) {
     {
-        SafeOutput output;
+        SafeOutput output(naming);
         ASSERT_EQ(output.Create(path), std::nullopt);
         ASSERT_TRUE(Write_All(output.Fd(), "mine"));
         Write_File(path, "another program's");
@@ -98,7 +98,7 @@ TEST_P(SafeOutputTest, ANewFileGetsTheInputsPermissionsLessTheUmask) {
     for (const mode_t mode : {0600u, 0664u, 0444u}) {
         fs::remove(path);
         fs::permissions(input, fs::perms(mode));
-        ASSERT_EQ(Embed_File(input, path, "<when/>", Replacing::Never).status,
+        ASSERT_EQ(Embed_File(input, path, "<when/>", Replacing::Never, nullptr, naming).status,
                   EmbedStatus::Written);
         struct stat status {};
         ASSERT_EQ(::stat(path.c_str(), &status), 0);

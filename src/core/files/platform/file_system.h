@@ -103,14 +103,26 @@ std::optional<std::string> Link_Text(const std::string& link);
 // Gives a new file the permissions, owner and group of `model`, as far as the process may.
 bool Take_Attributes(int fd, const FileStatus& model);
 
-// For tests: makes every file system behave as one with fewer abilities, so that the ways
-// around the missing ones are covered on any machine.
-enum class FileSystemLimits {
-    None,
-    NoUnnamedFiles,  // no unnamed files (Create_Unnamed fails with EOPNOTSUPP)
-    NoLinks,         // nor hard links nor renames that refuse to replace, as on exFAT and FAT
+// The two abilities that file systems differ in when a new file is named: files made unnamed
+// (Linux's O_TMPFILE), and renames that refuse to replace (or hard links). The output asks for
+// them through this seam; the system's own is the default, and tests hand in one without them,
+// as exFAT and FAT are, so that the ways around them are covered on any machine.
+class FileNaming {
+  public:
+    virtual ~FileNaming() = default;
+    virtual int Create_Unnamed(const Folder& folder, std::uint32_t permissions) const {
+        return platform::Create_Unnamed(folder, permissions);
+    }
+    virtual bool Rename_No_Replace(const Folder& folder, const std::string& from,
+                                   const std::string& to) const {
+        return platform::Rename_No_Replace(folder, from, to);
+    }
 };
-void Pretend_File_System_Limits(FileSystemLimits limits);
+
+inline const FileNaming& System_File_Naming() {
+    static const FileNaming naming;
+    return naming;
+}
 
 // The files a command-line argument names. Windows leaves "*" and "?" to the programs, as no
 // file name holds them there: a name with them in its last part is a pattern, and its matches

@@ -8,7 +8,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -49,22 +48,12 @@ FileStatus From_Stat(const struct stat& status) {
     return result;
 }
 
-std::atomic<FileSystemLimits> pretended_limits{FileSystemLimits::None};
-
-bool Pretending(FileSystemLimits limits) {
-    return pretended_limits.load() >= limits;
-}
-
 // The errors of link() that mean the file system has no hard links.
 bool No_Links_Here(int error) {
     return error == EPERM || error == EOPNOTSUPP || error == ENOSYS;
 }
 
 }  // namespace
-
-void Pretend_File_System_Limits(FileSystemLimits limits) {
-    pretended_limits = limits;
-}
 
 std::optional<FileStatus> Status_Of_Path(const std::string& path, bool follow_links) {
     struct stat status {};
@@ -123,10 +112,6 @@ int Create_New(const Folder& folder, const std::string& name, std::uint32_t perm
 }
 
 int Create_Unnamed(const Folder& folder, std::uint32_t permissions) {
-    if (Pretending(FileSystemLimits::NoUnnamedFiles)) {
-        errno = EOPNOTSUPP;
-        return -1;
-    }
     const int fd =
         ::openat(Fd_Of(folder), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, permissions & 0777);
     // File systems (and old kernels) without unnamed files say so in different ways.
@@ -154,11 +139,9 @@ std::string Temporary_Folder() {
 
 int Create_Temporary() {
     const std::string folder = Temporary_Folder();
-    if (!Pretending(FileSystemLimits::NoUnnamedFiles)) {
-        const int fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
-        if (fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)) {
-            return fd;
-        }
+    if (const int fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+        fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)) {
+        return fd;
     }
     // A temporary folder without unnamed files: a fresh name, removed at once.
     std::string name = folder + "/zaveze-XXXXXX";
@@ -234,10 +217,6 @@ bool Give_Name(int fd, const Folder& folder, const std::string& name) {
 }
 
 bool Rename_No_Replace(const Folder& folder, const std::string& from, const std::string& to) {
-    if (Pretending(FileSystemLimits::NoLinks)) {
-        errno = EOPNOTSUPP;
-        return false;
-    }
     const int at = Fd_Of(folder);
     if (::renameat2(at, from.c_str(), at, to.c_str(), RENAME_NOREPLACE) == 0) {
         return true;

@@ -40,10 +40,10 @@ extern "C" void Remove_Scratch_Files_And_End(int signal_number) {
     ::raise(signal_number);
 }
 
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
 constexpr bool kSanitizerHandlesFaults = true;  // its reports need its own handlers
 #elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
 constexpr bool kSanitizerHandlesFaults = true;
 #else
 constexpr bool kSanitizerHandlesFaults = false;

@@ -10,7 +10,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <vector>
@@ -213,12 +212,6 @@ std::optional<FileStatus> Status_Of_Name(const Folder& folder, const std::string
     return Status_Of_Path(Path_In(folder, name), follow_links);
 }
 
-std::atomic<FileSystemLimits> pretended_limits{FileSystemLimits::None};
-
-void Pretend_File_System_Limits(FileSystemLimits limits) {
-    pretended_limits = limits;  // Windows has no unnamed files anyway
-}
-
 int Create_Unnamed(const Folder&, std::uint32_t) {
     errno = EOPNOTSUPP;  // Windows has no unnamed files
     return -1;
@@ -306,10 +299,6 @@ bool Give_Name(int, const Folder&, const std::string&) {
 }
 
 bool Rename_No_Replace(const Folder& folder, const std::string& from, const std::string& to) {
-    if (pretended_limits.load() >= FileSystemLimits::NoLinks) {
-        errno = EOPNOTSUPP;
-        return false;
-    }
     return ::MoveFileExW(Full_Path(Path_In(folder, from)).c_str(),
                          Full_Path(Path_In(folder, to)).c_str(), MOVEFILE_WRITE_THROUGH)
                ? true
