@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/files/platform/file_system.h"
+#include "core/files/platform/paths.h"
 #include "core/files/termination_cleanup.h"
 #include "form/window_command_line.h"
 #include "window/win32/win32_window.h"
@@ -58,7 +59,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     using Kind = zaveze::form::WindowRequest::Kind;
     const zaveze::form::WindowRequest request = zaveze::form::Read_Window_Arguments(Arguments());
     if (request.kind != Kind::Open) {
-        const bool printed = Print(request.text);
+        // Started from Explorer or a shortcut, the program has no console to print to: the text
+        // then goes into a message box, so that a wrong start is never silent.
+        const bool printed =
+            Print(request.text) ||
+            ::MessageBoxW(nullptr, zaveze::platform::Utf16_Of(request.text).c_str(), L"Zaveze",
+                          request.kind == Kind::BadUsage ? MB_OK | MB_ICONERROR
+                                                         : MB_OK | MB_ICONINFORMATION) != 0;
         return request.kind == Kind::BadUsage ? 2 : (printed ? 0 : 3);
     }
 
