@@ -175,8 +175,8 @@ std::string Local_Entry(std::string_view archive, std::string_view record) {
 std::string Entry_Content(std::string_view archive, std::string_view record) {
     const std::string local = Local_Entry(archive, record);
     const RecordNumbers numbers = Numbers_Of(record);
-    std::string data = local.substr(
-        30 + Little_Endian(local, 26, 2) + Little_Endian(local, 28, 2), numbers.compressed);
+    std::string data = local.substr(30 + Little_Endian(local, 26, 2) + Little_Endian(local, 28, 2),
+                                    numbers.compressed);
     if (Little_Endian(record, 10, 2) == 0) {
         return data;
     }
