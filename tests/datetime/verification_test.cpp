@@ -31,75 +31,38 @@ TEST_P(VerifyDates, CaptionsAndMessage) {
 constexpr auto kSpan = TimeMode::TimeSpan;
 constexpr auto kStamp = TimeMode::TimeStamp;
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, VerifyDates,
-    ::testing::Values(
-        VerifyCase{"StampShowsNoEnd",
-                   {kStamp, "2007-10-02", "2008", false},
-                   "2007-10-02 ",
-                   "",
-                   m::kLooksGood},
-        VerifyCase{
-            "OnlyBegin", {kSpan, "2007-10-02", "", false}, "2007-10-02 ", "Present", m::kLooksGood},
-        VerifyCase{
-            "OnlyEnd", {kSpan, "", "2007-10-02", false}, "Past", "2007-10-02 ", m::kLooksGood},
-        VerifyCase{"Reversed",
-                   {kSpan, "2007-10-05", "2007-10-02", false},
-                   "2007-10-05 ",
-                   "2007-10-02 ",
-                   m::kBeginAfterEnd},
-        VerifyCase{"Same",
-                   {kSpan, "2007-10-02", "2007-10-02", false},
-                   "2007-10-02 ",
-                   "2007-10-02 ",
-                   m::kBeginEqualsEnd},
-        VerifyCase{"SameWithMidnights",
-                   {kSpan, "2007-10-02", "2007-10-02", true},
-                   "2007-10-02 00:00:00",
-                   "2007-10-02 00:00:00",
-                   m::kBeginEqualsEnd},
-        VerifyCase{"LaterTimeSameDay",
-                   {kSpan, "2007-10-02", "2007-10-02", true, "10:00:00", "09:30:00"},
-                   "2007-10-02 10:00:00",
-                   "2007-10-02 09:30:00",
-                   m::kBeginAfterEnd},
-        VerifyCase{"EarlierTimeSameDay",
-                   {kSpan, "2007-10-02", "2007-10-02", true, "11:00:00", "22:30:00"},
-                   "2007-10-02 11:00:00",
-                   "2007-10-02 22:30:00",
-                   m::kLooksGood},
-        VerifyCase{"DayAgainstMonth",
-                   {kSpan, "2007-10-02", "2007-10", false},
-                   "2007-10-02 ",
-                   "2007-10 ",
-                   m::kBeginAfterEnd},
-        VerifyCase{"YearAgainstMonth",
-                   {kSpan, "2007", "2007-10", false},
-                   "2007 ",
-                   "2007-10 ",
-                   m::kLooksGood},
-        // years are ordered by value, not as text
-        VerifyCase{
-            "ShortYearIsEarlier", {kSpan, "0999", "2007", false}, "0999 ", "2007 ", m::kLooksGood},
-        VerifyCase{
-            "NegativeYears", {kSpan, "-2000", "-0044", false}, "-2000 ", "-0044 ", m::kLooksGood},
-        VerifyCase{"NegativeReversed",
-                   {kSpan, "-0044", "-2000", false},
-                   "-0044 ",
-                   "-2000 ",
-                   m::kBeginAfterEnd},
-        // a time is shown only where one would be written: beside a full date
-        VerifyCase{"NoTimeForAYear",
-                   {kSpan, "2007", "2007-10-02", true, "10:00:00", "09:00:00"},
-                   "2007 ",
-                   "2007-10-02 09:00:00",
-                   m::kLooksGood},
-        VerifyCase{"SameYearsWithTimesOn",
-                   {kSpan, "2007", "2007", true, "10:00:00", "09:00:00"},
-                   "2007 ",
-                   "2007 ",
-                   m::kBeginEqualsEnd}),
-    [](const auto& test_case) { return test_case.param.name; });
+// clang-format off
+const VerifyCase kVerifyCases[] = {
+    {"StampShowsNoEnd", {kStamp, "2007-10-02", "2008", false}, "2007-10-02 ", "", m::kLooksGood},
+    {"OnlyBegin", {kSpan, "2007-10-02", "", false}, "2007-10-02 ", "Present", m::kLooksGood},
+    {"OnlyEnd", {kSpan, "", "2007-10-02", false}, "Past", "2007-10-02 ", m::kLooksGood},
+    {"Reversed", {kSpan, "2007-10-05", "2007-10-02", false}, "2007-10-05 ", "2007-10-02 ",
+     m::kBeginAfterEnd},
+    {"Same", {kSpan, "2007-10-02", "2007-10-02", false}, "2007-10-02 ", "2007-10-02 ",
+     m::kBeginEqualsEnd},
+    {"SameWithMidnights", {kSpan, "2007-10-02", "2007-10-02", true}, "2007-10-02 00:00:00",
+     "2007-10-02 00:00:00", m::kBeginEqualsEnd},
+    {"LaterTimeSameDay", {kSpan, "2007-10-02", "2007-10-02", true, "10:00:00", "09:30:00"},
+     "2007-10-02 10:00:00", "2007-10-02 09:30:00", m::kBeginAfterEnd},
+    {"EarlierTimeSameDay", {kSpan, "2007-10-02", "2007-10-02", true, "11:00:00", "22:30:00"},
+     "2007-10-02 11:00:00", "2007-10-02 22:30:00", m::kLooksGood},
+    {"DayAgainstMonth", {kSpan, "2007-10-02", "2007-10", false}, "2007-10-02 ", "2007-10 ",
+     m::kBeginAfterEnd},
+    {"YearAgainstMonth", {kSpan, "2007", "2007-10", false}, "2007 ", "2007-10 ", m::kLooksGood},
+    // years are ordered by value, not as text
+    {"ShortYearIsEarlier", {kSpan, "0999", "2007", false}, "0999 ", "2007 ", m::kLooksGood},
+    {"NegativeYears", {kSpan, "-2000", "-0044", false}, "-2000 ", "-0044 ", m::kLooksGood},
+    {"NegativeReversed", {kSpan, "-0044", "-2000", false}, "-0044 ", "-2000 ", m::kBeginAfterEnd},
+    // a time is shown only where one would be written: beside a full date
+    {"NoTimeForAYear", {kSpan, "2007", "2007-10-02", true, "10:00:00", "09:00:00"}, "2007 ",
+     "2007-10-02 09:00:00", m::kLooksGood},
+    {"SameYearsWithTimesOn", {kSpan, "2007", "2007", true, "10:00:00", "09:00:00"}, "2007 ",
+     "2007 ", m::kBeginEqualsEnd},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Table, VerifyDates, ::testing::ValuesIn(kVerifyCases),
+                         [](const auto& test_case) { return test_case.param.name; });
 
 TEST(VerifyDates, NothingEnteredLeavesTheCaptions) {
     const VerifyOutcome stamp = Verify_Dates({kStamp, "", "2008", false});

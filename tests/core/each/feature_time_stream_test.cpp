@@ -218,63 +218,19 @@ TEST(KeptLayout, TheElementGoesIntoTheFirstContainerAndNothingElseChanges) {
 
 // Random inputs made of the pieces that matter to the scan and to the places.
 std::string Random_Feature_Input(std::mt19937& random) {
+    // clang-format off
     static const std::vector<std::string> kPieces = {
-        "<Document>",
-        "</Document>",
-        "<Folder id=\"f\">",
-        "</Folder>",
-        "<Placemark>",
-        "</Placemark>",
-        "<kml:Placemark>",
-        "</kml:Placemark>",
-        "<Placemark/>",
-        "<name>",
-        "</name>",
-        "<description>",
-        "</description>",
-        "<visibility>1</visibility>",
-        "<LookAt/>",
-        "<styleUrl>#s</styleUrl>",
-        "<Point><coordinates>1,2</coordinates></Point>",
-        "<ExtendedData>",
-        "</ExtendedData>",
-        "<Data name=\"year\">",
-        "<Data name='end'>",
-        "</Data>",
-        "<value>",
-        "</value>",
-        "<SchemaData>",
-        "<SimpleData name=\"year\">",
-        "</SimpleData>",
-        "</SchemaData>",
-        "<TimeStamp/>",
-        "<gx:TimeSpan>",
-        "</gx:TimeSpan>",
-        "1805",
-        "1851-06-02",
-        "2007-10-02T15:45",
-        "-0044-03-15Z",
-        "2007-02-29",
-        "x1999",
-        "<![CDATA[",
-        "]]>",
-        "]",
-        "<!--",
-        "-->",
-        "<?pi?>",
-        "<!DOCTYPE k [",
-        "<",
-        ">",
-        "/",
-        "\"",
-        " ",
-        "  ",
-        "\t",
-        "\r",
-        "\n",
-        "\r\n",
-        "text",
-        "\xC3\xA9"};
+        "<Document>", "</Document>", "<Folder id=\"f\">", "</Folder>", "<Placemark>",
+        "</Placemark>", "<kml:Placemark>", "</kml:Placemark>", "<Placemark/>", "<name>", "</name>",
+        "<description>", "</description>", "<visibility>1</visibility>", "<LookAt/>",
+        "<styleUrl>#s</styleUrl>", "<Point><coordinates>1,2</coordinates></Point>",
+        "<ExtendedData>", "</ExtendedData>", "<Data name=\"year\">", "<Data name='end'>",
+        "</Data>", "<value>", "</value>", "<SchemaData>", "<SimpleData name=\"year\">",
+        "</SimpleData>", "</SchemaData>", "<TimeStamp/>", "<gx:TimeSpan>", "</gx:TimeSpan>",
+        "1805", "1851-06-02", "2007-10-02T15:45", "-0044-03-15Z", "2007-02-29", "x1999",
+        "<![CDATA[", "]]>", "]", "<!--", "-->", "<?pi?>", "<!DOCTYPE k [", "<", ">", "/", "\"",
+        " ", "  ", "\t", "\r", "\n", "\r\n", "text", "\xC3\xA9"};
+    // clang-format on
     std::uniform_int_distribution<std::size_t> count(0, 80), piece(0, kPieces.size() - 1);
     std::string input;
     for (std::size_t n = count(random); n > 0; --n) {
@@ -289,16 +245,11 @@ std::string Random_Feature_Input(std::mt19937& random) {
 void Add_Random_Feature(std::mt19937& random, std::string& out, int depth) {
     static const std::vector<std::string> kFeatures = {"Document", "Folder", "Placemark",
                                                        "kml:Placemark", "NetworkLink"};
-    static const std::vector<std::string> kValues = {"1805",
-                                                     "Battle (1805)",
-                                                     "1851-06-02",
-                                                     "2007-10-02T15:45",
-                                                     "2007-10-02T15:45:12+05:30",
-                                                     "-0044-03-15",
-                                                     "IMG_20071002_1545",
-                                                     "2007-02-29",
-                                                     "none",
-                                                     "1805-1815 war"};
+    // clang-format off
+    static const std::vector<std::string> kValues = {
+        "1805", "Battle (1805)", "1851-06-02", "2007-10-02T15:45", "2007-10-02T15:45:12+05:30",
+        "-0044-03-15", "IMG_20071002_1545", "2007-02-29", "none", "1805-1815 war"};
+    // clang-format on
     static const std::vector<std::string> kSpaces = {"", "\n", "\r\n", "\n  ", "\r\n\t", " "};
     std::uniform_int_distribution<std::size_t> any(0, 1000);
     const auto pick = [&](const std::vector<std::string>& from) {

@@ -87,46 +87,15 @@ TEST(EmbeddingStream, LinesAndTags) {
 // Random inputs made of the pieces that matter: tags and near-tags, blanks, tabs, CR, LF,
 // CR LF, other text; sometimes long lines and no final line break.
 std::string Random_Input(std::mt19937& random) {
-    static const std::vector<std::string> kPieces = {"<Document>",
-                                                     "<Folder>",
-                                                     "<Placemark>",
-                                                     "<ScreenOverlay>",
-                                                     "<GroundOverlay>",
-                                                     "<PhotoOverlay>",
-                                                     "<NetworkLink>",
-                                                     "<Docu",
-                                                     "ment>",
-                                                     "<",
-                                                     ">",
-                                                     "<Folder id=\"f\">",
-                                                     "<kml:Document>",
-                                                     "<Placemark\r\n id='p'\n>",
-                                                     "<Document ",
-                                                     "id=\"d\"",
-                                                     "<Folder/>",
-                                                     "<NetworkLinkControl>",
-                                                     "<!--",
-                                                     "-->",
-                                                     "<![CDATA[",
-                                                     "]]>",
-                                                     "<?",
-                                                     "?>",
-                                                     "<!DOCTYPE k [",
-                                                     "]",
-                                                     "<!",
-                                                     "</Folder>",
-                                                     "<kml>",
-                                                     " ",
-                                                     "  ",
-                                                     "\t",
-                                                     "\r",
-                                                     "\n",
-                                                     "\r\n",
-                                                     "\n\r",
-                                                     "text",
-                                                     "\xC3\xA9",
-                                                     std::string(1, '\0'),
-                                                     std::string(300, 'x')};
+    // clang-format off
+    static const std::vector<std::string> kPieces = {
+        "<Document>", "<Folder>", "<Placemark>", "<ScreenOverlay>", "<GroundOverlay>",
+        "<PhotoOverlay>", "<NetworkLink>", "<Docu", "ment>", "<", ">", "<Folder id=\"f\">",
+        "<kml:Document>", "<Placemark\r\n id='p'\n>", "<Document ", "id=\"d\"", "<Folder/>",
+        "<NetworkLinkControl>", "<!--", "-->", "<![CDATA[", "]]>", "<?", "?>", "<!DOCTYPE k [",
+        "]", "<!", "</Folder>", "<kml>", " ", "  ", "\t", "\r", "\n", "\r\n", "\n\r", "text",
+        "\xC3\xA9", std::string(1, '\0'), std::string(300, 'x')};
+    // clang-format on
     std::uniform_int_distribution<std::size_t> count(0, 60), piece(0, kPieces.size() - 1);
     std::string input;
     for (std::size_t n = count(random); n > 0; --n) {
