@@ -51,30 +51,39 @@ TEST_F(EmbedFile, InputNamedLikeTheScratchFileIsNotOverwritten) {
     EXPECT_EQ(Read_File(tmp_input), kInput);
 }
 
-TEST_F(EmbedFile, MissingOutputFolderIsNamedInTheMessage) {
-    const std::string nowhere = folder.File("no such folder/out.kml");
-    const EmbedResult result = Embed_File(input, nowhere, kElement, Replacing::Never);
-    EXPECT_EQ(result.status, EmbedStatus::FolderFailed);
-    EXPECT_EQ(Embed_Result_Message(result, input, nowhere),
-              "Sorry, no file could be written in the folder " + folder.File("no such folder") +
-                  ": No such file or directory");
-}
-
-TEST_F(EmbedFile, OutputThatIsAFolderIsAWriteFailureAndLeavesNothing) {
-    std::filesystem::create_directory(output);
-    const EmbedResult result = Embed_File(input, output, kElement, Replacing::Never);
-    EXPECT_EQ(result.status, EmbedStatus::WriteFailed);
-    EXPECT_EQ(result.reason, "Is a directory");
-    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"trip.kml", "trip_2007-10-02.kml"}));
-}
-
-TEST_F(EmbedFile, InputWithoutContainerTagWritesNothingAndKeepsAnOldOutput) {
-    Write_File(input, "<kml><!-- <Document> --><Folder/></kml>");
+// Outputs that cannot be written and inputs that are refused: the reason, and no file of the
+// user's is made or changed (an old output stays, even where replacing was allowed).
+TEST_F(EmbedFile, FailuresAndRefusalsLeaveEveryFileAsItWas) {
     Write_File(output, "old output");
-    const EmbedResult result = Embed_File(input, output, kElement, Replacing::Allowed);
-    EXPECT_EQ(result.status, EmbedStatus::NoContainerTag);
-    EXPECT_EQ(Read_File(output), "old output");
-    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"trip.kml", "trip_2007-10-02.kml"}));
+    const std::string nowhere = folder.File("no such folder/out.kml");
+    const std::string subfolder = folder.File("sub.kml");
+    std::filesystem::create_directory(subfolder);
+    const struct {
+        std::string content, output;
+        EmbedStatus status;
+        std::string message;
+    } cases[] = {
+        {kInput, nowhere, EmbedStatus::FolderFailed,
+         "Sorry, no file could be written in the folder " + folder.File("no such folder") +
+             ": No such file or directory"},
+        {kInput, subfolder, EmbedStatus::WriteFailed,
+         "Sorry, the file " + subfolder + " couldn't be written: Is a directory"},
+        {kInput, folder.File("./trip.kml"), EmbedStatus::SameFileAsInput,
+         "You can't use the same filename as the input file."},
+        {"<kml><!-- <Document> --><Folder/></kml>", output, EmbedStatus::NoContainerTag,
+         "Sorry, couldn't find an acceptable \"container\" tag in the file to embed the time "
+         "data after."},
+    };
+    for (const auto& [content, to, status, message] : cases) {
+        Write_File(input, content);
+        const EmbedResult result = Embed_File(input, to, kElement, Replacing::Allowed);
+        EXPECT_EQ(result.status, status) << message;
+        EXPECT_EQ(Embed_Result_Message(result, input, to), message);
+        EXPECT_EQ(Read_File(input), content);
+        EXPECT_EQ(Read_File(output), "old output");
+        EXPECT_EQ(folder.Names(),
+                  (std::vector<std::string>{"sub.kml", "trip.kml", "trip_2007-10-02.kml"}));
+    }
 }
 
 // On file systems without links a run claims the output's name with an empty file before its
@@ -96,12 +105,6 @@ TEST_F(EmbedFile, AnEmptyOutputWithAScratchFileBesideItIsExplained) {
     EXPECT_EQ(Read_File(scratch), "the stopped run's output");
     Write_File(output, "a real output");
     EXPECT_EQ(Embed_File(input, output, kElement, Replacing::Never).reason, "");
-}
-
-TEST_F(EmbedFile, OutputThatIsTheInputItselfIsRefused) {
-    EXPECT_EQ(Embed_File(input, folder.File("./trip.kml"), kElement, Replacing::Never).status,
-              EmbedStatus::SameFileAsInput);
-    EXPECT_EQ(Read_File(input), kInput);
 }
 
 #ifndef _WIN32  // '"' cannot be part of a Windows file name; WindowsFiles.NonAsciiNames
