@@ -99,12 +99,6 @@ TEST_F(EmbedBatch, WithoutAFolderEachOutputGoesBesideItsInput) {
     EXPECT_EQ(Read_File(in + "/good_2007_to_Present.kml"), Embed_Text(kGood, kElement).text);
 }
 
-TEST_F(EmbedBatch, AnExistingFolderAsOutputGetsTheAutomaticName) {
-    const CommandRun run = Embed_Command({"--begin", "2007", good, out});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "File " + out + kSeparator + "good_2007_to_Present.kml created.\n");
-}
-
 TEST_F(EmbedBatch, ARerunRefusesExistingOutputsUnlessSkippedOrForced) {
     ASSERT_EQ(Embed_Command({"-q", "--begin", "2007", good, other, out}).status, 0);
     const std::string first = out + kSeparator + "good_2007_to_Present.kml";

@@ -6,14 +6,6 @@
 namespace zaveze {
 namespace {
 
-TEST(MonthEntries, AreTwoDigitTexts) {
-    const auto months = Month_Entries();
-    ASSERT_EQ(months.size(), 12u);
-    EXPECT_EQ(months.front(), "01");
-    EXPECT_EQ(months[8], "09");
-    EXPECT_EQ(months.back(), "12");
-}
-
 struct DaysCase {
     std::string month, year;
     std::size_t count;
