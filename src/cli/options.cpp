@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <utility>
 
 #include "core/files/platform/file_system.h"
 #include "datetime/date_text.h"
@@ -139,60 +140,40 @@ const option kLongOptions[] = {
     {nullptr, 0, nullptr, 0},
 };
 
+// Where each option that takes a value, and each flag, goes in the options.
+const std::pair<int, std::optional<std::string> Options::*> kValueOptions[] = {
+    {kStamp, &Options::stamp},
+    {kBegin, &Options::begin},
+    {kEnd, &Options::end},
+    {kTime, &Options::time},
+    {kEndTime, &Options::end_time},
+    {kZone, &Options::zone},
+    {kTargetFolder, &Options::target_folder},
+    {kStampFrom, &Options::stamp_from},
+    {kBeginFrom, &Options::begin_from},
+    {kEndFrom, &Options::end_from},
+};
+const std::pair<int, bool Options::*> kFlagOptions[] = {
+    {kForce, &Options::force}, {kNoClobber, &Options::no_clobber},
+    {kQuiet, &Options::quiet}, {kDryRun, &Options::dry_run},
+    {kEach, &Options::each},   {kKeepLayout, &Options::keep_layout},
+};
+
 // The option's value or flag in `options`; false for an option getopt_long could not take.
 bool Take_Option(int choice, const char* value, Options& options) {
-    switch (choice) {
-        case kStamp:
-            options.stamp = value;
+    for (const auto& [code, member] : kValueOptions) {
+        if (code == choice) {
+            options.*member = value;
             return true;
-        case kBegin:
-            options.begin = value;
-            return true;
-        case kEnd:
-            options.end = value;
-            return true;
-        case kTime:
-            options.time = value;
-            return true;
-        case kEndTime:
-            options.end_time = value;
-            return true;
-        case kZone:
-            options.zone = value;
-            return true;
-        case kForce:
-            options.force = true;
-            return true;
-        case kNoClobber:
-            options.no_clobber = true;
-            return true;
-        case kQuiet:
-            options.quiet = true;
-            return true;
-        case kTargetFolder:
-            options.target_folder = value;
-            return true;
-        case kDryRun:
-            options.dry_run = true;
-            return true;
-        case kEach:
-            options.each = true;
-            return true;
-        case kStampFrom:
-            options.stamp_from = value;
-            return true;
-        case kBeginFrom:
-            options.begin_from = value;
-            return true;
-        case kEndFrom:
-            options.end_from = value;
-            return true;
-        case kKeepLayout:
-            options.keep_layout = true;
-            return true;
-        default:
-            return false;
+        }
     }
+    for (const auto& [code, member] : kFlagOptions) {
+        if (code == choice) {
+            options.*member = true;
+            return true;
+        }
+    }
+    return false;
 }
 
 // Why getopt_long could not take `word` (`missing_value`: it answered ':').
