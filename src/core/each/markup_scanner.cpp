@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/engine/container_locator.h"
+#include "core/engine/markup_bytes.h"
 
 namespace zaveze {
 namespace {
@@ -16,18 +17,10 @@ constexpr std::size_t kLongestEndTag = 4096;
 // Indentation longer than this is not kept, so a line of a million blanks costs no memory.
 constexpr std::size_t kLongestIndentation = 1024;
 
-bool Starts_Name(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
-}
-bool Continues_Name(char c) {
-    return Starts_Name(c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
-}
-bool Is_Space(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-bool Is_Attribute_Name_Byte(char c) {
-    return !Is_Space(c) && c != '=' && c != '/' && c != '<' && c != '>' && c != '"' && c != '\'';
-}
+using markup::Continues_Name;
+using markup::Is_Attribute_Name_Byte;
+using markup::Is_Space;
+using markup::Starts_Name;
 
 // A qualified name from `at`: its prefix (empty for none) and local name; `at` moves past it.
 // No value when there is none.

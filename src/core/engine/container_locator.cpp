@@ -4,24 +4,13 @@
 #include <algorithm>
 #include <optional>
 
+#include "core/engine/markup_bytes.h"
+
 namespace zaveze {
 namespace {
 
-bool Is_Ascii_Letter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-bool Starts_Prefix(char c) {
-    return Is_Ascii_Letter(c) || c == '_';
-}
-bool Continues_Prefix(char c) {
-    return Starts_Prefix(c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
-}
-bool Is_Space(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-bool Is_Attribute_Name_Byte(char c) {
-    return !Is_Space(c) && c != '=' && c != '/' && c != '<' && c != '>' && c != '"' && c != '\'';
-}
+using markup::Is_Attribute_Name_Byte;
+using markup::Is_Space;
 
 // Reads a tag from its "<" on; every step that runs out of bytes makes the match Partial.
 class TagReader {
@@ -49,11 +38,11 @@ class TagReader {
 // The length of the prefix before ":", or 0 when the name has none; nothing when the bytes end
 // before that can be told.
 std::optional<std::size_t> Read_Prefix(TagReader& tag) {
-    if (tag.Out_Of_Bytes() || !Starts_Prefix(tag.Next())) {
+    if (tag.Out_Of_Bytes() || !markup::Starts_Name(tag.Next())) {
         return 0;
     }
     TagReader ahead = tag;
-    const std::size_t length = ahead.Skip_While(Continues_Prefix);
+    const std::size_t length = ahead.Skip_While(markup::Continues_Name);
     if (ahead.Out_Of_Bytes()) {
         return std::nullopt;
     }
