@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "datetime/date_search.h"
 
+#include "datetime/ascii_digit.h"
 #include "datetime/calendar.h"
 
 namespace zaveze {
@@ -9,9 +10,6 @@ namespace {
 // The longest date, "-2007-10-02T15:45:12+01:00", and the byte after it.
 constexpr std::size_t kLongestDate = 26;
 
-bool Is_Digit(char c) {
-    return c >= '0' && c <= '9';
-}
 bool Is_Word_Byte(char c) {
     return Is_Digit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }

@@ -3,15 +3,12 @@
 
 #include <algorithm>
 
+#include "datetime/ascii_digit.h"
 #include "datetime/calendar.h"
 #include "datetime/year_text.h"
 
 namespace zaveze {
 namespace {
-
-bool Is_Digit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 bool Is_Two_Digits(std::string_view text) {
     return text.size() == 2 && Is_Digit(text[0]) && Is_Digit(text[1]);

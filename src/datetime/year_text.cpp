@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "datetime/ascii_digit.h"
+
 namespace zaveze {
 
 std::string_view Trim_Year_Blanks(std::string_view typed) {
@@ -24,8 +26,7 @@ std::optional<WholeYear> Read_Whole_Year(std::string_view typed) {
         year.negative = text.front() == '-';
         text.remove_prefix(1);
     }
-    if (text.empty() ||
-        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    if (text.empty() || !std::all_of(text.begin(), text.end(), Is_Digit)) {
         return std::nullopt;
     }
     const auto first_significant = text.find_first_not_of('0');

@@ -1,14 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "datetime/year_validation.h"
 
+#include "datetime/ascii_digit.h"
 #include "datetime/year_text.h"
 
 namespace zaveze {
 namespace {
-
-bool Is_Digit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 // Reads digits at `pos`; returns how many there were and whether any of them was not zero.
 std::size_t Read_Digits(std::string_view text, std::size_t pos, bool& non_zero) {
