@@ -3,35 +3,27 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace zaveze {
 namespace {
 
-struct AutoNameCase {
-    TimeMode mode;
-    std::string begin, end, expected;
-};
-
-class AutoOutputName : public ::testing::TestWithParam<AutoNameCase> {};
-
-TEST_P(AutoOutputName, IsBuiltFromInputAndDates) {
-    const auto& c = GetParam();
-    EXPECT_EQ(Auto_Output_Name("/maps/trip.kml", c.mode, c.begin, c.end), c.expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, AutoOutputName,
-    ::testing::Values(
-        AutoNameCase{TimeMode::TimeSpan, "2007-01-01", "2007-12-31",
-                     "/maps/trip_2007-01-01_to_2007-12-31.kml"},
-        AutoNameCase{TimeMode::TimeSpan, "", "2007-12-31", "/maps/trip_Past_to_2007-12-31.kml"},
-        AutoNameCase{TimeMode::TimeSpan, "2007-01-01", "", "/maps/trip_2007-01-01_to_Present.kml"},
-        AutoNameCase{TimeMode::TimeSpan, "", "", "/maps/trip_Past_to_Present.kml"},
-        AutoNameCase{TimeMode::TimeStamp, "2007-10-02", "2008", "/maps/trip_2007-10-02.kml"},
-        AutoNameCase{TimeMode::TimeStamp, "", "", "/maps/trip_.kml"}));
-
-TEST(AutoOutputName, UsesOnlyTheBaseNameOfADottedInput) {
-    EXPECT_EQ(Auto_Output_Name("/maps/trip.2007.kml", TimeMode::TimeStamp, "2007", ""),
-              "/maps/trip_2007.kml");
+// The input's folder and base name, then the dates, "Past" or "Present" for a missing side.
+TEST(AutoOutputName, IsBuiltFromInputAndDates) {
+    constexpr auto kSpan = TimeMode::TimeSpan, kStamp = TimeMode::TimeStamp;
+    // clang-format off
+    const std::tuple<TimeMode, std::string, std::string, std::string> cases[] = {
+        {kSpan, "2007-01-01", "2007-12-31", "/maps/trip_2007-01-01_to_2007-12-31.kml"},
+        {kSpan, "", "2007-12-31", "/maps/trip_Past_to_2007-12-31.kml"},
+        {kSpan, "2007-01-01", "", "/maps/trip_2007-01-01_to_Present.kml"},
+        {kSpan, "", "", "/maps/trip_Past_to_Present.kml"},
+        {kStamp, "2007-10-02", "2008", "/maps/trip_2007-10-02.kml"},
+        {kStamp, "", "", "/maps/trip_.kml"}};
+    // clang-format on
+    for (const auto& [mode, begin, end, expected] : cases) {
+        EXPECT_EQ(Auto_Output_Name("/maps/trip.kml", mode, begin, end), expected);
+    }
+    EXPECT_EQ(Auto_Output_Name("/maps/trip.2007.kml", kStamp, "2007", ""), "/maps/trip_2007.kml");
 }
 
 TEST(KmlOutputName, ReplacesEverythingFromTheFirstDot) {

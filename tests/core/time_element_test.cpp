@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/messages.h"
-
 namespace zaveze {
 namespace {
 
@@ -23,23 +21,6 @@ TEST(TimeElementText, HasTheExactBytesOfEachMode) {
     for (const auto& [element, text] : cases) {
         EXPECT_EQ(Time_Element_Text(element), text);
     }
-}
-
-TEST(ElementRefusal, RefusesElementsWithoutTheirDates) {
-    EXPECT_EQ(Element_Refusal({TimeMode::TimeStamp, "", "2008"}), messages::kNoTimeStampYet);
-    EXPECT_EQ(Element_Refusal({TimeMode::TimeSpan, "", ""}), messages::kNoTimeSpanYet);
-    EXPECT_FALSE(Element_Refusal({TimeMode::TimeSpan, "", "2008"}));
-    EXPECT_FALSE(Element_Refusal({TimeMode::TimeStamp, "2007", ""}));
-}
-
-TEST(MakeTimeElement, JoinsTimesOnlyToFullDates) {
-    TimeSettings zone_only;
-    zone_only.local_zone = true;
-    zone_only.zone = "-05";
-    const TimeElement element =
-        Make_Time_Element(TimeMode::TimeSpan, "2007-10-02", "2008", zone_only);
-    EXPECT_EQ(element.begin, "2007-10-02T00:00:00-05:00");
-    EXPECT_EQ(element.end, "2008");
 }
 
 }  // namespace

@@ -5,39 +5,35 @@
 
 #include <algorithm>
 #include <iterator>
+#include <tuple>
 
 #include "datetime/time_zones.h"
 
 namespace zaveze {
 namespace {
 
-struct SuffixCase {
-    bool set_time, local_zone;
-    std::string zone, begin, end;
-};
-
-class TimeSuffixTable : public ::testing::TestWithParam<SuffixCase> {};
-
-TEST_P(TimeSuffixTable, FollowsTheTimeSettings) {
-    const auto& c = GetParam();
-    TimeSettings settings{c.set_time, c.local_zone, c.zone, "14:30:00", "09:05:00"};
-    const TimeSuffixes suffixes = Time_Suffixes(settings);
-    EXPECT_EQ(suffixes.begin, c.begin);
-    EXPECT_EQ(suffixes.end, c.end);
+// The suffixes follow the settings: a set time or midnight and the day's last second, in the
+// zone; nothing without a time or a zone.
+TEST(TimeSuffixes, FollowTheTimeSettings) {
+    // set time, local zone, zone, the begin's and the end's suffix
+    // clang-format off
+    const std::tuple<bool, bool, std::string, std::string, std::string> cases[] = {
+        {false, true, "+00", "T00:00:00+00:00", "T23:59:59+00:00"},
+        {false, true, "-09:30", "T00:00:00-09:30", "T23:59:59-09:30"},
+        {true, true, "+05:30", "T14:30:00+05:30", "T09:05:00+05:30"},
+        {true, false, "-05", "T14:30:00-05:00", "T09:05:00-05:00"},
+        {false, false, "-05", "", ""}};
+    // clang-format on
+    for (const auto& [set_time, local_zone, zone, begin, end] : cases) {
+        const TimeSuffixes suffixes =
+            Time_Suffixes({set_time, local_zone, zone, "14:30:00", "09:05:00"});
+        EXPECT_EQ(suffixes.begin + "|" + suffixes.end, begin + "|" + end) << zone;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, TimeSuffixTable,
-    ::testing::Values(SuffixCase{false, true, "+00", "T00:00:00+00:00", "T23:59:59+00:00"},
-                      SuffixCase{false, true, "-05", "T00:00:00-05:00", "T23:59:59-05:00"},
-                      SuffixCase{true, true, "+00", "T14:30:00+00:00", "T09:05:00+00:00"},
-                      SuffixCase{true, false, "-05", "T14:30:00-05:00", "T09:05:00-05:00"},
-                      SuffixCase{false, false, "-05", "", ""},
-                      SuffixCase{true, true, "+05:30", "T14:30:00+05:30", "T09:05:00+05:30"},
-                      SuffixCase{false, true, "-09:30", "T00:00:00-09:30", "T23:59:59-09:30"}));
 
 TEST(DateWithTime, JoinsTimesOnlyToFullDates) {
     EXPECT_EQ(Date_With_Time("2007-10-02", "T00:00:00-05:00"), "2007-10-02T00:00:00-05:00");
+    EXPECT_EQ(Date_With_Time("-0044-03-15", "T00:00:00Z"), "-0044-03-15T00:00:00Z");
     EXPECT_EQ(Date_With_Time("2007", "T00:00:00+00:00"), "2007");
     EXPECT_EQ(Date_With_Time("2007-10", "T23:59:59+00:00"), "2007-10");
     EXPECT_EQ(Date_With_Time("", "T23:59:59+00:00"), "");
