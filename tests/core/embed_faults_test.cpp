@@ -91,12 +91,6 @@ TEST_F(EmbedFaults, NulBytesInvalidUtf8AndEveryOtherBytePassThroughUnchanged) {
     EXPECT_EQ(Read_File(users_tmp), "the user's own notes");
 }
 
-}  // namespace
-}  // namespace zaveze
-
-namespace zaveze {
-namespace {
-
 // A file that takes the output's name while the run is writing is never overwritten without
 // consent: the run reports it and drops its own output.
 TEST(EmbedRace, AFileAppearingAtTheOutputDuringTheRunIsKept) {

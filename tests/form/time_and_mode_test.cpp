@@ -19,21 +19,23 @@ const std::vector<std::string> kEndBlock = {"txtEnd_Year", "comboEnd_Month",   "
 
 using TimeAndMode = FormFixture;
 
-TEST_F(TimeAndMode, TimeSettingsShowBothPickersAndTheZone) {
+// Both pickers show (enabled once a day is picked, the end's only in TimeSpan mode), and the
+// zone with them; unchecked, the zone stays until the local zone is left too.
+TEST_F(TimeAndMode, TimeSettingsShowThePickersAndTheZone) {
     Click("chkSet_Time");
     EXPECT_TRUE(Shown("dtPickBegin") && Shown("dtPickEnd"));
-    EXPECT_FALSE(Enabled("dtPickBegin") || Enabled("dtPickEnd"));  // until a day is picked
+    EXPECT_FALSE(Enabled("dtPickBegin") || Enabled("dtPickEnd"));
     EXPECT_TRUE(Checked("chkUTC"));  // its handler ran: the zone controls show
     EXPECT_FALSE(Enabled("chkUTC"));
     EXPECT_TRUE(All_Shown(kZoneControls, true));
     EXPECT_EQ(Text("lblTime_Zone"), "+00");
-    Pick("comboTime_Zone", "-05");
-    EXPECT_EQ(Text("lblTime_Zone"), "-05");
-}
+    Click("optTimeStamp");
+    EXPECT_TRUE(Shown("dtPickBegin") && !Shown("dtPickEnd"));
+    Click("optTimeSpan");
+    EXPECT_TRUE(Shown("dtPickEnd") && !Enabled("dtPickEnd"));
 
-TEST_F(TimeAndMode, UncheckingTimeSettingsKeepsTheZoneUntilUtcIsChosen) {
-    Click("chkSet_Time");
     Pick("comboTime_Zone", "+03");
+    EXPECT_EQ(Text("lblTime_Zone"), "+03");
     Click("chkSet_Time");
     EXPECT_FALSE(Shown("dtPickBegin") || Shown("dtPickEnd"));
     EXPECT_TRUE(Checked("chkUTC") && Enabled("chkUTC"));
@@ -44,12 +46,8 @@ TEST_F(TimeAndMode, UncheckingTimeSettingsKeepsTheZoneUntilUtcIsChosen) {
     EXPECT_EQ(Text("lblTime_Zone"), "+00");
     EXPECT_EQ(Text("comboTime_Zone"), "");
     EXPECT_EQ(Entries("comboTime_Zone"), Time_Zone_Entries());
-}
-
-TEST_F(TimeAndMode, LocalZoneAloneShowsTheZoneControls) {
-    Click("chkUTC");
+    Click("chkUTC");  // the local zone alone
     EXPECT_TRUE(All_Shown(kZoneControls, true));
-    EXPECT_EQ(Text("lblTime_Zone"), "+00");
     EXPECT_FALSE(Shown("dtPickBegin"));
 }
 
@@ -83,16 +81,6 @@ TEST_F(TimeAndMode, TimeStampWithAnEmptyEndYearChangesNoButton) {
     EXPECT_FALSE(Enabled("cmdAuto_Output") || Enabled("cmdVerify_Dates") ||
                  Enabled("cmdReset_Dates"));
     EXPECT_FALSE(State().bEnd_Year_Set);
-}
-
-// The end picker goes with the end block: hidden in TimeStamp mode, back in TimeSpan mode.
-TEST_F(TimeAndMode, TheEndPickerFollowsTheMode) {
-    Click("optTimeStamp");
-    Click("chkSet_Time");
-    EXPECT_TRUE(Shown("dtPickBegin") && !Shown("dtPickEnd"));
-    Click("optTimeSpan");
-    EXPECT_TRUE(Shown("dtPickEnd"));
-    EXPECT_FALSE(Enabled("dtPickEnd"));
 }
 
 class Reset : public FormFixture {
