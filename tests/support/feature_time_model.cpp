@@ -2,105 +2,24 @@
 #include "support/feature_time_model.h"
 
 #include <array>
-#include <cstring>
 #include <map>
 #include <regex>
 #include <set>
 #include <vector>
 
 #include "datetime/date_search.h"
+#include "support/model_markup.h"
 #include "support/two_pass_model.h"
 
 namespace zaveze::testing {
 namespace {
 
-constexpr std::size_t kLongestStartTag = 1 << 20, kLongestEndTag = 4096;
 constexpr std::size_t kDeepest = 10000, kEndTagReach = 64, kLongestIndentation = 1024;
 constexpr std::size_t kNowhere = std::string::npos;
 
-const std::set<std::string> kFeatures{"Document",      "Folder",        "Placemark",
-                                      "ScreenOverlay", "GroundOverlay", "PhotoOverlay",
-                                      "NetworkLink"};
 const std::set<std::string> kLeading{"name",    "visibility",  "open",           "author",
                                      "link",    "address",     "AddressDetails", "phoneNumber",
                                      "Snippet", "description", "Camera",         "LookAt"};
-
-struct Token {
-    enum Kind { Start, End, Text, CData, Skipped } kind;
-    std::size_t begin = 0, end = 0;
-    std::string prefix, name;  // tags
-    bool self_closing = false;
-    std::string text;  // text, a CDATA section's contents, an end tag's qualified name
-};
-
-Token Make(Token::Kind kind, std::size_t begin, std::size_t end, std::string text = {},
-           std::string prefix = {}, std::string name = {}, bool self_closing = false) {
-    return {kind, begin, end, std::move(prefix), std::move(name), self_closing, std::move(text)};
-}
-
-std::vector<Token> Tokenize(const std::string& in) {
-    static const std::regex kStart(
-        "<(?:([A-Za-z_][A-Za-z0-9_.-]*):)?([A-Za-z_][A-Za-z0-9_.-]*)"
-        "(?:[ \t\r\n]+[^ \t\r\n=/<>\"']+[ \t\r\n]*=[ \t\r\n]*(?:\"[^<\"]*\"|'[^<']*'))*"
-        "[ \t\r\n]*(/?)>");
-    static const std::regex kEnd(
-        "</((?:[A-Za-z_][A-Za-z0-9_.-]*:)?[A-Za-z_][A-Za-z0-9_.-]*)[ \t\r\n]*>");
-    std::vector<Token> tokens;
-    std::size_t text_from = 0, at = 0;
-    const auto text_until = [&](std::size_t end) {
-        if (end > text_from) {
-            tokens.push_back(
-                Make(Token::Text, text_from, end, in.substr(text_from, end - text_from)));
-        }
-    };
-    const auto past = [&](std::size_t from, const char* end) {
-        const std::size_t found = in.find(end, from);
-        return found == kNowhere ? in.size() : found + std::strlen(end);
-    };
-    const auto add = [&](Token token) {
-        text_until(token.begin);
-        at = text_from = token.end;
-        tokens.push_back(std::move(token));
-    };
-    std::size_t lt = 0;
-    while ((lt = in.find('<', at)) != kNowhere) {
-        const auto opens = [&](const char* opening) {
-            return in.compare(lt, std::strlen(opening), opening) == 0;
-        };
-        if (opens("<!--")) {
-            add(Make(Token::Skipped, lt, past(lt + 4, "-->")));
-        } else if (opens("<![CDATA[")) {
-            const std::size_t close = in.find("]]>", lt + 9);
-            const std::size_t contents_end = close == kNowhere ? in.size() : close;
-            add(Make(Token::CData, lt, close == kNowhere ? in.size() : close + 3,
-                     in.substr(lt + 9, contents_end - lt - 9)));
-        } else if (opens("<?")) {
-            add(Make(Token::Skipped, lt, past(lt + 2, "?>")));
-        } else if (opens("<!DOCTYPE")) {
-            const std::size_t close = in.find('>', lt + 9), subset = in.find('[', lt + 9);
-            add(Make(Token::Skipped, lt,
-                     subset < close ? past(past(subset + 1, "]"), ">") : past(lt + 9, ">")));
-        } else if (opens("<!")) {
-            add(Make(Token::Skipped, lt, past(lt + 2, ">")));
-        } else {
-            const std::string candidate = in.substr(lt, in.find('<', lt + 1) - lt);
-            std::smatch tag;
-            const auto flags = std::regex_constants::match_continuous;
-            if (std::regex_search(candidate, tag, kStart, flags) &&
-                static_cast<std::size_t>(tag.length(0)) <= kLongestStartTag) {
-                add(Make(Token::Start, lt, lt + static_cast<std::size_t>(tag.length(0)), {},
-                         tag.str(1), tag.str(2), tag.length(3) > 0));
-            } else if (std::regex_search(candidate, tag, kEnd, flags) &&
-                       static_cast<std::size_t>(tag.length(0)) <= kLongestEndTag) {
-                add(Make(Token::End, lt, lt + static_cast<std::size_t>(tag.length(0)), tag.str(1)));
-            } else {
-                at = lt + 1;  // this "<" is text
-            }
-        }
-    }
-    text_until(in.size());
-    return tokens;
-}
 
 struct Node {
     std::string prefix, name;
@@ -113,7 +32,7 @@ struct Node {
     std::string Qualified() const { return prefix.empty() ? name : prefix + ":" + name; }
 };
 
-std::vector<Node> Build_Tree(const std::vector<Token>& tokens, std::size_t size) {
+std::vector<Node> Build_Tree(const std::vector<ModelToken>& tokens, std::size_t size) {
     std::vector<Node> nodes;
     std::vector<int> open;
     const auto close = [&](int node, std::size_t begin, std::size_t end, bool explicitly) {
@@ -121,8 +40,8 @@ std::vector<Node> Build_Tree(const std::vector<Token>& tokens, std::size_t size)
         nodes[node].close_end = end;
         nodes[node].closed_explicitly = explicitly;
     };
-    for (const Token& token : tokens) {
-        if (token.kind == Token::Start && open.size() < kDeepest) {
+    for (const ModelToken& token : tokens) {
+        if (token.kind == ModelToken::Start && open.size() < kDeepest) {
             Node node;
             node.prefix = token.prefix;
             node.name = token.name;
@@ -140,7 +59,7 @@ std::vector<Node> Build_Tree(const std::vector<Token>& tokens, std::size_t size)
             } else {
                 open.push_back(index);
             }
-        } else if (token.kind == Token::End) {
+        } else if (token.kind == ModelToken::End) {
             for (std::size_t i = 1; i <= std::min(open.size(), kEndTagReach); ++i) {
                 if (nodes[open[open.size() - i]].Qualified() == token.text) {
                     for (std::size_t inner = 0; inner < i; ++inner) {
@@ -257,7 +176,7 @@ std::string Insert_All(const std::string& in, const std::map<std::size_t, std::s
 }  // namespace
 
 ModelFeatureResult Model_Time_Features(const std::string& in, const ModelFeatureTimes& times) {
-    const std::vector<Token> tokens = Tokenize(in);
+    const std::vector<ModelToken> tokens = Model_Tokens(in);
     const std::vector<Node> nodes = Build_Tree(tokens, in.size());
     const std::array<std::optional<std::string>, 3> sources = {
         times.mode == TimeMode::TimeStamp ? times.stamp : std::nullopt,
@@ -265,11 +184,11 @@ ModelFeatureResult Model_Time_Features(const std::string& in, const ModelFeature
         times.mode == TimeMode::TimeSpan ? times.end : std::nullopt};
     std::map<int, FeatureFacts> facts;
     for (std::size_t i = 0; i < nodes.size(); ++i) {
-        if (kFeatures.contains(nodes[i].name)) {
+        if (kModelFeatures.contains(nodes[i].name)) {
             FeatureFacts& feature = facts[static_cast<int>(i)];
             feature.decided_at = nodes[i].close_end;
             for (const int child : nodes[i].children) {
-                if (kFeatures.contains(nodes[child].name)) {
+                if (kModelFeatures.contains(nodes[child].name)) {
                     feature.decided_at = nodes[child].begin;
                     break;
                 }
@@ -300,8 +219,8 @@ ModelFeatureResult Model_Time_Features(const std::string& in, const ModelFeature
     };
     const auto read_capture = [&](int node, int feature, int slots) {
         std::string text;
-        for (const Token& token : tokens) {
-            if ((token.kind == Token::Text || token.kind == Token::CData) &&
+        for (const ModelToken& token : tokens) {
+            if ((token.kind == ModelToken::Text || token.kind == ModelToken::CData) &&
                 token.begin >= nodes[node].tag_end && token.end <= nodes[node].close_begin) {
                 text += token.text;
             }
@@ -324,7 +243,7 @@ ModelFeatureResult Model_Time_Features(const std::string& in, const ModelFeature
         }
         const int parent = node.parent;
         int slots = 0;
-        if (kFeatures.contains(nodes[parent].name)) {
+        if (kModelFeatures.contains(nodes[parent].name)) {
             if (node.name == "ExtendedData") {
                 roles[i] = Role::ExtendedData;
                 owner[i] = parent;
@@ -394,7 +313,7 @@ std::optional<std::string> Model_Keep_Layout(const std::string& in, const std::s
     if (!chosen) {
         return std::nullopt;
     }
-    const std::vector<Node> nodes = Build_Tree(Tokenize(in), in.size());
+    const std::vector<Node> nodes = Build_Tree(Model_Tokens(in), in.size());
     for (const Node& node : nodes) {
         if (node.begin == chosen->begin) {
             std::string text = element;

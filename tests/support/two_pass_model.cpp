@@ -2,10 +2,9 @@
 #include "support/two_pass_model.h"
 
 #include <algorithm>
-#include <cstring>
-#include <regex>
 
 #include "core/engine/container_tags.h"
+#include "support/model_markup.h"
 
 namespace zaveze::testing {
 namespace {
@@ -86,40 +85,10 @@ std::vector<std::string> Model_Read_Lines(const std::string& bytes) {
 }
 
 std::optional<ModelTag> Model_Chosen_Tag(const std::string& text) {
-    static const std::regex kStartTag(
-        "<(?:([A-Za-z_][A-Za-z0-9_.-]*):)?"
-        "(?:Document|Folder|Placemark|ScreenOverlay|GroundOverlay|PhotoOverlay|NetworkLink)"
-        "(?:[ \t\r\n]+[^ \t\r\n=/<>\"']+[ \t\r\n]*=[ \t\r\n]*(?:\"[^<\"]*\"|'[^<']*'))*"
-        "[ \t\r\n]*>");
-    const auto past = [&text](std::size_t from, const char* end) {
-        const std::size_t at = text.find(end, from);
-        return at == std::string::npos ? text.size() : at + std::strlen(end);
-    };
-    std::size_t at = 0;
-    while ((at = text.find('<', at)) != std::string::npos) {
-        const auto opens = [&](const char* opening) {
-            return text.compare(at, std::strlen(opening), opening) == 0;
-        };
-        if (opens("<!--")) {
-            at = past(at + 4, "-->");
-        } else if (opens("<![CDATA[")) {
-            at = past(at + 9, "]]>");
-        } else if (opens("<?")) {
-            at = past(at + 2, "?>");
-        } else if (opens("<!DOCTYPE")) {
-            const std::size_t close = text.find('>', at + 9), subset = text.find('[', at + 9);
-            at = subset < close ? past(past(subset + 1, "]"), ">") : past(at + 9, ">");
-        } else if (opens("<!")) {
-            at = past(at + 2, ">");
-        } else {
-            // A container tag holds no "<" but its first.
-            const std::string candidate = text.substr(at, text.find('<', at + 1) - at);
-            std::smatch tag;
-            if (std::regex_search(candidate, tag, kStartTag,
-                                  std::regex_constants::match_continuous)) {
-                return ModelTag{at, at + static_cast<std::size_t>(tag.length(0)), tag.str(1)};
-            }
-            ++at;
+    for (const ModelToken& token : Model_Tokens(text)) {
+        if (token.kind == ModelToken::Start && !token.self_closing &&
+            kModelFeatures.contains(token.name)) {
+            return ModelTag{token.begin, token.end, token.prefix};
         }
     }
     return std::nullopt;
