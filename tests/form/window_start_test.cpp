@@ -76,13 +76,6 @@ TEST_F(WindowStart, AWindowTooLargeForTheScreenIsScaledDownToFit) {
     EXPECT_EQ(controls.scale, 1);
 }
 
-TEST_F(WindowStart, ResetAllRightAfterStartChangesNothing) {
-    Click("cmdReset");
-    EXPECT_TRUE(Enabled("txtInputFile") && !Enabled("txtOutputFile") && !Enabled("cmdTimestamp"));
-    EXPECT_EQ(Text("lblTime_Zone"), "+00");
-    EXPECT_TRUE(services.messages.empty());
-}
-
 TEST_F(WindowStart, HelpAndWebsiteOpenTheUserGuideAndExitCloses) {
     Click("cmdHelp");
     Click("lblWebsite");

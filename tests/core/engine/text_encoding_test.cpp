@@ -11,25 +11,16 @@ namespace {
 using namespace std::string_literals;
 
 TEST(TextEncoding, IsToldByTheFirstBytes) {
-    const struct {
-        std::string first_bytes;
-        TextEncoding encoding;
-    } cases[] = {
-        {"<?xm", TextEncoding::Bytes},
-        {"\xEF\xBB\xBF<", TextEncoding::Bytes},
-        {"", TextEncoding::Bytes},
-        {"<", TextEncoding::Bytes},
-        {"<\0?\0"s, TextEncoding::Utf16LittleEndian},
-        {"\0<\0?"s, TextEncoding::Utf16BigEndian},
-        {"\xFF\xFE<\0"s, TextEncoding::Utf16LittleEndian},
-        {"\xFE\xFF\0<"s, TextEncoding::Utf16BigEndian},
-        {"\xFF\xFE", TextEncoding::Utf16LittleEndian},
-        {"<\0k\0"s, TextEncoding::Bytes},  // no "<?" and no mark: not known as UTF-16
-        {"\xFF\xFE\0\0"s, TextEncoding::Utf32},
-        {"\0\0\xFE\xFF"s, TextEncoding::Utf32},
-        {"<\0\0\0"s, TextEncoding::Utf32},
-        {"\0\0\0<"s, TextEncoding::Utf32},
-    };
+    constexpr auto kBytes = TextEncoding::Bytes, kUtf32 = TextEncoding::Utf32;
+    constexpr auto kLittle = TextEncoding::Utf16LittleEndian, kBig = TextEncoding::Utf16BigEndian;
+    // "<\0k\0": no "<?" and no mark, so not known as UTF-16
+    // clang-format off
+    const std::pair<std::string, TextEncoding> cases[] = {
+        {"<?xm", kBytes}, {"\xEF\xBB\xBF<", kBytes}, {"", kBytes}, {"<", kBytes},
+        {"<\0k\0"s, kBytes}, {"<\0?\0"s, kLittle}, {"\xFF\xFE<\0"s, kLittle}, {"\xFF\xFE", kLittle},
+        {"\0<\0?"s, kBig}, {"\xFE\xFF\0<"s, kBig}, {"\xFF\xFE\0\0"s, kUtf32},
+        {"\0\0\xFE\xFF"s, kUtf32}, {"<\0\0\0"s, kUtf32}, {"\0\0\0<"s, kUtf32}};
+    // clang-format on
     for (const auto& [first_bytes, encoding] : cases) {
         EXPECT_EQ(Detect_Encoding(first_bytes), encoding) << first_bytes.size();
     }
