@@ -71,18 +71,16 @@ void Expect_Python_Reads(const std::string& archive, std::size_t entries, const 
                          const std::string& content) {
 #ifndef _WIN32
     testing::TempFolder scratch;
-    const std::string expected = scratch.File("expected");
-    Write_File(expected, content);
+    Write_File(scratch.File("expected"), content);
     const std::string script =
-        "import sys, zipfile\n"
-        "z = zipfile.ZipFile(sys.argv[1])\n"
-        "assert len(z.infolist()) == int(sys.argv[2]), len(z.infolist())\n"
-        "assert z.read(sys.argv[3]) == open(sys.argv[4], 'rb').read()\n";
-    Write_File(scratch.File("read.py"), script);
-    EXPECT_EQ(std::system(("python3 '" + scratch.File("read.py") + "' '" + archive + "' " +
-                           std::to_string(entries) + " '" + name + "' '" + expected + "'")
-                              .c_str()),
-              0)
+        "import sys, zipfile; z = zipfile.ZipFile(sys.argv[1]); "
+        "assert len(z.infolist()) == int(sys.argv[2]); "
+        "assert z.read(sys.argv[3]) == open(sys.argv[4], 'rb').read()";
+    EXPECT_EQ(
+        std::system(("python3 -c \"" + script + "\" '" + archive + "' " + std::to_string(entries) +
+                     " '" + name + "' '" + scratch.File("expected") + "'")
+                        .c_str()),
+        0)
         << archive;
 #else
     (void)archive, (void)entries, (void)name, (void)content;  // no Python under wine
@@ -130,7 +128,10 @@ class Kmz : public ::testing::Test {
     TempFolder folder;
     std::string input = folder.File("trip.kmz");
     std::string output = folder.File("trip_2007_to_Present.kmz");
-    EmbedResult Embed() { return Embed_File(input, output, kElement, Replacing::Never); }
+    EmbedResult Embed() {  // each time into a fresh output
+        std::filesystem::remove(output);
+        return Embed_File(input, output, kElement, Replacing::Never);
+    }
     void Make_Archive(const std::vector<RawEntry>& entries) {
         Write_File(input, Zip_Bytes(entries));
     }
@@ -148,7 +149,6 @@ TEST_F(Kmz, EveryEntryKeepsItsPlaceNameTimeAttributesAndBytes) {
                           Stored("files/", ""), Stored("files/icon.png", std::string(3000, '\x89')),
                           Deflated("files/model.dae", "<COLLADA/>" + std::string(500, 'x')),
                           Deflated("second.kml", "<kml><Folder><TimeSpan/></Folder></kml>")});
-            std::filesystem::remove(output);
             ASSERT_EQ(Embed().status, EmbedStatus::Written) << sample;
             Expect_Only_The_Main_Document_Changed(input, output, 0);
             Expect_Unzip_Accepts(output);
@@ -367,7 +367,6 @@ TEST_F(Kmz, OfTwoArchivesBackToBackTheLastIsEmbeddedInto) {
     // second's points to where the first has its ZIP64 end record too.
     const std::string zip64 = Read_File(ZAVEZE_KMZ_DATA_DIR "/zip64.kmz");
     Write_File(input, zip64 + zip64);
-    std::filesystem::remove(output);
     ASSERT_EQ(Embed().status, EmbedStatus::Written);
     const std::string after64 = Read_File(output);
     EXPECT_EQ(after64.substr(0, zip64.size()), zip64);
@@ -445,7 +444,6 @@ TEST_F(Kmz, BytesAfterTheMainDocumentStay) {
         }
         main.gap = "bytes of no entry";
         Make_Archive({Stored("icon.png", "png"), main, Stored("after.png", "after")});
-        std::filesystem::remove(output);
         ASSERT_EQ(Embed().status, EmbedStatus::Written);
         Expect_Only_The_Main_Document_Changed(input, output, 1);
         const std::string after = Read_File(output);
