@@ -174,12 +174,6 @@ TEST(FeatureTimeStream, TheElementFollowsTheSchemasSequenceInEveryFeature) {
     }
 }
 
-TEST(FeatureTimeStream, NoFeatureTimedIsARefusal) {
-    const Outcome outcome = Transform_All(FeatureTimeStream(Times("name")), "<Placemark/>", 4);
-    EXPECT_EQ(outcome.result.status, EmbedStatus::NoFeatureTimed);
-    EXPECT_EQ(outcome.text, "<Placemark/>");
-}
-
 // A feature whose bytes before its data outgrow the memory limit goes through the temporary
 // file; the output is the same.
 TEST(FeatureTimeStream, AFeatureLargerThanTheMemoryLimitIsHeldInAFile) {
