@@ -35,9 +35,11 @@ TEST(ParseDateText, ReadsTheThreePrecisionsAndRefusesWhatTheListsWouldNotOffer) 
     }
 }
 
-// Years as numbers, where the verification's table does not reach: leading zeros, more digits.
+// Years as numbers, where the verification's table does not reach: leading zeros, more digits,
+// signs that differ.
 TEST(CompareYearValues, ByValueNotByText) {
     EXPECT_EQ(Compare_Year_Values("0785", "785"), 0);
+    EXPECT_LT(Compare_Year_Values("-0044", "0785"), 0);
     EXPECT_GT(Compare_Year_Values("12345", "9999"), 0);
     EXPECT_LT(Compare_Year_Values("-2007", "-44"), 0);
 }
