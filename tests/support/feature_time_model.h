@@ -6,6 +6,7 @@
 // slow and holds everything in memory, and it is written apart from the streaming engine, which
 // is checked against it. Dates are read by the same date search (tested on its own).
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -21,7 +22,7 @@ struct ModelFeatureTimes {
 
 struct ModelFeatureResult {
     std::string text;
-    int timed = 0, already_timed = 0, without_date = 0;
+    std::uint64_t timed = 0, already_timed = 0, without_date = 0;
 };
 
 // Each feature's own time.

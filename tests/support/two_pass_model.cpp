@@ -74,8 +74,7 @@ void Write_Element(std::string& output, const ModelElement& element, const std::
     }
 }
 
-}  // namespace
-
+// Lines as the reader sees them: a line ends at CR or CR LF, a lone LF stays in the line.
 std::vector<std::string> Model_Read_Lines(const std::string& bytes) {
     std::vector<std::string> lines;
     for (const auto& [start, length] : Model_Line_Ranges(bytes)) {
@@ -83,6 +82,8 @@ std::vector<std::string> Model_Read_Lines(const std::string& bytes) {
     }
     return lines;
 }
+
+}  // namespace
 
 std::optional<ModelTag> Model_Chosen_Tag(const std::string& text) {
     for (const ModelToken& token : Model_Tokens(text)) {

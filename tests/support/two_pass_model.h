@@ -21,9 +21,6 @@ struct ModelElement {
     std::string end;
 };
 
-// Lines as the reader sees them: a line ends at CR or CR LF, a lone LF stays in the line.
-std::vector<std::string> Model_Read_Lines(const std::string& bytes);
-
 // The container start tag that receives the element, found as an XML reader would, skipping
 // comments, CDATA sections, processing instructions and declarations.
 struct ModelTag {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 #include "core/time_element.h"
 #include "support/feature_time_model.h"
@@ -296,10 +297,9 @@ TEST(FeatureTimeStream, MatchesTheModelOnGeneratedInputsInAnyPieceSize) {
         const auto model = testing::Model_Time_Features(input, Model_Times(times));
         const Outcome outcome = Transform_All(FeatureTimeStream(times), input, piece(random));
         ASSERT_EQ(outcome.text, model.text) << "round " << round << ": " << input;
-        ASSERT_EQ(outcome.result.features->timed, static_cast<std::uint64_t>(model.timed))
-            << "round " << round << ": " << input;
-        ASSERT_EQ(outcome.result.features->without_date,
-                  static_cast<std::uint64_t>(model.without_date))
+        const FeatureCounts& counts = *outcome.result.features;
+        ASSERT_EQ(std::tuple(counts.timed, counts.already_timed, counts.without_date),
+                  std::tuple(model.timed, model.already_timed, model.without_date))
             << "round " << round << ": " << input;
         rounds_timed += model.timed > 0 ? 1 : 0;
         const Outcome kept = Transform_All(FeatureTimeStream(element), input, piece(random));
