@@ -148,7 +148,9 @@ TEST_F(InputAndOutput, ExistingOutputIsTakenOnlyAfterYes) {
     EXPECT_FALSE(services.unscripted_question);
 }
 
-TEST_F(InputAndOutput, AutomaticNames) {
+// An automatic name of a file that exists is asked about like any other (its dates and the job
+// with it are in Embedding.TimeSpanJobWithAutomaticName).
+TEST_F(InputAndOutput, AnAutomaticNameOfAnExistingFileIsAskedAbout) {
     Choose_Input();
     Write_File(folder.File("trip_2007_to_Present.kml"), "old");
     Type("txtBegin_Year", "2007");
@@ -157,12 +159,6 @@ TEST_F(InputAndOutput, AutomaticNames) {
     EXPECT_EQ(services.Take_Messages(), Texts{kOverwrite});
     EXPECT_EQ(Text("txtOutputFile"), "");
     EXPECT_FALSE(Enabled("cmdTimestamp"));
-
-    Clear_By_Keyboard("txtBegin_Year");
-    Enter_Date(Side::Begin, "2007", "01", "01");
-    Enter_Date(Side::End, "2007", "12", "31");
-    Click("cmdAuto_Output");
-    EXPECT_EQ(Text("txtOutputFile"), folder.File("trip_2007-01-01_to_2007-12-31.kml"));
 }
 
 TEST_F(InputAndOutput, AutomaticNameNeedsADateAndAnInput) {
