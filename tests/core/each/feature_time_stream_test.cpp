@@ -142,6 +142,8 @@ TEST(FeatureTimeStream, PutsEachElementWhereTheSchemaWantsIt) {
             testing::Model_Time_Features(std::string(test.input), Model_Times(times));
         EXPECT_EQ(model.text, test.expected) << test.what << ", the model";
         EXPECT_EQ(model.timed, test.timed) << test.what << ", the model";
+        EXPECT_EQ(model.already_timed, test.already) << test.what << ", the model";
+        EXPECT_EQ(model.without_date, test.without) << test.what << ", the model";
     }
 }
 
