@@ -5,13 +5,13 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 JOBS=${JOBS:-2}
 
-# Debian packages the build, the tests and the window need. Info-ZIP's unzip and Python's zipfile
-# read the KMZ outputs as readers of their own; gdal-bin is the real KML reader the outputs are
-# checked with, and writes KML as QGIS does; libxml2-utils' xmllint tells where the time element
-# stands; strace shows that outputs reach the disk before their names; exfatprogs and exfat-fuse
-# make the exFAT file system of a memory card.
+# Debian packages the build, the tests and the window need. Info-ZIP's unzip reads the KMZ outputs
+# as a reader of its own; gdal-bin is the real KML reader the outputs are checked with, and writes
+# KML as QGIS does; libxml2-utils' xmllint tells where the time element stands; strace shows that
+# outputs reach the disk before their names; exfatprogs and exfat-fuse make the exFAT file system
+# of a memory card.
 PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev googletest libgtest-dev fonts-dejavu-core
-    desktop-file-utils zlib1g-dev unzip python3 man-db appstream gdal-bin libxml2-utils strace exfatprogs
+    desktop-file-utils zlib1g-dev unzip man-db appstream gdal-bin libxml2-utils strace exfatprogs
     exfat-fuse)
 
 install_missing() {
