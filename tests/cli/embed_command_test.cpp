@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <set>
-#include <sstream>
 #include <thread>
 
 #ifndef _WIN32
@@ -16,7 +14,6 @@
 #include "core/files/platform/paths.h"
 #include "core/messages.h"
 #include "support/temp_folder.h"
-#include "support/two_pass_model.h"
 
 namespace zaveze::cli {
 namespace {
@@ -68,18 +65,6 @@ TEST_F(EmbedCommand, DatesTimesAndZonesReachTheElement) {
         ASSERT_EQ(Embed_Command(args).status, kWritten) << element;
         EXPECT_EQ(Element_Of(output), element + "\r\n\r\n");
     }
-}
-
-TEST_F(EmbedCommand, ExistingOutputIsKeptUnlessForced) {
-    const std::string output = folder.File("out.kml");
-    Write_File(output, "keep me");
-    const CommandRun refused = Embed_Command({"--stamp", "2007", input, output});
-    EXPECT_EQ(refused.status, kRefused);
-    EXPECT_EQ(refused.err,
-              Said(output, "exists; use --force to replace it, or --no-clobber to skip it"));
-    EXPECT_EQ(Read_File(output), "keep me");
-    EXPECT_EQ(Embed_Command({"--force", "--stamp", "2007", input, output}).status, kWritten);
-    EXPECT_NE(Read_File(output), "keep me");
 }
 
 // Refused jobs say why, with the status of their kind, and write nothing: the input as its own
@@ -183,34 +168,6 @@ TEST_F(EmbedCommand, ARefusedInputComesBeforeAnExistingOutputEvenFromAFifo) {
 }
 
 #endif
-
-TEST(EmbedCommandOnSamples, WritesWhatTheModelWritesOrRefusesWithTheReason) {
-    // Files with time data already are refused; every other sample holds a container tag.
-    const std::set<std::string> refused_for_time_data = {
-        "giscore_AllElements.kml", "giscore_time-span-overlay.kml",
-        "libkml_all-gx.kml",       "libkml_time.kml",
-        "mbtgj_addresses.kml",     "ogc_Document-clean.kml",
-        "ol_macnoise.kml",         "pmtgj_timespan.kml"};
-    for (const std::string& sample : testing::Sample_Files()) {
-        TempFolder folder;
-        const std::string name = std::filesystem::path(sample).filename().string();
-        const std::string output = folder.File("out.kml");
-        const CommandRun run =
-            Embed_Command({"--begin", "1851-05-01", "--end", "1851-10-15", sample, output});
-        if (refused_for_time_data.count(name) != 0) {
-            EXPECT_EQ(run.err, Said(sample, messages::kTimeDataPresent)) << name;
-        } else {
-            ASSERT_EQ(run.status, kWritten) << name << run.err;
-            EXPECT_EQ(Read_File(output),
-                      testing::Model_Embed(Read_File(sample),
-                                           {TimeMode::TimeSpan, "1851-05-01", "1851-10-15"}))
-                << name;
-            continue;
-        }
-        EXPECT_EQ(run.status, kRefused) << name;
-        EXPECT_FALSE(std::filesystem::exists(output)) << name;
-    }
-}
 
 TEST_F(EmbedCommand, HelpAndVersion) {
     const CommandRun help = Embed_Command({"--help"});

@@ -25,6 +25,7 @@
 #include "support/piped_input.h"
 #endif
 #include "support/temp_folder.h"
+#include "support/two_pass_model.h"
 #include "support/zip_builder.h"
 
 namespace zaveze {
@@ -66,11 +67,14 @@ void Expect_Unzip_Accepts(const std::string& archive) {
 // The output must be the input with only the main document (entry `main`) changed: embedded and
 // deflated under the same name, time and attributes; every other entry, local and central, and
 // the archive's comment byte for byte (but for the places in the directory).
-// `expected_main`: the main document's new text from its old; the whole file's element by default.
+// `expected_main`: the main document's new text from its old; the model's, with the whole file's
+// element, by default.
 void Expect_Only_The_Main_Document_Changed(
     const std::string& input, const std::string& output, std::size_t main,
     const std::function<std::string(const std::string&)>& expected_main =
-        [](const std::string& text) { return Embed_Text(text, kElement).text; }) {
+        [](const std::string& text) {
+            return testing::Model_Embed(text, {TimeMode::TimeSpan, "2007", ""});
+        }) {
     const std::string before = Read_File(input), after = Read_File(output);
     const testing::ZipLayout old_layout = Layout_Of(before), new_layout = Layout_Of(after);
     ASSERT_EQ(new_layout.records.size(), old_layout.records.size());
@@ -116,7 +120,9 @@ class Kmz : public ::testing::Test {
 TEST_F(Kmz, EveryEntryKeepsItsPlaceNameTimeAttributesAndBytes) {
     for (const std::string& sample : testing::Sample_Files()) {
         const std::string main = Read_File(sample);
-        if (Check_Input_File(sample).verdict != InputVerdict::Accepted) {
+        if (const InputVerdict verdict = Check_Input_File(sample).verdict;
+            verdict != InputVerdict::Accepted) {
+            EXPECT_EQ(verdict, InputVerdict::HasTimeData) << sample;  // each has a container
             continue;
         }
         for (const bool deflated : {true, false}) {
