@@ -10,59 +10,55 @@ namespace {
 
 namespace m = messages;
 
-struct VerifyCase {
-    std::string name;
-    VerifyInput input;
-    std::string begin_caption, end_caption;
-    std::string_view message;
-};
-
-class VerifyDates : public ::testing::TestWithParam<VerifyCase> {};
-
-TEST_P(VerifyDates, CaptionsAndMessage) {
-    const auto& c = GetParam();
-    const VerifyOutcome outcome = Verify_Dates(c.input);
-    EXPECT_EQ(messages::Verification(outcome.advice), c.message);
-    ASSERT_TRUE(outcome.captions);
-    EXPECT_EQ(outcome.captions->begin, c.begin_caption);
-    EXPECT_EQ(outcome.captions->end, c.end_caption);
-}
-
 constexpr auto kSpan = TimeMode::TimeSpan;
 constexpr auto kStamp = TimeMode::TimeStamp;
 
-// clang-format off
-const VerifyCase kVerifyCases[] = {
-    {"StampShowsNoEnd", {kStamp, "2007-10-02", "2008", false}, "2007-10-02 ", "", m::kLooksGood},
-    {"OnlyBegin", {kSpan, "2007-10-02", "", false}, "2007-10-02 ", "Present", m::kLooksGood},
-    {"OnlyEnd", {kSpan, "", "2007-10-02", false}, "Past", "2007-10-02 ", m::kLooksGood},
-    {"Reversed", {kSpan, "2007-10-05", "2007-10-02", false}, "2007-10-05 ", "2007-10-02 ",
-     m::kBeginAfterEnd},
-    {"Same", {kSpan, "2007-10-02", "2007-10-02", false}, "2007-10-02 ", "2007-10-02 ",
-     m::kBeginEqualsEnd},
-    {"SameWithMidnights", {kSpan, "2007-10-02", "2007-10-02", true}, "2007-10-02 00:00:00",
-     "2007-10-02 00:00:00", m::kBeginEqualsEnd},
-    {"LaterTimeSameDay", {kSpan, "2007-10-02", "2007-10-02", true, "10:00:00", "09:30:00"},
-     "2007-10-02 10:00:00", "2007-10-02 09:30:00", m::kBeginAfterEnd},
-    {"EarlierTimeSameDay", {kSpan, "2007-10-02", "2007-10-02", true, "11:00:00", "22:30:00"},
-     "2007-10-02 11:00:00", "2007-10-02 22:30:00", m::kLooksGood},
-    {"DayAgainstMonth", {kSpan, "2007-10-02", "2007-10", false}, "2007-10-02 ", "2007-10 ",
-     m::kBeginAfterEnd},
-    {"YearAgainstMonth", {kSpan, "2007", "2007-10", false}, "2007 ", "2007-10 ", m::kLooksGood},
-    // years are ordered by value, not as text
-    {"ShortYearIsEarlier", {kSpan, "0999", "2007", false}, "0999 ", "2007 ", m::kLooksGood},
-    {"NegativeYears", {kSpan, "-2000", "-0044", false}, "-2000 ", "-0044 ", m::kLooksGood},
-    {"NegativeReversed", {kSpan, "-0044", "-2000", false}, "-0044 ", "-2000 ", m::kBeginAfterEnd},
-    // a time is shown only where one would be written: beside a full date
-    {"NoTimeForAYear", {kSpan, "2007", "2007-10-02", true, "10:00:00", "09:00:00"}, "2007 ",
-     "2007-10-02 09:00:00", m::kLooksGood},
-    {"SameYearsWithTimesOn", {kSpan, "2007", "2007", true, "10:00:00", "09:00:00"}, "2007 ",
-     "2007 ", m::kBeginEqualsEnd},
-};
-// clang-format on
-
-INSTANTIATE_TEST_SUITE_P(Table, VerifyDates, ::testing::ValuesIn(kVerifyCases),
-                         [](const auto& test_case) { return test_case.param.name; });
+// The captions and the message of each case; the rules are the dates' and times' own.
+TEST(VerifyDates, CaptionsAndMessage) {
+    const struct {
+        std::string name;
+        VerifyInput input;
+        std::string begin_caption, end_caption;
+        std::string_view message;
+    } cases[] = {
+        // clang-format off
+        {"StampShowsNoEnd", {kStamp, "2007-10-02", "2008", false}, "2007-10-02 ", "",
+         m::kLooksGood},
+        {"OnlyBegin", {kSpan, "2007-10-02", "", false}, "2007-10-02 ", "Present", m::kLooksGood},
+        {"OnlyEnd", {kSpan, "", "2007-10-02", false}, "Past", "2007-10-02 ", m::kLooksGood},
+        {"Reversed", {kSpan, "2007-10-05", "2007-10-02", false}, "2007-10-05 ", "2007-10-02 ",
+         m::kBeginAfterEnd},
+        {"Same", {kSpan, "2007-10-02", "2007-10-02", false}, "2007-10-02 ", "2007-10-02 ",
+         m::kBeginEqualsEnd},
+        {"SameWithMidnights", {kSpan, "2007-10-02", "2007-10-02", true}, "2007-10-02 00:00:00",
+         "2007-10-02 00:00:00", m::kBeginEqualsEnd},
+        {"LaterTimeSameDay", {kSpan, "2007-10-02", "2007-10-02", true, "10:00:00", "09:30:00"},
+         "2007-10-02 10:00:00", "2007-10-02 09:30:00", m::kBeginAfterEnd},
+        {"EarlierTimeSameDay", {kSpan, "2007-10-02", "2007-10-02", true, "11:00:00", "22:30:00"},
+         "2007-10-02 11:00:00", "2007-10-02 22:30:00", m::kLooksGood},
+        {"DayAgainstMonth", {kSpan, "2007-10-02", "2007-10", false}, "2007-10-02 ", "2007-10 ",
+         m::kBeginAfterEnd},
+        {"YearAgainstMonth", {kSpan, "2007", "2007-10", false}, "2007 ", "2007-10 ", m::kLooksGood},
+        // years are ordered by value, not as text
+        {"ShortYearIsEarlier", {kSpan, "0999", "2007", false}, "0999 ", "2007 ", m::kLooksGood},
+        {"NegativeYears", {kSpan, "-2000", "-0044", false}, "-2000 ", "-0044 ", m::kLooksGood},
+        {"NegativeReversed", {kSpan, "-0044", "-2000", false}, "-0044 ", "-2000 ",
+         m::kBeginAfterEnd},
+        // a time is shown only where one would be written: beside a full date
+        {"NoTimeForAYear", {kSpan, "2007", "2007-10-02", true, "10:00:00", "09:00:00"}, "2007 ",
+         "2007-10-02 09:00:00", m::kLooksGood},
+        {"SameYearsWithTimesOn", {kSpan, "2007", "2007", true, "10:00:00", "09:00:00"}, "2007 ",
+         "2007 ", m::kBeginEqualsEnd},
+        // clang-format on
+    };
+    for (const auto& [name, input, begin_caption, end_caption, message] : cases) {
+        const VerifyOutcome outcome = Verify_Dates(input);
+        EXPECT_EQ(messages::Verification(outcome.advice), message) << name;
+        ASSERT_TRUE(outcome.captions) << name;
+        EXPECT_EQ(outcome.captions->begin, begin_caption) << name;
+        EXPECT_EQ(outcome.captions->end, end_caption) << name;
+    }
+}
 
 TEST(VerifyDates, NothingEnteredLeavesTheCaptions) {
     const VerifyOutcome stamp = Verify_Dates({kStamp, "", "2008", false});
