@@ -93,12 +93,6 @@ TEST_F(EmbedBatch, TargetDirectoryTakesEveryNameAsInput) {
     EXPECT_EQ(Embed_Command({"--begin", "2007", "--target-directory=" + out, good}).status, 1);
 }
 
-TEST_F(EmbedBatch, WithoutAFolderEachOutputGoesBesideItsInput) {
-    const CommandRun run = Embed_Command({"--begin", "2007", good});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(Read_File(in + "/good_2007_to_Present.kml"), Embed_Text(kGood, kElement).text);
-}
-
 TEST_F(EmbedBatch, ARerunRefusesExistingOutputsUnlessSkippedOrForced) {
     ASSERT_EQ(Embed_Command({"-q", "--begin", "2007", good, other, out}).status, 0);
     const std::string first = out + kSeparator + "good_2007_to_Present.kml";

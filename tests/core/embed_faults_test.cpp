@@ -78,19 +78,6 @@ TEST_F(EmbedFaults, AnInputChangedAfterTheCheck) {
     }
 }
 
-TEST_F(EmbedFaults, NulBytesInvalidUtf8AndEveryOtherBytePassThroughUnchanged) {
-    std::string odd = "\xc3(\xe2\x28\xa1";  // invalid UTF-8 sequences
-    for (int byte = 0; byte < 256; ++byte) {
-        if (byte != '\r' && byte != '\n' && byte != '<') {
-            odd += static_cast<char>(byte);
-        }
-    }
-    Write_File(input, odd + "<Folder>" + odd);
-    ASSERT_EQ(Embed_File(input, output, kElement, Replacing::Allowed).status, EmbedStatus::Written);
-    EXPECT_EQ(Read_File(output), odd + "\r\n<Folder>\r\n" + kElement + odd + "\r\n");
-    EXPECT_EQ(Read_File(users_tmp), "the user's own notes");
-}
-
 // A file that takes the output's name while the run is writing is never overwritten without
 // consent: the run reports it and drops its own output.
 TEST(EmbedRace, AFileAppearingAtTheOutputDuringTheRunIsKept) {

@@ -35,14 +35,6 @@ class EmbedFile : public ::testing::Test {
     void SetUp() override { Write_File(input, kInput); }
 };
 
-TEST_F(EmbedFile, WritesTheOutputAndLeavesNoScratchFile) {
-    const EmbedResult result = Embed_File(input, output, kElement, Replacing::Never);
-    EXPECT_EQ(result.status, EmbedStatus::Written);
-    EXPECT_EQ(Read_File(output), Embed_Text(kInput, kElement).text);
-    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"trip.kml", "trip_2007-10-02.kml"}));
-    EXPECT_EQ(Embed_Result_Message(result, input, output), "File " + output + " created.");
-}
-
 TEST_F(EmbedFile, InputNamedLikeTheScratchFileIsNotOverwritten) {
     const std::string tmp_input = folder.File("trip.tmp");
     Write_File(tmp_input, kInput);

@@ -85,8 +85,16 @@ TEST(EmbeddingStream, LinesAndTags) {
 }
 
 // Random inputs made of the pieces that matter: tags and near-tags, blanks, tabs, CR, LF,
-// CR LF, other text; sometimes long lines and no final line break.
+// CR LF, other text, invalid UTF-8 and every byte there is; sometimes long lines and no final
+// line break.
 std::string Random_Input(std::mt19937& random) {
+    static const std::string kEveryByte = [] {
+        std::string bytes;
+        for (int byte = 0; byte < 256; ++byte) {
+            bytes += static_cast<char>(byte);
+        }
+        return bytes;
+    }();
     // clang-format off
     static const std::vector<std::string> kPieces = {
         "<Document>", "<Folder>", "<Placemark>", "<ScreenOverlay>", "<GroundOverlay>",
@@ -94,7 +102,7 @@ std::string Random_Input(std::mt19937& random) {
         "<kml:Document>", "<Placemark\r\n id='p'\n>", "<Document ", "id=\"d\"", "<Folder/>",
         "<NetworkLinkControl>", "<!--", "-->", "<![CDATA[", "]]>", "<?", "?>", "<!DOCTYPE k [",
         "]", "<!", "</Folder>", "<kml>", " ", "  ", "\t", "\r", "\n", "\r\n", "\n\r", "text",
-        "\xC3\xA9", std::string(1, '\0'), std::string(300, 'x')};
+        "\xC3\xA9", "\xC3(\xE2\x28\xA1", std::string(1, '\0'), kEveryByte, std::string(300, 'x')};
     // clang-format on
     std::uniform_int_distribution<std::size_t> count(0, 60), piece(0, kPieces.size() - 1);
     std::string input;
