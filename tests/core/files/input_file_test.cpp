@@ -40,18 +40,6 @@ TEST(InputFile, RefusesFoldersDevicesAndMissingFiles) {
     EXPECT_EQ(file.Open(folder.File("missing.kml")), "No such file or directory");
 }
 
-TEST(InputFile, ReadsAFifoOnce) {
-    TempFolder folder;
-    const std::string fifo = folder.File("fifo");
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    std::thread writer([&] { std::ofstream(fifo, std::ios::binary) << "<Document>"; });
-    InputFile file;
-    ASSERT_EQ(file.Open(fifo), std::nullopt);
-    EXPECT_EQ(Read_All(file), "<Document>");
-    EXPECT_FALSE(file.Changed_While_Read());
-    writer.join();
-}
-
 // A file appended to, cut short or rewritten in place (the same size, a new time) while it is
 // read is noticed; one left alone is not.
 TEST(InputFile, NoticesAChangeWhileItIsRead) {

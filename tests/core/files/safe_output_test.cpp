@@ -57,20 +57,6 @@ TEST_P(SafeOutputTest, NothingHasTheNameUntilTheCommit) {
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"out.kml"});
 }
 
-TEST_P(SafeOutputTest, AFileThatTookTheNameMeanwhileIsKept) {
-    {
-        SafeOutput output(naming);
-        ASSERT_EQ(output.Create(path), std::nullopt);
-        ASSERT_TRUE(Write_All(output.Fd(), "mine"));
-        Write_File(path, "another program's");
-        const auto failure = output.Commit(Replacing::Never);
-        ASSERT_TRUE(failure);
-        EXPECT_EQ(failure->where, WriteFailure::Where::NameTaken);
-    }
-    EXPECT_EQ(Read_File(path), "another program's");
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{"out.kml"});
-}
-
 TEST_P(SafeOutputTest, ReplacingKeepsPermissionsOwnerAndGroup) {
     Write_File(path, "old");
     fs::permissions(path, fs::perms(0640));

@@ -11,7 +11,6 @@
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
-#include <QFileInfo>
 #include <QLocale>
 #include <QMimeData>
 #include <QProcess>
@@ -26,7 +25,6 @@
 #include "core/files/file_descriptor.h"
 #include "form/control_table.h"
 #include "window/qt/time_format.h"
-#include "window/qt/user_guide.h"
 #include "window_fixture.h"
 
 using zaveze::testing::WindowFixture;
@@ -348,16 +346,6 @@ class QtFaceTest : public QObject {
         QVERIFY(!f->Enabled("txtBegin_Year"));
         QVERIFY(f->Messages().isEmpty());
         QVERIFY(QApplication::overrideCursor() == nullptr);
-    }
-
-    void theUserGuideIsALocalFile() {
-        const auto found = zaveze::Find_User_Guide().found;
-        QVERIFY(found.has_value());
-        const QUrl guide = zaveze::User_Guide_Address(*found, "about");
-        QVERIFY(guide.isLocalFile());
-        QVERIFY(guide.toLocalFile().endsWith("/user-guide.html"));
-        QVERIFY(QFileInfo::exists(guide.toLocalFile()));
-        QCOMPARE(guide.fragment(), QString("about"));
     }
 
     // The website label stays readable on a dark palette (contrast 4.5 at least).
