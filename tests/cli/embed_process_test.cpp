@@ -93,6 +93,13 @@ class EmbedProcess : public ::testing::Test {
         ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     }
 
+    // Runs zaveze-embed to its end, its standard error into `err_log`.
+    Ending Run(const std::vector<std::string>& args, Redirects redirects = {}) {
+        const FileDescriptor err(::open(err_log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600));
+        redirects.err = err.Get();
+        return Wait_For(Start_Embed(args, redirects));
+    }
+
     // Starts a run that reads the FIFO, feeds it half a file, and leaves it waiting for more.
     pid_t Start_Stalled_Run(const std::vector<std::string>& args, FileDescriptor& writer) {
         const FileDescriptor err(::open(err_log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600));
@@ -157,11 +164,8 @@ TEST_F(EmbedProcess, AFileSizeLimitIsReportedAsAFailedWrite) {
     const std::string input = folder.File("big.kml");
     Write_File(input, Big_Kml(1 << 20));
     Write_File(output, "the previous output");
-    const FileDescriptor err(::open(err_log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600));
-    Redirects redirects{-1, -1, err.Get()};
-    redirects.file_size_limit = 100 << 10;
     const Ending ending =
-        Wait_For(Start_Embed({"--force", "--begin", "2007", input, output}, redirects));
+        Run({"--force", "--begin", "2007", input, output}, {.file_size_limit = 100 << 10});
     EXPECT_EQ(ending.signal, 0);
     EXPECT_EQ(ending.exit_code, 3);
     EXPECT_EQ(Read_File(err_log), "zaveze-embed: " + output + ": Sorry, the file " + output +
@@ -172,8 +176,7 @@ TEST_F(EmbedProcess, AFileSizeLimitIsReportedAsAFailedWrite) {
 
 TEST_F(EmbedProcess, AFullOrClosedStandardOutputIsAnError) {
     const FileDescriptor full(::open("/dev/full", O_WRONLY));
-    const FileDescriptor err(::open(err_log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600));
-    EXPECT_EQ(Wait_For(Start_Embed({"--help"}, {-1, full.Get(), err.Get()})).exit_code, 3);
+    EXPECT_EQ(Run({"--help"}, {.out = full.Get()}).exit_code, 3);
     EXPECT_EQ(Read_File(err_log),
               "zaveze-embed: standard output couldn't be written: No space left on device\n");
 
@@ -182,9 +185,7 @@ TEST_F(EmbedProcess, AFullOrClosedStandardOutputIsAnError) {
     int pipe_ends[2];
     ASSERT_EQ(::pipe2(pipe_ends, O_CLOEXEC), 0);
     ::close(pipe_ends[0]);  // nobody reads what the tool says
-    const FileDescriptor err2(::open(err_log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600));
-    const Ending ending =
-        Wait_For(Start_Embed({"--begin", "2007", input, output}, {-1, pipe_ends[1], err2.Get()}));
+    const Ending ending = Run({"--begin", "2007", input, output}, {.out = pipe_ends[1]});
     ::close(pipe_ends[1]);
     EXPECT_EQ(ending.exit_code, 3);
     EXPECT_EQ(Read_File(err_log),
@@ -200,12 +201,10 @@ TEST_F(EmbedProcess, AFullTemporaryFolderIsNamed) {
     Write_File(input, testing::Zip_Bytes({testing::Deflated("doc.kml", "<Document>"),
                                           testing::Stored("tile.png", std::string(300000, 'x'))}));
     const FileDescriptor null(::open("/dev/null", O_WRONLY));
-    const FileDescriptor err(::open(err_log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600));
-    Redirects redirects{-1, null.Get(), err.Get()};
-    redirects.file_size_limit = 64 << 10;
     const std::string temporary = logs.Path().string();
     ::setenv("TMPDIR", temporary.c_str(), 1);
-    const Ending ending = Wait_For(Start_Embed({"--begin", "2007", input, "-"}, redirects));
+    const Ending ending =
+        Run({"--begin", "2007", input, "-"}, {.out = null.Get(), .file_size_limit = 64 << 10});
     ::unsetenv("TMPDIR");
     EXPECT_EQ(ending.exit_code, 3);
     EXPECT_EQ(Read_File(err_log), "zaveze-embed: " + temporary + ": Sorry, the temporary folder " +
