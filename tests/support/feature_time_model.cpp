@@ -139,28 +139,19 @@ Place Place_In(const std::string& in, const std::vector<Node>& nodes, const Node
     return place;
 }
 
+// The feature's element, or none where no slot of its mode found a date.
 std::string Element(const ModelFeatureTimes& times, const FeatureFacts& facts,
                     const std::string& prefix) {
     const std::string p = prefix.empty() ? "" : prefix + ":";
+    const auto tag = [&](const std::string& name, const std::string& content) {
+        return content.empty() ? "" : "<" + p + name + ">" + content + "</" + p + name + ">";
+    };
     const auto value = [&](int slot) {
         return facts.found[slot] ? Kml_Time_Value(*facts.found[slot], times.zone) : "";
     };
-    if (times.mode == TimeMode::TimeStamp) {
-        return value(0).empty() ? ""
-                                : "<" + p + "TimeStamp><" + p + "when>" + value(0) + "</" + p +
-                                      "when></" + p + "TimeStamp>";
-    }
-    if (value(1).empty() && value(2).empty()) {
-        return "";
-    }
-    std::string text = "<" + p + "TimeSpan>";
-    if (!value(1).empty()) {
-        text += "<" + p + "begin>" + value(1) + "</" + p + "begin>";
-    }
-    if (!value(2).empty()) {
-        text += "<" + p + "end>" + value(2) + "</" + p + "end>";
-    }
-    return text + "</" + p + "TimeSpan>";
+    return times.mode == TimeMode::TimeStamp
+               ? tag("TimeStamp", tag("when", value(0)))
+               : tag("TimeSpan", tag("begin", value(1)) + tag("end", value(2)));
 }
 
 std::string Insert_All(const std::string& in, const std::map<std::size_t, std::string>& inserts) {
@@ -201,21 +192,16 @@ ModelFeatureResult Model_Time_Features(const std::string& in, const ModelFeature
     std::vector<int> owner(nodes.size(), -1);
     std::vector<int> data_slots(nodes.size(), 0);
     int capture = -1;
-    const auto slots_for = [&](const std::string& source, int feature) {
+    // The slots whose source `source` is and that have seen none yet, now seen at `at`.
+    const auto claim = [&](const std::string& source, int feature, std::size_t at) {
         int slots = 0;
         for (int slot = 0; slot < 3; ++slot) {
             if (sources[slot] == source && facts[feature].seen_at[slot] == kNowhere) {
                 slots |= 1 << slot;
-            }
-        }
-        return slots;
-    };
-    const auto mark_seen = [&](int feature, int slots, std::size_t at) {
-        for (int slot = 0; slot < 3; ++slot) {
-            if ((slots & (1 << slot)) != 0) {
                 facts[feature].seen_at[slot] = at;
             }
         }
+        return slots;
     };
     const auto read_capture = [&](int node, int feature, int slots) {
         std::string text;
@@ -248,22 +234,19 @@ ModelFeatureResult Model_Time_Features(const std::string& in, const ModelFeature
                 roles[i] = Role::ExtendedData;
                 owner[i] = parent;
             } else if (node.name == "name" || node.name == "description") {
-                slots = slots_for(node.name, parent);
-                mark_seen(parent, slots, node.begin);
+                slots = claim(node.name, parent, node.begin);
                 owner[i] = parent;
             }
         } else if (roles[parent] == Role::ExtendedData && node.name == "Data") {
             roles[i] = Role::Data;
             owner[i] = owner[parent];
-            data_slots[i] = slots_for("data:" + Attribute_Name(in, node), owner[i]);
-            mark_seen(owner[i], data_slots[i], node.begin);
+            data_slots[i] = claim("data:" + Attribute_Name(in, node), owner[i], node.begin);
         } else if (roles[parent] == Role::ExtendedData && node.name == "SchemaData") {
             roles[i] = Role::SchemaData;
             owner[i] = owner[parent];
         } else if (roles[parent] == Role::SchemaData && node.name == "SimpleData") {
             owner[i] = owner[parent];
-            slots = slots_for("data:" + Attribute_Name(in, node), owner[i]);
-            mark_seen(owner[i], slots, node.begin);
+            slots = claim("data:" + Attribute_Name(in, node), owner[i], node.begin);
         } else if (roles[parent] == Role::Data && node.name == "value") {
             owner[i] = owner[parent];
             slots = data_slots[parent];
