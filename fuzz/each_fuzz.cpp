@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Feeds arbitrary bytes to the embeddings that keep every byte (each feature's own time, and the
-// one element of the kept layout), in pieces of a random size, and to the plain model written
-// apart from them, and stops at the first difference.
+// Feeds arbitrary bytes to the embeddings that keep every byte (each feature's own time, with its
+// counts, and the one element of the kept layout), in pieces of a random size, and to the plain
+// model written apart from them, and stops at the first difference.
 //
 // The first byte of the fuzzer's input chooses the sources, the second the piece size; the rest
 // is the KML input.
@@ -67,9 +67,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         times.zone = model_times.zone = "+05:30";
     }
     zaveze::FeatureTimeStream each(times);
-    if (Transform_All(each, input, piece) !=
-        zaveze::testing::Model_Time_Features(input, model_times).text) {
+    const auto model = zaveze::testing::Model_Time_Features(input, model_times);
+    if (Transform_All(each, input, piece) != model.text) {
         Fail("each feature's time");
+    }
+    const zaveze::EmbedResult result = each.Result();
+    const zaveze::FeatureCounts& counts = *result.features;
+    if (counts.timed != model.timed || counts.already_timed != model.already_timed ||
+        counts.without_date != model.without_date) {
+        Fail("the feature counts");
     }
     const std::string element = "<TimeStamp><when>2007</when></TimeStamp>";
     zaveze::FeatureTimeStream kept(element);

@@ -339,16 +339,6 @@ TEST_F(Kmz, OfTwoArchivesBackToBackTheLastIsEmbeddedInto) {
               Embed_Text(second_kml, kElement).text);
     Write_File(folder.File("second.kmz"), second);  // unzip warns of the bytes before it
     Expect_Unzip_Accepts(folder.File("second.kmz"));
-
-    // The same for ZIP64 archives, whose locators count from their own archive's start: the
-    // second's points to where the first has its ZIP64 end record too.
-    const std::string zip64 = Read_File(ZAVEZE_KMZ_DATA_DIR "/zip64.kmz");
-    Write_File(input, zip64 + zip64);
-    ASSERT_EQ(Embed().status, EmbedStatus::Written);
-    const std::string after64 = Read_File(output);
-    EXPECT_EQ(after64.substr(0, zip64.size()), zip64);
-    Write_File(folder.File("second.kmz"), after64.substr(zip64.size()));
-    EXPECT_EQ(Check_Input_File(folder.File("second.kmz")).verdict, InputVerdict::HasTimeData);
 }
 
 // An archive with bytes before it (a self-extractor's program) is known by its end, whatever its
