@@ -11,7 +11,6 @@
 #include <filesystem>
 #include <memory>
 
-#include "core/engine/text_encoding.h"
 #include "core/time_element.h"
 #include "support/feature_time_model.h"
 #include "support/piped_input.h"
@@ -66,12 +65,6 @@ std::string Time_Parent_Of(const std::string& file) {
         text.pop_back();
     }
     return text;
-}
-
-std::string Utf16(const std::string& utf8, bool big_endian) {
-    std::string bytes;
-    Utf16Encoder(big_endian).Encode(utf8, bytes);
-    return bytes;
 }
 
 class Exporters : public ::testing::Test {
@@ -139,7 +132,7 @@ TEST_F(Exporters, HandMadeShapes) {
         {"utf16be.kml", kUtf16Text, "Document d", Utf16Big},
     };
     const auto encoded = [](const std::string& text, Encoding encoding) {
-        return encoding == Utf8 ? text : Utf16(text, encoding == Utf16Big);
+        return encoding == Utf8 ? text : testing::Utf16_Of(text, encoding == Utf16Big);
     };
     for (const auto& [name, text, time_parent, encoding, gdal_reads] : cases) {
         const std::string input = encoded(text, encoding);

@@ -9,6 +9,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "core/engine/text_encoding.h"
+
 namespace zaveze::testing {
 
 TempFolder::TempFolder() {
@@ -64,6 +66,12 @@ std::string Big_Kml(std::size_t bytes) {
         text += "  <Placemark><name>a place</name></Placemark>\r\n";
     }
     return text;
+}
+
+std::string Utf16_Of(const std::string& utf8, bool big_endian) {
+    std::string bytes;
+    Utf16Encoder(big_endian).Encode(utf8, bytes);
+    return bytes;
 }
 
 std::vector<std::string> Sample_Files() {

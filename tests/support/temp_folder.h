@@ -39,6 +39,9 @@ inline const std::string kSampleKml =
 // A CR LF KML text of at least `bytes` bytes: a Document full of Placemarks.
 std::string Big_Kml(std::size_t bytes);
 
+// A text in UTF-16, as Windows tools write KML.
+std::string Utf16_Of(const std::string& utf8, bool big_endian = false);
+
 // The sample KML files from other projects, full paths, sorted.
 std::vector<std::string> Sample_Files();
 

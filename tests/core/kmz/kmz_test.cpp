@@ -16,7 +16,6 @@
 #include "core/embed_file.h"
 #include "core/embed_to_stream.h"
 #include "core/engine/embedding_stream.h"
-#include "core/engine/text_encoding.h"
 #include "core/input_check.h"
 #include "core/messages.h"
 #include "core/time_element.h"
@@ -107,9 +106,9 @@ class Kmz : public ::testing::Test {
     TempFolder folder;
     std::string input = folder.File("trip.kmz");
     std::string output = folder.File("trip_2007_to_Present.kmz");
-    EmbedResult Embed() {  // each time into a fresh output
+    EmbedResult Embed(const Embedding& embedding = kElement) {  // each time into a fresh output
         std::filesystem::remove(output);
-        return Embed_File(input, output, kElement, Replacing::Never);
+        return Embed_File(input, output, embedding, Replacing::Never);
     }
     void Make_Archive(const std::vector<RawEntry>& entries) {
         Write_File(input, Zip_Bytes(entries));
@@ -137,12 +136,6 @@ TEST_F(Kmz, EveryEntryKeepsItsPlaceNameTimeAttributesAndBytes) {
     }
 }
 
-#ifndef _WIN32
-EmbedResult Embed_From_Pipe(const std::string& bytes, const std::string& output) {
-    return testing::Embed_From_Pipe(bytes, output, kElement);
-}
-#endif
-
 // However an archive comes and goes (its main document's name in any letter case, under a
 // ".kml" name, as ZIP64, through zaveze-embed, from a pipe, to standard output), only its main
 // document changes.
@@ -163,7 +156,8 @@ TEST_F(Kmz, EveryWayInAndOutChangesOnlyTheMainDocument) {
         {input, by_file}, {disguised, by_file}, {zip64, by_file}, {input, by_command}};
 #ifndef _WIN32  // standard output and pipes as the POSIX tool meets them
     ways.emplace_back(input, [&](const std::string& from) {
-        return Embed_From_Pipe(Read_File(from), output).status == EmbedStatus::Written;
+        return testing::Embed_From_Pipe(Read_File(from), output, kElement).status ==
+               EmbedStatus::Written;
     });
     ways.emplace_back(input, [&](const std::string& from) {
         const FileDescriptor out(::open(output.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644));
@@ -187,8 +181,7 @@ TEST_F(Kmz, EachFeaturesTimeGoesIntoTheMainDocumentAlone) {
                   Deflated("layers/more.kml", main)});
     FeatureTimes times;
     times.stamp = Read_Time_Source("name");
-    const EmbedResult result =
-        Embed_File(input, output, Embedding::For_Each_Feature(times), Replacing::Never);
+    const EmbedResult result = Embed(Embedding::For_Each_Feature(times));
     ASSERT_EQ(result.status, EmbedStatus::Written);
     ASSERT_TRUE(result.features);
     EXPECT_EQ(result.features->timed, 1u);
@@ -200,10 +193,7 @@ TEST_F(Kmz, EachFeaturesTimeGoesIntoTheMainDocumentAlone) {
     });
     Expect_Unzip_Accepts(output);
     times.stamp = Read_Time_Source("description");
-    std::filesystem::remove(output);
-    EXPECT_EQ(
-        Embed_File(input, output, Embedding::For_Each_Feature(times), Replacing::Never).status,
-        EmbedStatus::NoFeatureTimed);
+    EXPECT_EQ(Embed(Embedding::For_Each_Feature(times)).status, EmbedStatus::NoFeatureTimed);
     EXPECT_FALSE(std::filesystem::exists(output));
 }
 
@@ -214,12 +204,7 @@ TEST_F(Kmz, TheMainDocumentIsReadAsAKmlFileIs) {
     const std::string text =
         "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n<kml:kml><!-- <Folder> -->"
         "\r\n<kml:Document id=\"d\"></kml:Document></kml:kml>";
-    const auto utf16 = [](const std::string& utf8) {
-        std::string bytes;
-        Utf16Encoder(false).Encode(utf8, bytes);
-        return bytes;
-    };
-    Make_Archive({Stored("icon.png", "png"), Deflated("doc.kml", utf16(text))});
+    Make_Archive({Stored("icon.png", "png"), Deflated("doc.kml", testing::Utf16_Of(text))});
     std::vector<InputCheck> checks = {Check_Input_File(input)};
 #ifndef _WIN32
     checks.push_back(testing::Through_Pipe(
@@ -235,7 +220,7 @@ TEST_F(Kmz, TheMainDocumentIsReadAsAKmlFileIs) {
     ASSERT_EQ(Embed().status, EmbedStatus::Written);
     const std::string after = Read_File(output);
     EXPECT_EQ(testing::Entry_Content(after, Layout_Of(after).records[1]),
-              utf16(Embed_Text(text, kElement).text));
+              testing::Utf16_Of(Embed_Text(text, kElement).text));
 }
 
 // An archive under a ".kml" name, or a KML text under a ".kmz" one, would be a damaged file to
@@ -257,8 +242,8 @@ TEST_F(Kmz, AnOutputNamedAsTheOtherKindIsRefused) {
         {Embed_File(input, as_kml, kElement, Replacing::Never), archive_message},
         {Embed_File(text, as_kmz, kElement, Replacing::Never), text_message},
 #ifndef _WIN32
-        {Embed_From_Pipe(archive, as_kml), archive_message},
-        {Embed_From_Pipe(kKml, as_kmz), text_message},
+        {testing::Embed_From_Pipe(archive, as_kml, kElement), archive_message},
+        {testing::Embed_From_Pipe(kKml, as_kmz, kElement), text_message},
 #endif
     };
     for (const auto& [result, message] : cases) {
@@ -351,7 +336,8 @@ TEST_F(Kmz, AnArchiveIsKnownByItsEnd) {
     std::vector<std::pair<std::string, std::function<EmbedResult()>>> ways = {
         {"file", [&] { return Embed_File(disguised, output, kElement, Replacing::Never); }}};
 #ifndef _WIN32
-    ways.emplace_back("pipe", [&] { return Embed_From_Pipe(stub + archive, output); });
+    ways.emplace_back("pipe",
+                      [&] { return testing::Embed_From_Pipe(stub + archive, output, kElement); });
 #endif
     for (const auto& [way, embed] : ways) {
         std::filesystem::remove(output);
@@ -458,7 +444,9 @@ TEST_F(Kmz, ArchivesThatCannotBeUsedAreRefusedWithTheReason) {
         EXPECT_EQ(Input_Refusal_Message(Check_Input_File(input), input), message);
 #ifndef _WIN32
         if (bytes.starts_with("PK")) {  // from a pipe, a text is no archive but a text
-            EXPECT_EQ(Embed_Result_Message(Embed_From_Pipe(bytes, output), input, output), message);
+            EXPECT_EQ(Embed_Result_Message(testing::Embed_From_Pipe(bytes, output, kElement), input,
+                                           output),
+                      message);
         }
 #endif
         EXPECT_EQ(folder.Names(), std::vector<std::string>{"trip.kmz"});
