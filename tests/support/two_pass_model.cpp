@@ -2,23 +2,13 @@
 #include "support/two_pass_model.h"
 
 #include <algorithm>
+#include <regex>
 
 #include "core/engine/container_tags.h"
 #include "support/model_markup.h"
 
 namespace zaveze::testing {
 namespace {
-
-std::string Replace_All(const std::string& text, const std::string& from, const std::string& to) {
-    std::string result;
-    std::size_t start = 0;
-    for (std::size_t hit = text.find(from); hit != std::string::npos;
-         hit = text.find(from, start)) {
-        result += text.substr(start, hit - start) + to;
-        start = hit + from.size();
-    }
-    return result + text.substr(start);
-}
 
 void Write_Line(std::string& file, const std::string& line) {
     file += line + "\r\n";
@@ -28,6 +18,7 @@ struct LineRange {
     std::size_t start, length;
 };
 
+// Lines as the reader sees them: a line ends at CR or CR LF, a lone LF stays in the line.
 std::vector<LineRange> Model_Line_Ranges(const std::string& bytes) {
     std::vector<LineRange> lines;
     std::size_t i = 0;
@@ -56,31 +47,23 @@ std::optional<std::string_view> Plain_Tag_At(const std::string& text, std::size_
     return std::nullopt;
 }
 
+// The element's lines, each ending in LF CR LF, and a blank line after it; a TimeStamp without
+// its date is none.
 void Write_Element(std::string& output, const ModelElement& element, const std::string& prefix) {
     const std::string p = prefix.empty() ? "" : prefix + ":";
-    if (element.mode == TimeMode::TimeSpan) {
-        Write_Line(output, "<" + p + "TimeSpan>\n");
-        if (!element.begin.empty()) {
-            Write_Line(output, "<" + p + "begin>" + element.begin + "</" + p + "begin>\n");
-        }
-        if (!element.end.empty()) {
-            Write_Line(output, "<" + p + "end>" + element.end + "</" + p + "end>\n");
-        }
-        Write_Line(output, "</" + p + "TimeSpan>\r\n");
-    } else if (!element.begin.empty()) {
-        Write_Line(output, "<" + p + "TimeStamp>\n");
-        Write_Line(output, "<" + p + "when>" + element.begin + "</" + p + "when>\n");
-        Write_Line(output, "</" + p + "TimeStamp>\r\n");
+    const bool span = element.mode == TimeMode::TimeSpan;
+    if (!span && element.begin.empty()) {
+        return;
     }
-}
-
-// Lines as the reader sees them: a line ends at CR or CR LF, a lone LF stays in the line.
-std::vector<std::string> Model_Read_Lines(const std::string& bytes) {
-    std::vector<std::string> lines;
-    for (const auto& [start, length] : Model_Line_Ranges(bytes)) {
-        lines.push_back(bytes.substr(start, length));
-    }
-    return lines;
+    const auto value = [&](const std::string& name, const std::string& date) {
+        if (!date.empty()) {
+            Write_Line(output, "<" + p + name + ">" + date + "</" + p + name + ">\n");
+        }
+    };
+    Write_Line(output, "<" + p + (span ? "TimeSpan" : "TimeStamp") + ">\n");
+    value(span ? "begin" : "when", element.begin);
+    value("end", span ? element.end : "");
+    Write_Line(output, "</" + p + (span ? "TimeSpan" : "TimeStamp") + ">\r\n");
 }
 
 }  // namespace
@@ -121,7 +104,8 @@ ModelScratch Model_Splitting_Pass(const std::string& input, const std::optional<
             }
         }
         lines_written += static_cast<std::size_t>(std::count(line.begin(), line.end(), '\n')) + 1;
-        Write_Line(scratch.text, Replace_All(line, "\n", "\r\n"));
+        static const std::regex kLf("\n");
+        Write_Line(scratch.text, std::regex_replace(line, kLf, "\r\n"));
     }
     return scratch;
 }
@@ -129,9 +113,9 @@ ModelScratch Model_Splitting_Pass(const std::string& input, const std::optional<
 std::string Model_Copying_Pass(const ModelScratch& scratch, const ModelElement& element,
                                const std::string& prefix) {
     std::string output;
-    const std::vector<std::string> lines = Model_Read_Lines(scratch.text);
+    const std::vector<LineRange> lines = Model_Line_Ranges(scratch.text);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        Write_Line(output, lines[i]);
+        Write_Line(output, scratch.text.substr(lines[i].start, lines[i].length));
         if (scratch.element_line == i) {
             Write_Element(output, element, prefix);
         }
