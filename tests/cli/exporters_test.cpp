@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <regex>
 
 #include "core/time_element.h"
 #include "support/feature_time_model.h"
@@ -43,15 +44,11 @@ std::string Output_Of(const std::string& command) {
 
 // The layers and their feature counts, as GDAL reads them.
 std::string Layers_Of(const std::string& file) {
+    static const std::regex kLine("^(Layer name|Feature Count):.*\n", std::regex::multiline);
     const std::string report = Output_Of("ogrinfo -ro -so -al '" + file + "'");
     std::string layers;
-    std::size_t at = 0;
-    while ((at = report.find('\n', at)) != std::string::npos) {
-        const std::string line = report.substr(at + 1, report.find('\n', at + 1) - at - 1);
-        if (line.starts_with("Layer name:") || line.starts_with("Feature Count:")) {
-            layers += line + "\n";
-        }
-        ++at;
+    for (std::sregex_iterator line(report.begin(), report.end(), kLine), end; line != end; ++line) {
+        layers += line->str();
     }
     return layers;
 }

@@ -47,17 +47,12 @@ RawEntry Stored(std::string name, std::string_view bytes) {
 
 RawEntry Deflated(std::string name, std::string_view bytes) {
     RawEntry entry = Stored(std::move(name), bytes);
-    z_stream stream{};
-    deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
-    std::string out(deflateBound(&stream, static_cast<uLong>(bytes.size())), '\0');
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
-    stream.avail_in = static_cast<uInt>(bytes.size());
-    stream.next_out = reinterpret_cast<Bytef*>(out.data());
-    stream.avail_out = static_cast<uInt>(out.size());
-    deflate(&stream, Z_FINISH);
-    out.resize(stream.total_out);
-    deflateEnd(&stream);
-    entry.data = out;
+    uLongf size = compressBound(static_cast<uLong>(bytes.size()));
+    std::string out(size, '\0');
+    compress2(reinterpret_cast<Bytef*>(out.data()), &size,
+              reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uLong>(bytes.size()),
+              Z_BEST_COMPRESSION);
+    entry.data = out.substr(2, size - 6);  // the raw deflate data inside zlib's header and sum
     entry.method = 8;
     return entry;
 }
