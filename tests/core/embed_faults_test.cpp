@@ -34,30 +34,16 @@ using testing::Write_File;
 
 const std::string kElement = Time_Element_Text({TimeMode::TimeSpan, "2007", "2008"});
 
-class EmbedFaults : public ::testing::Test {
-  protected:
+// An input deleted, replaced by a folder or emptied after the check: the run says why, and
+// nothing the user had is harmed or left behind.
+TEST(EmbedFaults, AnInputChangedAfterTheCheck) {
     TempFolder folder;
-    std::string input = folder.File("trip.kml");
-    std::string output = folder.File("trip out.kml");
-    std::string users_tmp = folder.File("trip out.tmp");
-    void SetUp() override {
-        Write_File(input, Big_Kml(1 << 20));
-        Write_File(output, "the previous output");
-        Write_File(users_tmp, "the user's own notes");
-        ASSERT_EQ(Check_Input_File(input).verdict, InputVerdict::Accepted);
-    }
-    // Nothing the user had is harmed, and nothing new is left behind.
-    void Expect_Everything_As_Before() {
-        EXPECT_EQ(Read_File(output), "the previous output");
-        EXPECT_EQ(Read_File(users_tmp), "the user's own notes");
-        std::vector<std::string> names = folder.Names();
-        std::erase(names, "trip.kml");
-        EXPECT_EQ(names, (std::vector<std::string>{"trip out.kml", "trip out.tmp"}));
-    }
-};
-
-// An input deleted, replaced by a folder or emptied after the check: the run says why.
-TEST_F(EmbedFaults, AnInputChangedAfterTheCheck) {
+    const std::string input = folder.File("trip.kml"), output = folder.File("trip out.kml");
+    const std::string users_tmp = folder.File("trip out.tmp");
+    Write_File(input, Big_Kml(1 << 20));
+    Write_File(output, "the previous output");
+    Write_File(users_tmp, "the user's own notes");
+    ASSERT_EQ(Check_Input_File(input).verdict, InputVerdict::Accepted);
     const std::vector<std::pair<std::function<void()>, std::string>> changes = {
         {[&] { std::filesystem::remove(input); },
          "Sorry, the file " + input + " couldn't be read: No such file or directory"},
@@ -74,7 +60,11 @@ TEST_F(EmbedFaults, AnInputChangedAfterTheCheck) {
         EXPECT_EQ(Embed_Result_Message(Embed_File(input, output, kElement, Replacing::Allowed),
                                        input, output),
                   message);
-        Expect_Everything_As_Before();
+        EXPECT_EQ(Read_File(output), "the previous output");
+        EXPECT_EQ(Read_File(users_tmp), "the user's own notes");
+        std::vector<std::string> names = folder.Names();
+        std::erase(names, "trip.kml");
+        EXPECT_EQ(names, (std::vector<std::string>{"trip out.kml", "trip out.tmp"}));
     }
 }
 

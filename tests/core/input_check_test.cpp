@@ -3,9 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
-#include "core/embed_result.h"
 #include "core/engine/container_locator.h"
 #include "support/temp_folder.h"
 
@@ -66,18 +64,6 @@ TEST(InputCheck, FindsTheChosenTag) {
         Write_File(path, too_long + end);
         EXPECT_EQ(Check_Input_File(path).verdict, InputVerdict::NoContainerTag);
     }
-}
-
-TEST(InputCheck, UnreadableInputsAreNamedWithTheSystemsReason) {
-    TempFolder folder;
-    const std::string missing = folder.File("missing.kml");
-    const InputCheck check = Check_Input_File(missing);
-    EXPECT_EQ(check.verdict, InputVerdict::Unreadable);
-    EXPECT_EQ(Input_Refusal_Message(check, missing),
-              "Sorry, the file " + missing + " couldn't be read: No such file or directory");
-    const InputCheck folder_check = Check_Input_File(folder.Path().string());
-    EXPECT_EQ(folder_check.verdict, InputVerdict::Unreadable);
-    EXPECT_EQ(folder_check.reason, "Is a directory");
 }
 
 }  // namespace
