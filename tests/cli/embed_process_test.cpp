@@ -22,9 +22,6 @@
 #include "core/time_element.h"
 #include "support/file_system_limits.h"
 #include "support/temp_folder.h"
-#ifdef ZAVEZE_KMZ_TESTS
-#include "support/zip_builder.h"
-#endif
 
 namespace zaveze {
 namespace {
@@ -192,27 +189,6 @@ TEST_F(EmbedProcess, AFullOrClosedStandardOutputIsAnError) {
               "zaveze-embed: standard output couldn't be written: Broken pipe\n");
     EXPECT_EQ(Read_File(output), Embed_Text("<Document>", kElement).text);
 }
-
-#ifdef ZAVEZE_KMZ_TESTS
-// An archive going to standard output is made whole in the temporary folder first: when that
-// folder cannot hold it (here a file-size limit stands for a full disk), the message says so.
-TEST_F(EmbedProcess, AFullTemporaryFolderIsNamed) {
-    const std::string input = folder.File("trip.kmz");
-    Write_File(input, testing::Zip_Bytes({testing::Deflated("doc.kml", "<Document>"),
-                                          testing::Stored("tile.png", std::string(300000, 'x'))}));
-    const FileDescriptor null(::open("/dev/null", O_WRONLY));
-    const std::string temporary = logs.Path().string();
-    ::setenv("TMPDIR", temporary.c_str(), 1);
-    const Ending ending =
-        Run({"--begin", "2007", input, "-"}, {.out = null.Get(), .file_size_limit = 64 << 10});
-    ::unsetenv("TMPDIR");
-    EXPECT_EQ(ending.exit_code, 3);
-    EXPECT_EQ(Read_File(err_log), "zaveze-embed: " + temporary + ": Sorry, the temporary folder " +
-                                      temporary +
-                                      " couldn't hold the archive on its way to standard output: "
-                                      "File too large. Nothing was written.\n");
-}
-#endif
 
 // `cat in.kml | zaveze-embed --begin 2007 - - > out.kml`
 TEST_F(EmbedProcess, FromAPipeToStandardOutput) {

@@ -130,12 +130,5 @@ TEST_P(SafeOutputTest, ANameTooLongForTheScratchSuffixStillWorks) {
     EXPECT_EQ(folder.Names().size(), 1u);
 }
 
-TEST(ScratchCandidate, BesideTheOutputThenShortNames) {
-    EXPECT_EQ(Scratch_Candidate("/maps/trip.kml", 0, false), "/maps/trip.tmp");
-    EXPECT_EQ(Scratch_Candidate("/maps/trip.kml", 3, false), "/maps/trip~3.tmp");
-    EXPECT_EQ(Scratch_Candidate(" sub/trip.kml", 0, false), " sub/trip.tmp");
-    EXPECT_EQ(Scratch_Candidate("/maps/trip.kml", 0, true), "/maps/zaveze~0.tmp");
-}
-
 }  // namespace
 }  // namespace zaveze
