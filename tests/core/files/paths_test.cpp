@@ -48,16 +48,5 @@ TEST(Paths, AreSplitAndShownAsTheSystemDoes) {
     }
 }
 
-TEST(Paths, AreJoinedWithOneSeparator) {
-#ifdef _WIN32
-    EXPECT_EQ(In_Folder("C:\\Maps", "a.kml"), "C:\\Maps\\a.kml");
-    EXPECT_EQ(In_Folder("C:\\Maps\\", "a.kml"), "C:\\Maps\\a.kml");
-    EXPECT_EQ(In_Folder("C:/Maps/", "a.kml"), "C:/Maps/a.kml");
-#else
-    EXPECT_EQ(In_Folder("/maps", "a.kml"), "/maps/a.kml");
-    EXPECT_EQ(In_Folder("/maps/", "a.kml"), "/maps/a.kml");
-#endif
-}
-
 }  // namespace
 }  // namespace zaveze::platform
