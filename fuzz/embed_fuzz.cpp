@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the embedding engine, whole and in blocks of a random size, and to the
 // two-pass model, and stops at the first difference. The time-data scan that runs inside
-// the writing pass gets the same blocks and is compared with a plain search of the whole input.
+// the writing pass gets the same blocks and is compared with a plain search of the whole input;
+// read as UTF-16, the input must come back unchanged through the decoder and the encoder.
 //
 // The first bytes of the fuzzer's input choose the settings: the mode, which dates are given,
 // and the block size; the rest is the KML input.
@@ -13,6 +14,7 @@
 #include <string_view>
 
 #include "core/engine/embedding_stream.h"
+#include "core/engine/text_encoding.h"
 #include "core/engine/time_data_scan.h"
 #include "core/time_element.h"
 #include "support/two_pass_model.h"
@@ -76,6 +78,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (stream.Element_Written() !=
         zaveze::testing::Model_Chosen_Tag(std::string(input)).has_value()) {
         Fail("the element-written report", expected, std::string(out.View()));
+    }
+
+    // As UTF-16, any code units, paired or not, come back byte for byte through the text layer.
+    const std::string_view units = input.substr(0, input.size() & ~std::size_t{1});
+    for (const bool big_endian : {false, true}) {
+        zaveze::Utf16Decoder decoder(big_endian);
+        std::string text, bytes;
+        for (std::size_t start = 0; start < units.size(); start += block_size) {
+            decoder.Decode(units.substr(start, block_size), text);
+        }
+        if (!decoder.Finish(text) ||
+            zaveze::Utf16Encoder(big_endian).Encode(text, bytes) != text.size() || bytes != units) {
+            Fail("the UTF-16 round trip", std::string(units), bytes);
+        }
     }
     return 0;
 }

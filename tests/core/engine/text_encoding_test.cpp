@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 namespace zaveze {
 namespace {
 
@@ -36,17 +34,6 @@ std::string Decode_All(const std::string& bytes, bool big_endian, std::size_t bl
     return text;
 }
 
-std::string Encode_All(const std::string& text, bool big_endian, std::size_t block) {
-    const Utf16Encoder encoder(big_endian);
-    std::string bytes, pending;
-    for (std::size_t at = 0; at < text.size(); at += block) {
-        pending += text.substr(at, block);
-        pending.erase(0, encoder.Encode(pending, bytes));
-    }
-    EXPECT_EQ(pending, "");
-    return bytes;
-}
-
 TEST(TextEncoding, Utf16BecomesUtf8) {
     // a, e acute, euro, a grinning face (a surrogate pair), a lone low and a lone high surrogate
     const std::string little = "a\0\xE9\0\xAC\x20\x3D\xD8\x00\xDE\x00\xDC\x00\xD8"s;
@@ -62,28 +49,6 @@ TEST(TextEncoding, Utf16BecomesUtf8) {
     std::string text;
     odd.Decode("a\0b"s, text);
     EXPECT_FALSE(odd.Finish(text));
-}
-
-// Any sequence of code units, paired surrogates or not, comes back as it was, whatever the
-// blocks.
-TEST(TextEncoding, Utf16ComesBackByteForByte) {
-    std::mt19937 random(16);
-    std::uniform_int_distribution<unsigned> kind(0, 5), unit(0, 0xFFFF), block(1, 9);
-    for (int round = 0; round < 2000; ++round) {
-        std::string bytes;
-        for (int n = static_cast<int>(random() % 40); n > 0; --n) {
-            const unsigned k = kind(random);
-            const unsigned value = k == 0   ? 0xD800 + unit(random) % 0x400
-                                   : k == 1 ? 0xDC00 + unit(random) % 0x400
-                                   : k == 2 ? unit(random) % 0x80
-                                            : unit(random);
-            bytes += static_cast<char>(value & 0xFF);
-            bytes += static_cast<char>(value >> 8);
-        }
-        const bool big_endian = round % 2 == 1;
-        const std::string text = Decode_All(bytes, big_endian, block(random));
-        ASSERT_EQ(Encode_All(text, big_endian, block(random)), bytes) << round;
-    }
 }
 
 }  // namespace
