@@ -23,13 +23,9 @@
 #include "support/file_system_limits.h"
 #include "support/temp_folder.h"
 
-namespace zaveze {
+namespace zaveze::testing {
 namespace {
 
-using testing::Big_Kml;
-using testing::Read_File;
-using testing::TempFolder;
-using testing::Write_File;
 using namespace std::chrono_literals;
 
 const std::string kElement = Time_Element_Text({TimeMode::TimeSpan, "2007", ""});
@@ -223,8 +219,7 @@ TEST_F(EmbedProcess, FromAPipeToStandardOutput) {
 // Where the file system has no unnamed files, the scratch name is removed whichever signal ends
 // the run, and the run ends by that signal.
 TEST_F(EmbedProcess, AScratchNameIsRemovedWhenASignalEndsTheRun) {
-    for (const auto limits :
-         {testing::FileSystemLimits::NoUnnamedFiles, testing::FileSystemLimits::NoLinks}) {
+    for (const auto limits : {FileSystemLimits::NoUnnamedFiles, FileSystemLimits::NoLinks}) {
         for (const int signal_number : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM,
                                         SIGVTALRM, SIGABRT, SIGRTMIN + 2}) {
             const pid_t child = ::fork();
@@ -233,7 +228,7 @@ TEST_F(EmbedProcess, AScratchNameIsRemovedWhenASignalEndsTheRun) {
                 ::setrlimit(RLIMIT_CORE, &no_core);
                 Install_Termination_Cleanup();
                 Embed_File(fifo, output, kElement, Replacing::Never, nullptr,
-                           testing::LimitedNaming(limits));
+                           LimitedNaming(limits));
                 ::_exit(0);
             }
             const FileDescriptor writer(::open(fifo.c_str(), O_WRONLY));
@@ -275,4 +270,4 @@ TEST(TerminationCleanup, RemovesOnlyTheFilesItMade) {
 }
 
 }  // namespace
-}  // namespace zaveze
+}  // namespace zaveze::testing

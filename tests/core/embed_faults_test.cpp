@@ -24,13 +24,8 @@
 #include "support/file_system_limits.h"
 #include "support/temp_folder.h"
 
-namespace zaveze {
+namespace zaveze::testing {
 namespace {
-
-using testing::Big_Kml;
-using testing::Read_File;
-using testing::TempFolder;
-using testing::Write_File;
 
 const std::string kElement = Time_Element_Text({TimeMode::TimeSpan, "2007", "2008"});
 
@@ -71,8 +66,8 @@ TEST(EmbedFaults, AnInputChangedAfterTheCheck) {
 // A file that takes the output's name while the run is writing is never overwritten without
 // consent: the run reports it and drops its own output.
 TEST(EmbedRace, AFileAppearingAtTheOutputDuringTheRunIsKept) {
-    for (const auto limits : testing::kEveryFileSystem) {
-        const testing::LimitedNaming naming(limits);
+    for (const auto limits : kEveryFileSystem) {
+        const LimitedNaming naming(limits);
         TempFolder folder;
         const std::string fifo = folder.File("input.kml");
         const std::string output = folder.File("out.kml");
@@ -99,9 +94,9 @@ TEST(EmbedRace, AFileAppearingAtTheOutputDuringTheRunIsKept) {
 // the run waits for its input: the output is named in the folder it was made in, on every kind
 // of file system, and nothing in the other folder is made or replaced.
 TEST(EmbedRace, AFolderSwappedForALinkMidwayIsNotFollowed) {
-    for (const auto limits : testing::kEveryFileSystem) {
+    for (const auto limits : kEveryFileSystem) {
         for (const Replacing replacing : {Replacing::Never, Replacing::Allowed}) {
-            const testing::LimitedNaming naming(limits);
+            const LimitedNaming naming(limits);
             TempFolder root;
             const std::string out = root.File("out"), moved = root.File("out.real");
             const std::string victim = root.File("victim"), fifo = root.File("input.kml");
@@ -122,7 +117,7 @@ TEST(EmbedRace, AFolderSwappedForALinkMidwayIsNotFollowed) {
             std::filesystem::create_directory_symlink(victim, out);
             writer.Close();
             run.join();
-            EXPECT_EQ(result.status, EmbedStatus::Written) << testing::Name_Of(limits);
+            EXPECT_EQ(result.status, EmbedStatus::Written) << Name_Of(limits);
             EXPECT_EQ(Read_File(moved + "/trip.kml"), Embed_Text(Big_Kml(1 << 20), kElement).text);
             EXPECT_EQ(std::filesystem::exists(victim + "/trip.kml"),
                       replacing == Replacing::Allowed);
@@ -134,8 +129,8 @@ TEST(EmbedRace, AFolderSwappedForALinkMidwayIsNotFollowed) {
 }
 
 TEST(EmbedRace, OfTwoRunsOntoOneNameExactlyOneWrites) {
-    for (const auto limits : testing::kEveryFileSystem) {
-        const testing::LimitedNaming naming(limits);
+    for (const auto limits : kEveryFileSystem) {
+        const LimitedNaming naming(limits);
         TempFolder folder;
         const std::string input = folder.File("trip.kml");
         const std::string output = folder.File("out.kml");
@@ -149,7 +144,7 @@ TEST(EmbedRace, OfTwoRunsOntoOneNameExactlyOneWrites) {
         const std::multiset<EmbedStatus> statuses{first.status, second.status};
         EXPECT_EQ(statuses,
                   (std::multiset<EmbedStatus>{EmbedStatus::Written, EmbedStatus::OutputExists}))
-            << testing::Name_Of(limits);
+            << Name_Of(limits);
         EXPECT_EQ(Read_File(output), Embed_Text(Read_File(input), kElement).text);
         EXPECT_EQ(folder.Names(), (std::vector<std::string>{"out.kml", "trip.kml"}));
     }
@@ -166,4 +161,4 @@ TEST(EmbedInput, TimeDataAfterTheContainerTagDropsTheUnfinishedOutput) {
 }
 
 }  // namespace
-}  // namespace zaveze
+}  // namespace zaveze::testing

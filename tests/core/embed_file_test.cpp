@@ -17,12 +17,8 @@
 #include "core/time_element.h"
 #include "support/temp_folder.h"
 
-namespace zaveze {
+namespace zaveze::testing {
 namespace {
-
-using testing::Read_File;
-using testing::TempFolder;
-using testing::Write_File;
 
 const std::string kElement = Time_Element_Text({TimeMode::TimeStamp, "2007-10-02", ""});
 const std::string kInput = "<kml>\r\n<Document>\r\n</kml>\r\n";
@@ -166,4 +162,4 @@ TEST_F(EmbedFile, EachFeaturesTimeToAStreamIsKnownBeforeTheFirstByte) {
 #endif
 
 }  // namespace
-}  // namespace zaveze
+}  // namespace zaveze::testing

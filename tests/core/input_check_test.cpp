@@ -3,15 +3,11 @@
 
 #include <gtest/gtest.h>
 
-
 #include "core/engine/container_locator.h"
 #include "support/temp_folder.h"
 
-namespace zaveze {
+namespace zaveze::testing {
 namespace {
-
-using testing::TempFolder;
-using testing::Write_File;
 
 // Time data anywhere, in any prefix, before any tag; a container tag outside skipped markup.
 TEST(InputCheck, VerdictOfFileContent) {
@@ -67,4 +63,4 @@ TEST(InputCheck, FindsTheChosenTag) {
 }
 
 }  // namespace
-}  // namespace zaveze
+}  // namespace zaveze::testing

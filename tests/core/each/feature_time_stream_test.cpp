@@ -10,10 +10,8 @@
 #include "core/time_element.h"
 #include "support/feature_time_model.h"
 
-namespace zaveze {
+namespace zaveze::testing {
 namespace {
-
-using testing::ModelFeatureTimes;
 
 struct Outcome {
     std::string text;
@@ -136,8 +134,7 @@ TEST(FeatureTimeStream, PutsEachElementWhereTheSchemaWantsIt) {
             EXPECT_EQ(counts.already_timed, test.already) << test.what;
             EXPECT_EQ(counts.without_date, test.without) << test.what;
         }
-        const auto model =
-            testing::Model_Time_Features(std::string(test.input), Model_Times(times));
+        const auto model = Model_Time_Features(std::string(test.input), Model_Times(times));
         EXPECT_EQ(model.text, test.expected) << test.what << ", the model";
         EXPECT_EQ(model.timed, test.timed) << test.what << ", the model";
         EXPECT_EQ(model.already_timed, test.already) << test.what << ", the model";
@@ -205,11 +202,11 @@ TEST(KeptLayout, TheElementGoesIntoTheFirstContainerAndNothingElseChanges) {
         const Outcome outcome = Transform_All(FeatureTimeStream(element), input, 3);
         EXPECT_EQ(outcome.text, expected);
         EXPECT_EQ(outcome.result.status, EmbedStatus::Written);
-        EXPECT_EQ(testing::Model_Keep_Layout(input, element), expected);
+        EXPECT_EQ(Model_Keep_Layout(input, element), expected);
     }
     EXPECT_EQ(Transform_All(FeatureTimeStream(element), "<kml/>", 3).result.status,
               EmbedStatus::NoContainerTag);
 }
 
 }  // namespace
-}  // namespace zaveze
+}  // namespace zaveze::testing

@@ -7,7 +7,7 @@
 #include "core/time_element.h"
 #include "support/two_pass_model.h"
 
-namespace zaveze {
+namespace zaveze::testing {
 namespace {
 
 const std::string kSpanText = Time_Element_Text({TimeMode::TimeSpan, "2007-01-01", "2007-12-31"});
@@ -62,8 +62,7 @@ TEST(EmbeddingStream, LinesAndTags) {
     for (const auto& [what, input, output] : cases) {
         EXPECT_EQ(Embed(input), output) << what;
         EXPECT_EQ(Embed_In_Blocks(input, 3, E), output) << what;
-        EXPECT_EQ(testing::Model_Embed(input, {TimeMode::TimeSpan, "2007-01-01", "2007-12-31"}),
-                  output)
+        EXPECT_EQ(Model_Embed(input, {TimeMode::TimeSpan, "2007-01-01", "2007-12-31"}), output)
             << what;
     }
     EXPECT_FALSE(Embed_Text("", E).element_written);
@@ -76,4 +75,4 @@ TEST(EmbeddingStream, LinesAndTags) {
 }
 
 }  // namespace
-}  // namespace zaveze
+}  // namespace zaveze::testing

@@ -17,11 +17,8 @@
 #include "core/messages.h"
 #include "support/temp_folder.h"
 
-namespace zaveze {
+namespace zaveze::testing {
 namespace {
-
-using testing::TempFolder;
-using testing::Write_File;
 
 std::string Read_All(InputFile& file) {
     std::string bytes;
@@ -65,4 +62,4 @@ TEST(InputFile, NoticesAChangeWhileItIsRead) {
 }
 
 }  // namespace
-}  // namespace zaveze
+}  // namespace zaveze::testing

@@ -11,11 +11,9 @@
 #include "core/messages.h"
 #include "support/temp_folder.h"
 
-namespace zaveze {
+namespace zaveze::testing {
 namespace {
 
-using testing::TempFolder;
-using testing::Write_File;
 namespace fs = std::filesystem;
 
 class ExamineOutput : public ::testing::Test {
@@ -81,4 +79,4 @@ TEST_F(ExamineOutput, FoldersFifosAndDevicesAreNoRegularFiles) {
 }
 
 }  // namespace
-}  // namespace zaveze
+}  // namespace zaveze::testing

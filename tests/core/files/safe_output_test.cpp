@@ -14,20 +14,17 @@
 #include "support/file_system_limits.h"
 #include "support/temp_folder.h"
 
-namespace zaveze {
+namespace zaveze::testing {
 namespace {
 
-using testing::Read_File;
-using testing::TempFolder;
-using testing::Write_File;
 namespace fs = std::filesystem;
 
 // Every test runs on every kind of file system.
-class SafeOutputTest : public ::testing::TestWithParam<testing::FileSystemLimits> {
+class SafeOutputTest : public ::testing::TestWithParam<FileSystemLimits> {
   protected:
     TempFolder folder;
     std::string path = folder.File("out.kml");
-    testing::LimitedNaming naming{GetParam()};
+    LimitedNaming naming{GetParam()};
 
     std::optional<WriteFailure> Write(const std::string& where, std::string_view bytes,
                                       Replacing replacing) {
@@ -40,9 +37,8 @@ class SafeOutputTest : public ::testing::TestWithParam<testing::FileSystemLimits
     }
 };
 
-INSTANTIATE_TEST_SUITE_P(EveryFileSystem, SafeOutputTest,
-                         ::testing::ValuesIn(testing::kEveryFileSystem),
-                         [](const auto& limits) { return testing::Name_Of(limits.param); });
+INSTANTIATE_TEST_SUITE_P(EveryFileSystem, SafeOutputTest, ::testing::ValuesIn(kEveryFileSystem),
+                         [](const auto& limits) { return Name_Of(limits.param); });
 
 TEST_P(SafeOutputTest, NothingHasTheNameUntilTheCommit) {
     {
@@ -131,4 +127,4 @@ TEST_P(SafeOutputTest, ANameTooLongForTheScratchSuffixStillWorks) {
 }
 
 }  // namespace
-}  // namespace zaveze
+}  // namespace zaveze::testing

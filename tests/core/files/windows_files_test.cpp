@@ -17,13 +17,10 @@
 #include "core/time_element.h"
 #include "support/temp_folder.h"
 
-namespace zaveze {
+namespace zaveze::testing {
 namespace {
 
 using cli::CommandRun;
-using testing::Read_File;
-using testing::TempFolder;
-using testing::Write_File;
 
 const std::string kElement = Time_Element_Text({TimeMode::TimeSpan, "2007", ""});
 const std::string kKml = "<kml>\r\n<Document>\r\n</kml>\r\n";
@@ -129,4 +126,4 @@ TEST_F(WindowsFiles, TheCommandLineExpandsWildcards) {
 }
 
 }  // namespace
-}  // namespace zaveze
+}  // namespace zaveze::testing

@@ -26,18 +26,8 @@
 #include "support/two_pass_model.h"
 #include "support/zip_builder.h"
 
-namespace zaveze {
+namespace zaveze::testing {
 namespace {
-
-using testing::Deflated;
-using testing::Layout_Of;
-using testing::Little_Endian;
-using testing::RawEntry;
-using testing::Read_File;
-using testing::Stored;
-using testing::TempFolder;
-using testing::Write_File;
-using testing::Zip_Bytes;
 
 const std::string kElement = Time_Element_Text({TimeMode::TimeSpan, "2007", ""});
 const std::string kKml =
@@ -71,19 +61,17 @@ void Expect_Only_The_Main_Document_Changed(
     const std::string& input, const std::string& output, std::size_t main,
     const std::function<std::string(const std::string&)>& expected_main =
         [](const std::string& text) {
-            return testing::Model_Embed(text, {TimeMode::TimeSpan, "2007", ""});
+            return Model_Embed(text, {TimeMode::TimeSpan, "2007", ""});
         }) {
     const std::string before = Read_File(input), after = Read_File(output);
-    const testing::ZipLayout old_layout = Layout_Of(before), new_layout = Layout_Of(after);
+    const ZipLayout old_layout = Layout_Of(before), new_layout = Layout_Of(after);
     ASSERT_EQ(new_layout.records.size(), old_layout.records.size());
     EXPECT_EQ(new_layout.comment, old_layout.comment);
     for (std::size_t i = 0; i < old_layout.records.size(); ++i) {
         const std::string &old_record = old_layout.records[i], &new_record = new_layout.records[i];
         if (i != main) {
             EXPECT_EQ(Without_Offset(new_record), Without_Offset(old_record)) << i;
-            EXPECT_EQ(testing::Local_Entry(after, new_record),
-                      testing::Local_Entry(before, old_record))
-                << i;
+            EXPECT_EQ(Local_Entry(after, new_record), Local_Entry(before, old_record)) << i;
             continue;
         }
         EXPECT_EQ(Little_Endian(new_record, 10, 2), 8u);                // deflated
@@ -91,8 +79,8 @@ void Expect_Only_The_Main_Document_Changed(
         EXPECT_EQ(new_record.substr(38, 4), old_record.substr(38, 4));  // attributes
         EXPECT_EQ(new_record.substr(46, Little_Endian(new_record, 28, 2)),
                   old_record.substr(46, Little_Endian(old_record, 28, 2)));  // name
-        EXPECT_EQ(testing::Entry_Content(after, new_record),
-                  expected_main(testing::Entry_Content(before, old_record)));
+        EXPECT_EQ(Entry_Content(after, new_record),
+                  expected_main(Entry_Content(before, old_record)));
     }
 }
 
@@ -116,7 +104,7 @@ class Kmz : public ::testing::Test {
 };
 
 TEST_F(Kmz, EveryEntryKeepsItsPlaceNameTimeAttributesAndBytes) {
-    for (const std::string& sample : testing::Sample_Files()) {
+    for (const std::string& sample : Sample_Files()) {
         const std::string main = Read_File(sample);
         if (const InputVerdict verdict = Check_Input_File(sample).verdict;
             verdict != InputVerdict::Accepted) {
@@ -156,8 +144,7 @@ TEST_F(Kmz, EveryWayInAndOutChangesOnlyTheMainDocument) {
         {input, by_file}, {disguised, by_file}, {zip64, by_file}, {input, by_command}};
 #ifndef _WIN32  // standard output and pipes as the POSIX tool meets them
     ways.emplace_back(input, [&](const std::string& from) {
-        return testing::Embed_From_Pipe(Read_File(from), output, kElement).status ==
-               EmbedStatus::Written;
+        return Embed_From_Pipe(Read_File(from), output, kElement).status == EmbedStatus::Written;
     });
     ways.emplace_back(input, [&](const std::string& from) {
         const FileDescriptor out(::open(output.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644));
@@ -204,11 +191,11 @@ TEST_F(Kmz, TheMainDocumentIsReadAsAKmlFileIs) {
     const std::string text =
         "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n<kml:kml><!-- <Folder> -->"
         "\r\n<kml:Document id=\"d\"></kml:Document></kml:kml>";
-    Make_Archive({Stored("icon.png", "png"), Deflated("doc.kml", testing::Utf16_Of(text))});
+    Make_Archive({Stored("icon.png", "png"), Deflated("doc.kml", Utf16_Of(text))});
     std::vector<InputCheck> checks = {Check_Input_File(input)};
 #ifndef _WIN32
-    checks.push_back(testing::Through_Pipe(
-        Read_File(input), [](const std::string& path) { return Check_Input_File(path); }));
+    checks.push_back(Through_Pipe(Read_File(input),
+                                  [](const std::string& path) { return Check_Input_File(path); }));
 #endif
     for (const InputCheck& check : checks) {
         EXPECT_EQ(check.verdict, InputVerdict::Accepted);
@@ -219,8 +206,8 @@ TEST_F(Kmz, TheMainDocumentIsReadAsAKmlFileIs) {
     }
     ASSERT_EQ(Embed().status, EmbedStatus::Written);
     const std::string after = Read_File(output);
-    EXPECT_EQ(testing::Entry_Content(after, Layout_Of(after).records[1]),
-              testing::Utf16_Of(Embed_Text(text, kElement).text));
+    EXPECT_EQ(Entry_Content(after, Layout_Of(after).records[1]),
+              Utf16_Of(Embed_Text(text, kElement).text));
 }
 
 // An archive under a ".kml" name, or a KML text under a ".kmz" one, would be a damaged file to
@@ -242,8 +229,8 @@ TEST_F(Kmz, AnOutputNamedAsTheOtherKindIsRefused) {
         {Embed_File(input, as_kml, kElement, Replacing::Never), archive_message},
         {Embed_File(text, as_kmz, kElement, Replacing::Never), text_message},
 #ifndef _WIN32
-        {testing::Embed_From_Pipe(archive, as_kml, kElement), archive_message},
-        {testing::Embed_From_Pipe(kKml, as_kmz, kElement), text_message},
+        {Embed_From_Pipe(archive, as_kml, kElement), archive_message},
+        {Embed_From_Pipe(kKml, as_kmz, kElement), text_message},
 #endif
     };
     for (const auto& [result, message] : cases) {
@@ -318,10 +305,9 @@ TEST_F(Kmz, OfTwoArchivesBackToBackTheLastIsEmbeddedInto) {
     const std::string after = Read_File(output);
     EXPECT_EQ(after.substr(0, first.size()), first);
     const std::string second = after.substr(first.size());
-    const testing::ZipLayout layout = Layout_Of(second);
+    const ZipLayout layout = Layout_Of(second);
     ASSERT_EQ(layout.records.size(), 1u);
-    EXPECT_EQ(testing::Entry_Content(second, layout.records[0]),
-              Embed_Text(second_kml, kElement).text);
+    EXPECT_EQ(Entry_Content(second, layout.records[0]), Embed_Text(second_kml, kElement).text);
     Write_File(folder.File("second.kmz"), second);  // unzip warns of the bytes before it
     Expect_Unzip_Accepts(folder.File("second.kmz"));
 }
@@ -336,8 +322,7 @@ TEST_F(Kmz, AnArchiveIsKnownByItsEnd) {
     std::vector<std::pair<std::string, std::function<EmbedResult()>>> ways = {
         {"file", [&] { return Embed_File(disguised, output, kElement, Replacing::Never); }}};
 #ifndef _WIN32
-    ways.emplace_back("pipe",
-                      [&] { return testing::Embed_From_Pipe(stub + archive, output, kElement); });
+    ways.emplace_back("pipe", [&] { return Embed_From_Pipe(stub + archive, output, kElement); });
 #endif
     for (const auto& [way, embed] : ways) {
         std::filesystem::remove(output);
@@ -345,7 +330,7 @@ TEST_F(Kmz, AnArchiveIsKnownByItsEnd) {
         const std::string after = Read_File(output);
         EXPECT_EQ(after.substr(0, stub.size()), stub) << way;
         const std::string written_archive = after.substr(stub.size());
-        EXPECT_EQ(testing::Entry_Content(written_archive, Layout_Of(written_archive).records[0]),
+        EXPECT_EQ(Entry_Content(written_archive, Layout_Of(written_archive).records[0]),
                   Embed_Text(kKml, kElement).text)
             << way;
     }
@@ -356,7 +341,7 @@ TEST_F(Kmz, AnArchiveIsKnownByItsEnd) {
     const std::string as_kml = folder.File("out.kml");
     for (const RawEntry& main : {Stored("doc.kml", kKml), Deflated("doc.kml", kKml)}) {
         const std::string piped = "<html>" + std::string(100, ' ') + Zip_Bytes({main});
-        const EmbedResult result = testing::Embed_From_Pipe(piped, as_kml, kElement);
+        const EmbedResult result = Embed_From_Pipe(piped, as_kml, kElement);
         EXPECT_EQ(result.status, EmbedStatus::PipedArchive);
         EXPECT_EQ(Embed_Result_Message(result, "-", as_kml),
                   "Sorry, - is a KMZ archive behind bytes that look like KML text, which a pipe "
@@ -364,8 +349,8 @@ TEST_F(Kmz, AnArchiveIsKnownByItsEnd) {
                   "written.");
         EXPECT_FALSE(std::filesystem::exists(as_kml));
         EXPECT_EQ(
-            testing::Through_Pipe(
-                piped, [](const std::string& path) { return Check_Input_File(path).verdict; }),
+            Through_Pipe(piped,
+                         [](const std::string& path) { return Check_Input_File(path).verdict; }),
             InputVerdict::PipedArchive);
     }
 #endif
@@ -377,14 +362,14 @@ TEST_F(Kmz, BytesAfterTheMainDocumentStay) {
     for (const bool streamed : {false, true}) {
         RawEntry main = Deflated("doc.kml", kKml);
         if (streamed) {
-            main = testing::Streamed(main);
+            main = Streamed(main);
         }
         main.gap = "bytes of no entry";
         Make_Archive({Stored("icon.png", "png"), main, Stored("after.png", "after")});
         ASSERT_EQ(Embed().status, EmbedStatus::Written);
         Expect_Only_The_Main_Document_Changed(input, output, 1);
         const std::string after = Read_File(output);
-        const std::string next = testing::Local_Entry(after, Layout_Of(after).records[2]);
+        const std::string next = Local_Entry(after, Layout_Of(after).records[2]);
         EXPECT_NE(after.find("bytes of no entry" + next), std::string::npos) << streamed;
         EXPECT_EQ(after.find(main.descriptor), streamed ? std::string::npos : 0u);
         Expect_Unzip_Accepts(output);
@@ -444,8 +429,7 @@ TEST_F(Kmz, ArchivesThatCannotBeUsedAreRefusedWithTheReason) {
         EXPECT_EQ(Input_Refusal_Message(Check_Input_File(input), input), message);
 #ifndef _WIN32
         if (bytes.starts_with("PK")) {  // from a pipe, a text is no archive but a text
-            EXPECT_EQ(Embed_Result_Message(testing::Embed_From_Pipe(bytes, output, kElement), input,
-                                           output),
+            EXPECT_EQ(Embed_Result_Message(Embed_From_Pipe(bytes, output, kElement), input, output),
                       message);
         }
 #endif
@@ -471,4 +455,4 @@ TEST_F(Kmz, PastSixtyFiveThousandEntriesTheOutputIsZip64) {
 }
 
 }  // namespace
-}  // namespace zaveze
+}  // namespace zaveze::testing
