@@ -69,7 +69,7 @@ TEST_F(EachCommand, EachOutputIsReportedWithItsCountsAndNamedTimed) {
     EXPECT_EQ(Read_File(output), expected);
     run = Embed_Command({"--each", "--stamp-from", "data:year", "-n", input});
     EXPECT_EQ(run.status, kWritten);
-    EXPECT_EQ(run.err, "zaveze-embed: " + output + ": exists; skipped\n");
+    EXPECT_EQ(run.err, Said(output, "exists; skipped"));
     EXPECT_EQ(Embed_Command({"-q", "-f", "--each", "--stamp-from", "data:year", input}).out, "");
 }
 
@@ -92,9 +92,9 @@ TEST_F(EachCommand, ADryRunListsEachFeatureAndWritesNothing) {
 TEST_F(EachCommand, AFileInWhichNoFeatureGetsATimeIsRefused) {
     const CommandRun run = Embed_Command({"--each", "--stamp-from", "description", input});
     EXPECT_EQ(run.status, kRefused);
-    EXPECT_EQ(run.err, "zaveze-embed: " + input + ": Sorry, no feature of the file " + input +
-                           " got a time of its own: 0 features timed, 1 already timed, 0 without "
-                           "a date. Nothing was written.\n");
+    EXPECT_EQ(run.err, Said(input, "Sorry, no feature of the file " + input +
+                                       " got a time of its own: 0 features timed, 1 already "
+                                       "timed, 0 without a date. Nothing was written."));
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"battles.kml"});
 }
 

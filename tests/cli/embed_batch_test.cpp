@@ -44,9 +44,6 @@ class EmbedBatch : public ::testing::Test {
         Write_File(other, kOther);
         Write_File(timed, kTimed);
     }
-    static std::string Said(const std::string& file, std::string_view text) {
-        return "zaveze-embed: " + file + ": " + std::string(text) + "\n";
-    }
     // The expected report of the four inputs written into `target` (a folder with its separator).
     void Expect_Batch_Result(const CommandRun& run, const std::string& target) {
         EXPECT_EQ(run.status, 3);  // the missing file outranks the refusal

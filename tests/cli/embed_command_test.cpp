@@ -11,7 +11,6 @@
 #include <sys/stat.h>
 #endif
 
-#include "core/files/platform/paths.h"
 #include "core/messages.h"
 #include "support/temp_folder.h"
 
@@ -21,11 +20,6 @@ namespace {
 using testing::Read_File;
 using testing::TempFolder;
 using testing::Write_File;
-
-// A message line about `file`, named in the system's own separators.
-std::string Said(const std::string& file, std::string_view text) {
-    return "zaveze-embed: " + platform::Shown_Path(file) + ": " + std::string(text) + "\n";
-}
 
 class EmbedCommand : public ::testing::Test {
   protected:
