@@ -11,9 +11,7 @@
 namespace zaveze::cli {
 namespace {
 
-using testing::Read_File;
-using testing::TempFolder;
-using testing::Write_File;
+using namespace testing;  // the test support
 
 const std::string kBattles =
     "<kml>\n<Document>\n  <name>Battles</name>\n"

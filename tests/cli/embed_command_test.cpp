@@ -17,9 +17,7 @@
 namespace zaveze::cli {
 namespace {
 
-using testing::Read_File;
-using testing::TempFolder;
-using testing::Write_File;
+using namespace testing;  // the test support
 
 class EmbedCommand : public ::testing::Test {
   protected:

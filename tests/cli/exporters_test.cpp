@@ -22,9 +22,7 @@ namespace zaveze::cli {
 namespace {
 
 using namespace std::string_literals;
-using testing::Read_File;
-using testing::TempFolder;
-using testing::Write_File;
+using namespace testing;  // the test support
 
 const std::string E = Time_Element_Text({TimeMode::TimeSpan, "2007-01-01", "2007-12-31"});
 const std::string kKml = "<kml xmlns=\"http://www.opengis.net/kml/2.2\">";
@@ -129,18 +127,18 @@ TEST_F(Exporters, HandMadeShapes) {
         {"utf16be.kml", kUtf16Text, "Document d", Utf16Big},
     };
     const auto encoded = [](const std::string& text, Encoding encoding) {
-        return encoding == Utf8 ? text : testing::Utf16_Of(text, encoding == Utf16Big);
+        return encoding == Utf8 ? text : Utf16_Of(text, encoding == Utf16Big);
     };
     for (const auto& [name, text, time_parent, encoding, gdal_reads] : cases) {
         const std::string input = encoded(text, encoding);
-        const std::string output = encoded(
-            testing::Model_Embed(text, {TimeMode::TimeSpan, "2007-01-01", "2007-12-31"}), encoding);
+        const std::string output =
+            encoded(Model_Embed(text, {TimeMode::TimeSpan, "2007-01-01", "2007-12-31"}), encoding);
         const std::string written = Embed(name, input, gdal_reads);
         EXPECT_EQ(Read_File(written), output) << name;
         EXPECT_EQ(Time_Parent_Of(written), time_parent) << name;
         // The same bytes from a pipe.
         std::filesystem::remove(written);
-        EXPECT_EQ(testing::Embed_From_Pipe(input, written, E).status, EmbedStatus::Written);
+        EXPECT_EQ(Embed_From_Pipe(input, written, E).status, EmbedStatus::Written);
         EXPECT_EQ(Read_File(written), output) << name;
     }
 }
@@ -166,7 +164,7 @@ TEST_F(Exporters, GdalOutput) {
         const std::string input = Read_File(folder.File(name));
         const std::string written = Embed(name, input);
         EXPECT_EQ(Read_File(written),
-                  testing::Model_Embed(input, {TimeMode::TimeSpan, "2007-01-01", "2007-12-31"}))
+                  Model_Embed(input, {TimeMode::TimeSpan, "2007-01-01", "2007-12-31"}))
             << driver;
         EXPECT_NE(Read_File(written).find("<Document id=\"root_doc\">\r\n" + E), std::string::npos)
             << driver;
@@ -204,8 +202,8 @@ TEST_F(Exporters, EachFeatureTimedAsGdalSeesIt) {
             << driver << ": " << run.out << run.err;
         const std::string original = Read_File(input);
         EXPECT_EQ(Read_File(output),
-                  testing::Model_Time_Features(original, {TimeMode::TimeSpan, std::nullopt,
-                                                          "data:built", "data:razed", "+01:00"})
+                  Model_Time_Features(original, {TimeMode::TimeSpan, std::nullopt, "data:built",
+                                                 "data:razed", "+01:00"})
                       .text)
             << driver;
         EXPECT_EQ(Layers_Of(output), Layers_Of(input)) << driver;
@@ -216,9 +214,8 @@ TEST_F(Exporters, EachFeatureTimedAsGdalSeesIt) {
             EXPECT_NE(features.find(field), std::string::npos) << driver << ": " << field;
         }
         const std::string piped = folder.File(driver + "-piped.kml");
-        EXPECT_EQ(
-            testing::Embed_From_Pipe(original, piped, Embedding::For_Each_Feature(times)).status,
-            EmbedStatus::Written);
+        EXPECT_EQ(Embed_From_Pipe(original, piped, Embedding::For_Each_Feature(times)).status,
+                  EmbedStatus::Written);
         EXPECT_EQ(Read_File(piped), Read_File(output)) << driver;
     }
 }
