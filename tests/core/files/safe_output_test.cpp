@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The new output file appears whole or not at all, never takes a name without consent, and
-// replaces a file only as the user agreed, keeping what made that file theirs.
+// The new output file appears whole or not at all, and replaces a file only as the user agreed,
+// keeping what made that file theirs. (A name taken while the output is written: the race tests.)
 
 #include "core/files/safe_output.h"
 
