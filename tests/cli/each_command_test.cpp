@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "cli/command_run.h"
-#include "core/messages.h"
 #include "support/temp_folder.h"
 
 namespace zaveze::cli {

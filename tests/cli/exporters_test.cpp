@@ -24,7 +24,8 @@ namespace {
 using namespace std::string_literals;
 using namespace testing;  // the test support
 
-const std::string E = Time_Element_Text({TimeMode::TimeSpan, "2007-01-01", "2007-12-31"});
+const ModelElement kSpan{TimeMode::TimeSpan, "2007-01-01", "2007-12-31"};
+const std::string E = Time_Element_Text({kSpan.mode, kSpan.begin, kSpan.end});
 const std::string kKml = "<kml xmlns=\"http://www.opengis.net/kml/2.2\">";
 const std::string kPoint = "<Point><coordinates>14.5,46.05</coordinates></Point>";
 
@@ -131,8 +132,7 @@ TEST_F(Exporters, HandMadeShapes) {
     };
     for (const auto& [name, text, time_parent, encoding, gdal_reads] : cases) {
         const std::string input = encoded(text, encoding);
-        const std::string output =
-            encoded(Model_Embed(text, {TimeMode::TimeSpan, "2007-01-01", "2007-12-31"}), encoding);
+        const std::string output = encoded(Model_Embed(text, kSpan), encoding);
         const std::string written = Embed(name, input, gdal_reads);
         EXPECT_EQ(Read_File(written), output) << name;
         EXPECT_EQ(Time_Parent_Of(written), time_parent) << name;
@@ -163,9 +163,7 @@ TEST_F(Exporters, GdalOutput) {
                   "'");
         const std::string input = Read_File(folder.File(name));
         const std::string written = Embed(name, input);
-        EXPECT_EQ(Read_File(written),
-                  Model_Embed(input, {TimeMode::TimeSpan, "2007-01-01", "2007-12-31"}))
-            << driver;
+        EXPECT_EQ(Read_File(written), Model_Embed(input, kSpan)) << driver;
         EXPECT_NE(Read_File(written).find("<Document id=\"root_doc\">\r\n" + E), std::string::npos)
             << driver;
         EXPECT_EQ(Time_Parent_Of(written), "Document root_doc") << driver;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// A temporary folder for a test's files, removed with everything in it at the end of the test.
+// A temporary folder for a test's files, removed with everything in it at the end of the test;
+// reading and writing those files, and the inputs the tests write into them.
 
 #include <filesystem>
 #include <string>

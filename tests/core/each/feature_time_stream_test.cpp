@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/time_element.h"
 #include "support/feature_time_model.h"
 
 namespace zaveze::testing {

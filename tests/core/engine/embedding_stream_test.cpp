@@ -10,7 +10,8 @@
 namespace zaveze::testing {
 namespace {
 
-const std::string kSpanText = Time_Element_Text({TimeMode::TimeSpan, "2007-01-01", "2007-12-31"});
+const ModelElement kSpan{TimeMode::TimeSpan, "2007-01-01", "2007-12-31"};
+const std::string kSpanText = Time_Element_Text({kSpan.mode, kSpan.begin, kSpan.end});
 
 std::string Embed(const std::string& input) {
     return Embed_Text(input, kSpanText).text;
@@ -62,8 +63,7 @@ TEST(EmbeddingStream, LinesAndTags) {
     for (const auto& [what, input, output] : cases) {
         EXPECT_EQ(Embed(input), output) << what;
         EXPECT_EQ(Embed_In_Blocks(input, 3, E), output) << what;
-        EXPECT_EQ(Model_Embed(input, {TimeMode::TimeSpan, "2007-01-01", "2007-12-31"}), output)
-            << what;
+        EXPECT_EQ(Model_Embed(input, kSpan), output) << what;
     }
     EXPECT_FALSE(Embed_Text("", E).element_written);
     EXPECT_FALSE(Embed_Text("<!-- <Document> --><Document id=a><Folder/>", E).element_written);

@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <thread>
 
 #include "core/messages.h"
 #include "support/temp_folder.h"

@@ -29,7 +29,8 @@
 namespace zaveze::testing {
 namespace {
 
-const std::string kElement = Time_Element_Text({TimeMode::TimeSpan, "2007", ""});
+const ModelElement kSpan{TimeMode::TimeSpan, "2007", ""};
+const std::string kElement = Time_Element_Text({kSpan.mode, kSpan.begin, kSpan.end});
 const std::string kKml =
     "<kml>\n<Document>\n<Placemark><name>a</name></Placemark>\n</Document>\n</kml>\n";
 
@@ -60,9 +61,7 @@ void Expect_Unzip_Accepts(const std::string& archive) {
 void Expect_Only_The_Main_Document_Changed(
     const std::string& input, const std::string& output, std::size_t main,
     const std::function<std::string(const std::string&)>& expected_main =
-        [](const std::string& text) {
-            return Model_Embed(text, {TimeMode::TimeSpan, "2007", ""});
-        }) {
+        [](const std::string& text) { return Model_Embed(text, kSpan); }) {
     const std::string before = Read_File(input), after = Read_File(output);
     const ZipLayout old_layout = Layout_Of(before), new_layout = Layout_Of(after);
     ASSERT_EQ(new_layout.records.size(), old_layout.records.size());
@@ -207,7 +206,7 @@ TEST_F(Kmz, TheMainDocumentIsReadAsAKmlFileIs) {
     ASSERT_EQ(Embed().status, EmbedStatus::Written);
     const std::string after = Read_File(output);
     EXPECT_EQ(Entry_Content(after, Layout_Of(after).records[1]),
-              Utf16_Of(Embed_Text(text, kElement).text));
+              Utf16_Of(Model_Embed(text, kSpan)));
 }
 
 // An archive under a ".kml" name, or a KML text under a ".kmz" one, would be a damaged file to
@@ -307,7 +306,7 @@ TEST_F(Kmz, OfTwoArchivesBackToBackTheLastIsEmbeddedInto) {
     const std::string second = after.substr(first.size());
     const ZipLayout layout = Layout_Of(second);
     ASSERT_EQ(layout.records.size(), 1u);
-    EXPECT_EQ(Entry_Content(second, layout.records[0]), Embed_Text(second_kml, kElement).text);
+    EXPECT_EQ(Entry_Content(second, layout.records[0]), Model_Embed(second_kml, kSpan));
     Write_File(folder.File("second.kmz"), second);  // unzip warns of the bytes before it
     Expect_Unzip_Accepts(folder.File("second.kmz"));
 }
@@ -331,7 +330,7 @@ TEST_F(Kmz, AnArchiveIsKnownByItsEnd) {
         EXPECT_EQ(after.substr(0, stub.size()), stub) << way;
         const std::string written_archive = after.substr(stub.size());
         EXPECT_EQ(Entry_Content(written_archive, Layout_Of(written_archive).records[0]),
-                  Embed_Text(kKml, kElement).text)
+                  Model_Embed(kKml, kSpan))
             << way;
     }
     EXPECT_TRUE(Check_Input_File(disguised).kmz);
